@@ -1,0 +1,91 @@
+#include "link/download.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/control_states.h"
+#include "link/frames.h"
+#include "link/info_tab.h"
+#include "link/messages.h"
+
+namespace zv {
+
+namespace {
+
+// Position of the end marker among the 32 data bytes of a verified block, or -1. A marker
+// whose first 0xAA is data byte 31 has the check byte as its second byte; bytes of two
+// different blocks never form a marker together.
+int FindEndMarker(const uint8_t (&block)[kDataBlockSize]) {
+  for (int i = 0; i < 32; ++i) {
+    if (block[i] == kEndMarkerByte && block[i + 1] == kEndMarkerByte) return i;
+  }
+  return -1;
+}
+
+class StreamTransfer final : public Transfer {
+ public:
+  StreamTransfer(LoggerPort& port, SampleBuffer& into) : port_(port), into_(into) {}
+  bool Run(StepAction& step) override { return ReadMemoryStream(port_, into_, step); }
+
+ private:
+  LoggerPort& port_;
+  SampleBuffer& into_;
+};
+
+}  // namespace
+
+bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
+  if (!Ping(port)) return false;
+  into.n = 0;
+  SendCommand(port, CMD_READ_MEMORY);
+
+  uint8_t block[kDataBlockSize];
+  for (;;) {
+    const ReadResult read = port.ReadBytes(block, sizeof block);
+    step.Step();
+    if (read.count != sizeof block) return false;
+    if (sum8(block, 32) != block[32]) return false;
+
+    const int marker = FindEndMarker(block);
+    const std::size_t dataBytes = marker < 0 ? 32 : static_cast<std::size_t>(marker);
+    // The stream carries no length: a byte that would land past the buffer fails the transfer.
+    if (into.n + dataBytes > kSampleBufferSize) return false;
+    std::memcpy(into.bytes + into.n, block, dataBytes);
+    into.n += static_cast<uint32_t>(dataBytes);
+    if (marker >= 0) break;
+  }
+
+  port.WriteBytes(&READY, 1);
+  return Ping(port);
+}
+
+void RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) {
+  StreamTransfer transfer(session.port, store.incoming);
+  const int endCode = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
+  if (endCode != 1) {
+    ui.ShowMessage(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
+    return;
+  }
+  store.loaded.n = store.incoming.n;
+  std::memcpy(store.loaded.bytes, store.incoming.bytes, store.incoming.n);
+
+  LoggerInfo& info = session.info;
+  const uint32_t n = store.loaded.n;
+  char text[96];
+  std::snprintf(text, sizeof text, msg::kDownloadedFormat.c_str(),
+                static_cast<int>(n >> info.channelMode), static_cast<int>(n));
+  ui.ShowMessage(text, MessageIcon::Information);
+
+  if (n != info.knownByteCount) {
+    if (n > info.knownByteCount) {
+      std::snprintf(text, sizeof text, msg::kRecoveredFormat.c_str(),
+                    static_cast<int>((n - info.knownByteCount) >> info.channelMode));
+      ui.ShowMessage(text, MessageIcon::Information);
+    }
+    RecountAfterDownload(info, n);
+    ui.RepaintPanel();
+  }
+  ShowSamplesLoaded(ui);
+}
+
+}  // namespace zv

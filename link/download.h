@@ -1,0 +1,26 @@
+// The memory download: the stream of checksummed blocks and what the program does with it.
+#pragma once
+
+#include <cstdint>
+
+#include "link/logger_port.h"
+#include "link/session.h"
+#include "link/user_interface.h"
+#include "samples/sample_buffer.h"
+
+namespace zv {
+
+inline constexpr std::size_t kDataBlockSize = 33;  // 32 data bytes and their sum8
+inline constexpr uint8_t kEndMarkerByte = 0xAA;    // END_MARKER is two of them in one block
+
+// Ready check, CMD_READ_MEMORY, blocks until the end marker, '#', closing ready check.
+// Fills `into` (its n counts the stored bytes) and steps the progress once per block read.
+// Fails on a short or corrupt block, a missing ready answer, or a stream that would
+// overflow the 32,768-byte buffer.
+bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step);
+
+// The read-samples command: the download window, then the result messages and the count
+// update. Only a successful transfer replaces the loaded samples.
+void RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui);
+
+}  // namespace zv

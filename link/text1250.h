@@ -1,0 +1,82 @@
+// Windows-1250 text: every text the program shows, sends or writes is kept in this code page.
+// Literals are written readably in UTF-8 and converted at compile time; a character that
+// Windows-1250 cannot hold stops the build.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace zv {
+
+// Unicode code points of the bytes 0x80..0xFF; 0xFFFD marks the five unused bytes.
+inline constexpr char16_t kCp1250High[128] = {
+    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0x0160, 0x2039,
+    0x015A, 0x0164, 0x017D, 0x0179, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
+    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
+    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
+    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
+    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+// The code point a Windows-1250 byte stands for (0xFFFD for the unused ones).
+constexpr char32_t Cp1250ToUnicode(unsigned char byte) {
+  return byte < 0x80 ? char32_t{byte} : char32_t{kCp1250High[byte - 0x80]};
+}
+
+// The Windows-1250 byte of a code point, or -1 when the code page has none.
+constexpr int UnicodeToCp1250(char32_t cp) {
+  if (cp < 0x80) return static_cast<int>(cp);
+  if (cp == 0xFFFD) return -1;
+  for (int i = 0; i < 128; ++i) {
+    if (kCp1250High[i] == cp) return 0x80 + i;
+  }
+  return -1;
+}
+
+// A fixed Windows-1250 text with its terminating NUL; N bounds the UTF-8 source, so it always fits.
+template <std::size_t N>
+struct Text1250 {
+  char bytes[N]{};
+  std::size_t length = 0;
+  constexpr const char* c_str() const { return bytes; }
+  constexpr std::string_view view() const { return {bytes, length}; }
+};
+
+// Decodes one UTF-8 sequence starting at utf8[i]; advances i. Compile-time use only.
+template <std::size_t N>
+consteval char32_t NextCodePoint(const char8_t (&utf8)[N], std::size_t& i) {
+  const unsigned lead = utf8[i++];
+  if (lead < 0x80) return lead;
+  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+  if (extra < 0) throw "malformed UTF-8 in a text literal";
+  char32_t cp = lead & (0x3F >> extra);
+  for (; extra > 0; --extra) {
+    if (i >= N || (utf8[i] & 0xC0) != 0x80) throw "malformed UTF-8 in a text literal";
+    cp = (cp << 6) | (utf8[i++] & 0x3F);
+  }
+  return cp;
+}
+
+template <std::size_t N>
+consteval Text1250<N> Cp1250(const char8_t (&utf8)[N]) {
+  Text1250<N> out{};
+  std::size_t i = 0;
+  while (i + 1 < N) {  // the literal's own NUL is not converted
+    const int byte = UnicodeToCp1250(NextCodePoint(utf8, i));
+    if (byte < 0) throw "a character that Windows-1250 cannot hold";
+    out.bytes[out.length++] = static_cast<char>(byte);
+  }
+  return out;
+}
+
+// Windows-1250 -> UTF-8 into a fixed buffer, always NUL-terminated; returns the bytes written.
+// Stops at the first NUL of the input or at its end, whichever comes first.
+std::size_t Cp1250ToUtf8(std::string_view in, char* out, std::size_t capacity);
+
+}  // namespace zv
