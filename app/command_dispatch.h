@@ -1,0 +1,26 @@
+// Routes a command of the main window to the one operation its control stands for.
+#pragma once
+
+#include <cstdint>
+
+namespace zv {
+
+// The operations a command can start; the window implements them over the real program
+// state, tests with counters.
+class ShellOperations {
+ public:
+  virtual void ConnectOrDisconnect() = 0;
+  virtual void RunDownload() = 0;
+  virtual void ShowAboutBox() = 0;
+
+ protected:
+  ~ShellOperations() = default;
+};
+
+enum class Dispatched : uint8_t { Handled, DefaultHandling };
+
+// Looks only at the control identifier in the low 16 bits; the notification code is ignored
+// and no state is checked: disabled controls are what keep a command from arriving.
+Dispatched DispatchCommand(uint32_t command, ShellOperations& ops);
+
+}  // namespace zv
