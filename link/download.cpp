@@ -59,12 +59,12 @@ bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
   return Ping(port);
 }
 
-void RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) {
+bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) {
   StreamTransfer transfer(session.port, store.incoming);
   const int endCode = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
   if (endCode != 1) {
     ui.ShowMessage(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
-    return;
+    return false;
   }
   store.loaded.n = store.incoming.n;
   std::memcpy(store.loaded.bytes, store.incoming.bytes, store.incoming.n);
@@ -86,6 +86,7 @@ void RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) 
     ui.RepaintPanel();
   }
   ShowSamplesLoaded(ui);
+  return true;
 }
 
 }  // namespace zv

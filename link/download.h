@@ -20,7 +20,7 @@ inline constexpr uint8_t kEndMarkerByte = 0xAA;    // END_MARKER is two of them 
 bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step);
 
 // The read-samples command: the download window, then the result messages and the count
-// update. Only a successful transfer replaces the loaded samples.
-void RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui);
+// update. Only a successful transfer replaces the loaded samples. True when it succeeded.
+bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui);
 
 }  // namespace zv

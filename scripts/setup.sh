@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian 12 machine. Safe to run again.
+set -euo pipefail
+
+packages=(cmake g++ make libgtest-dev libcli11-dev clang-format python3
+          mingw-w64 wine64 xvfb imagemagick x11-utils procps)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/download.h"
+#include "link/frames.h"
+#include "link/messages.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/stream_port.h"
+
+namespace zv {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// One block: 32 data bytes (the given ones, the rest `fill`) and their sum, unless overridden.
+Bytes Block(Bytes data, uint8_t fill = 0x11, int check = -1) {
+  data.resize(32, fill);
+  data.push_back(check < 0 ? sum8(data.data(), 32) : static_cast<uint8_t>(check));
+  return data;
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// The logger's side of a download: '#', the stream, '#' for the closing ping.
+Bytes Download(const Bytes& stream, bool closingReady = true) {
+  Bytes all{READY};
+  all.insert(all.end(), stream.begin(), stream.end());
+  if (closingReady) all.push_back(READY);
+  return all;
+}
+
+struct NoSteps final : StepAction {
+  int steps = 0;
+  void Step() override { ++steps; }
+};
+
+struct StreamCase {
+  const char* name;
+  Bytes incoming;
+  bool ok;
+  uint32_t n;
+};
+
+TEST(ReadMemoryStream, EndMarkerAndFailurePoints) {
+  Bytes zeros31(31, 0x00);
+  zeros31.push_back(0xAA);  // sum of the 32 data bytes is 0xAA: the marker spans the check byte
+  Bytes ones31(31, 0x01);
+  ones31.push_back(0xAA);  // its check byte is 0xC9: no marker
+  const StreamCase cases[] = {
+      {"marker first", Download(Block({0xAA, 0xAA})), true, 0},
+      {"marker at byte 31 with the check byte", Download(Concat({Block({}), Block(zeros31)})), true,
+       32 + 31},
+      {"0xAA at byte 31, check differs, next block AA 05",
+       Download(Concat({Block(ones31), Block({0xAA, 0x05}), Block({0xAA, 0xAA})})), true,
+       32 + 32},
+      {"three 0xAA in a row", Download(Block({1, 2, 0xAA, 0xAA, 0xAA})), true, 2},
+      {"single 0xAA is data", Download(Concat({Block({0xAA, 0x01}), Block({0xAA, 0xAA})})), true,
+       32},
+      {"first ping not ready", Bytes{'!'}, false, 7777},
+      {"bad check byte in the third block",
+       Download(Concat({Block({}), Block({}), Block({}, 0x11, 0x00)})), false, 64},
+      {"short block", Download(Concat({Block({}), Bytes(20, 0x11)}), false), false, 32},
+      {"no answer to the closing ping", Download(Block({5, 0xAA, 0xAA}), false), false, 1},
+  };
+  for (const StreamCase& c : cases) {
+    test::StreamPort port;
+    port.incoming = c.incoming;
+    auto buffer = std::make_unique<SampleBuffer>();
+    buffer->n = 7777;
+    NoSteps steps;
+    EXPECT_EQ(ReadMemoryStream(port, *buffer, steps), c.ok) << c.name;
+    EXPECT_EQ(buffer->n, c.n) << c.name;
+  }
+}
+
+TEST(ReadMemoryStream, WireSequenceAndOneStepPerBlockRead) {
+  test::StreamPort port;
+  port.incoming = Download(Concat({Block({}), Block({0xAA, 0xAA})}));
+  auto buffer = std::make_unique<SampleBuffer>();
+  NoSteps steps;
+  ASSERT_TRUE(ReadMemoryStream(port, *buffer, steps));
+  const Bytes expected = {0xA1, 1, 4, 0x5A, 0xA1, 4, 0x10, 0x4B, READY, 0xA1, 1, 4, 0x5A};
+  EXPECT_EQ(port.written, expected);
+  EXPECT_EQ(steps.steps, 2);
+}
+
+TEST(ReadMemoryStream, NeverStoresPastTheBuffer) {
+  Bytes full;
+  for (int b = 0; b < 1024; ++b) {
+    Bytes block = Block({static_cast<uint8_t>(b), static_cast<uint8_t>(b >> 8)});
+    full.insert(full.end(), block.begin(), block.end());
+  }
+  auto buffer = std::make_unique<SampleBuffer>();
+  NoSteps steps;
+
+  test::StreamPort exact;  // exactly 32,768 bytes, then the marker
+  exact.incoming = Download(Concat({full, Block({0xAA, 0xAA})}));
+  EXPECT_TRUE(ReadMemoryStream(exact, *buffer, steps));
+  EXPECT_EQ(buffer->n, kSampleBufferSize);
+  EXPECT_EQ(buffer->bytes[32 * 1023], 0xFF);
+  EXPECT_EQ(buffer->bytes[32 * 1023 + 1], 0x03);
+
+  test::StreamPort over;  // one more data byte before the marker
+  over.incoming = Download(Concat({full, Block({0x01, 0xAA, 0xAA})}));
+  EXPECT_FALSE(ReadMemoryStream(over, *buffer, steps));
+  EXPECT_EQ(buffer->n, kSampleBufferSize);
+}
+
+// A session whose table says what the program knew at connect.
+struct DownloadFixture {
+  test::StreamPort port;
+  LoggerSession session{port};
+  std::unique_ptr<SampleStore> store = std::make_unique<SampleStore>();
+  test::ScriptedUi ui;
+
+  DownloadFixture(uint8_t channelMode, uint32_t known, uint16_t writePointer) {
+    session.connected = 0xFF;
+    session.info.channelMode = channelMode;
+    session.info.knownByteCount = known;
+    session.info.tab.SetWritePointer(writePointer);
+    session.info.tab.bytes[20] = 0xFE;  // memory end 0x7FFE
+    session.info.tab.bytes[21] = 0x7F;
+  }
+};
+
+std::string Format(const char* format, int a, int b = 0) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, a, b);
+  return text;
+}
+
+Bytes Stream(std::size_t dataBytes) {
+  Bytes stream;
+  for (std::size_t i = 0; i < dataBytes; i += 32) {
+    Bytes data(std::min<std::size_t>(32, dataBytes - i), 0x21);
+    if (data.size() < 32) data.insert(data.end(), {0xAA, 0xAA});
+    Bytes block = Block(data);
+    stream.insert(stream.end(), block.begin(), block.end());
+  }
+  if (dataBytes % 32 == 0) {
+    Bytes marker = Block({0xAA, 0xAA});
+    stream.insert(stream.end(), marker.begin(), marker.end());
+  }
+  return stream;
+}
+
+TEST(RunDownload, MoreThanKnownReportsRecoveredSamplesAndRecounts) {
+  DownloadFixture f(2, 400, 480);
+  f.port.incoming = Download(Stream(480));
+  f.ui.Expect(Format(msg::kDownloadedFormat.c_str(), 120, 480), MessageIcon::Information);
+  f.ui.Expect(Format(msg::kRecoveredFormat.c_str(), 20), MessageIcon::Information);
+  EXPECT_TRUE(RunDownload(f.session, *f.store, f.ui));
+  EXPECT_EQ(f.session.info.knownByteCount, 480u);
+  EXPECT_EQ(f.session.info.tab.WritePointer(), 480);
+  EXPECT_EQ(f.store->loaded.n, 480u);
+  EXPECT_EQ(f.ui.downloadRange, 480);
+  EXPECT_TRUE(f.ui.enabled[ID_EXPORT]);
+  EXPECT_TRUE(f.ui.enabled[ID_CHART]);
+  EXPECT_EQ(f.ui.repaints, 1);
+}
+
+TEST(RunDownload, SameAsKnownOnlyReportsAndFewerRecountsSilently) {
+  {
+    DownloadFixture f(1, 64, 64);
+    f.port.incoming = Download(Stream(64));
+    f.ui.Expect(Format(msg::kDownloadedFormat.c_str(), 32, 64), MessageIcon::Information);
+    EXPECT_TRUE(RunDownload(f.session, *f.store, f.ui));
+    EXPECT_EQ(f.ui.repaints, 0);
+    EXPECT_STREQ(f.session.info.texts.count, "");
+  }
+  {
+    DownloadFixture f(1, 640, 640);
+    f.port.incoming = Download(Stream(0));
+    f.ui.Expect(Format(msg::kDownloadedFormat.c_str(), 0, 0), MessageIcon::Information);
+    EXPECT_TRUE(RunDownload(f.session, *f.store, f.ui));
+    EXPECT_EQ(f.session.info.knownByteCount, 0u);
+    EXPECT_TRUE(f.ui.enabled[ID_CHART]);
+  }
+}
+
+TEST(RunDownload, FailureKeepsTheLoadedSamplesAndEveryState) {
+  for (bool closedBeforeStart : {false, true}) {
+    DownloadFixture f(1, 64, 64);
+    f.store->loaded.n = 4;
+    std::memcpy(f.store->loaded.bytes, "\x71\x01\x5E\xFF", 4);
+    f.ui.enabled[ID_EXPORT] = f.ui.enabled[ID_CHART] = true;
+    f.ui.closeDownloadWindow = closedBeforeStart;
+    f.port.incoming = Download(Concat({Stream(64)}), false);  // bad: no closing ready
+    f.ui.Expect(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
+    EXPECT_FALSE(RunDownload(f.session, *f.store, f.ui));
+    EXPECT_EQ(f.store->loaded.n, 4u);
+    EXPECT_EQ(0, std::memcmp(f.store->loaded.bytes, "\x71\x01\x5E\xFF", 4));
+    EXPECT_EQ(f.session.info.knownByteCount, 64u);
+    EXPECT_TRUE(f.ui.enabled[ID_EXPORT]);
+    EXPECT_EQ(f.session.connected, 0xFF);
+  }
+}
+
+// Runs the transfer and swallows the messages without storing anything.
+class QuietUi final : public UserInterface {
+ public:
+  Answer ShowMessage(const char*, MessageIcon, MessageButtons) override { return Answer::Ok; }
+  void SetEnabled(ControlId, bool) override {}
+  void SetText(ControlId, const char*) override {}
+  std::size_t GetText(ControlId, char*, std::size_t) override { return 0; }
+  void SetChecked(ControlId, bool) override {}
+  bool IsChecked(ControlId) override { return false; }
+  void SelectItem(ControlId, int) override {}
+  int SelectedItem(ControlId) override { return 0; }
+  void ShowStateIcon(bool) override {}
+  void RepaintPanel() override {}
+  int RunDownloadWindow(uint16_t, Transfer& transfer) override {
+    NoSteps steps;
+    return transfer.Run(steps) ? 1 : 0;
+  }
+};
+
+TEST(RunDownload, AllocatesNothing) {
+  test::StreamPort port;
+  port.incoming = Download(Stream(32 * 100 + 10));
+  port.written.reserve(64);
+  LoggerSession session(port);
+  session.info.knownByteCount = 10;
+  auto store = std::make_unique<SampleStore>();
+  QuietUi ui;
+  test::AllocationCounter counter;
+  EXPECT_TRUE(RunDownload(session, *store, ui));
+  EXPECT_EQ(counter.count(), 0);
+}
+
+}  // namespace
+}  // namespace zv
