@@ -1,1 +1,143 @@
-// placeholder until its module lands
+#include "link/serial_posix.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+namespace zv {
+
+namespace {
+
+long long MonotonicMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+}
+
+// Raw 9600 8N1 without flow control; reads return what is there and poll() does the timing.
+void MakeRawLine(termios& tio) {
+  tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL |
+                                        IXON | IXOFF | IXANY);
+  tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+  tio.c_cflag |= CS8 | CLOCAL | CREAD;
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  cfsetispeed(&tio, B9600);
+  cfsetospeed(&tio, B9600);
+}
+
+}  // namespace
+
+bool PosixPort::OpenPort(const char* name) {
+  if (fd_ >= 0 || name == nullptr) return false;
+  // Non-blocking so the open does not wait for a carrier; blocking again afterwards.
+  const int fd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  // Exclusive like a Windows port: TIOCEXCL stops other opens, flock also stops root's.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+    close(fd);
+    return false;
+  }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ioctl(fd, TIOCNXCL);
+    close(fd);
+    return false;
+  }
+  fd_ = fd;
+  return true;
+}
+
+bool PosixPort::ConfigurePort() {
+  termios tio{};
+  if (tcgetattr(fd_, &tio) != 0) return false;
+  MakeRawLine(tio);
+  // The read time-outs are kept by ReadBytes itself.
+  if (tcsetattr(fd_, TCSANOW, &tio) != 0) return false;
+  if (tcflush(fd_, TCOFLUSH) != 0) return false;
+  if (tcflush(fd_, TCIFLUSH) != 0) return false;
+  // The queue sizes are the driver's own here.
+  const int rts = TIOCM_RTS;
+  if (ioctl(fd_, TIOCMBIS, &rts) != 0) {
+    // A pseudo-terminal has no modem lines: nothing to raise.
+    return errno == ENOTTY || errno == EINVAL;
+  }
+  return true;
+}
+
+bool PosixPort::WriteBytes(const uint8_t* bytes, std::size_t n) {
+  if (fd_ < 0) return false;
+  std::size_t done = 0;
+  while (done < n) {
+    const ssize_t written = write(fd_, bytes + done, n - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
+  if (fd_ < 0) return {false, 0};
+  const long long begun = MonotonicMs();
+  const long long totalDeadline = begun + static_cast<long long>(kReadPerByteTimeoutMs) * n;
+  long long lastByte = 0;
+  std::size_t count = 0;
+  while (count < n) {
+    long long deadline = totalDeadline;
+    if (count > 0 && lastByte + kReadIntervalTimeoutMs < deadline) {
+      deadline = lastByte + kReadIntervalTimeoutMs;
+    }
+    const long long remaining = deadline - MonotonicMs();
+    if (remaining <= 0) break;
+    pollfd in{fd_, POLLIN, 0};
+    const int ready = poll(&in, 1, static_cast<int>(remaining));
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return {false, 0};
+    }
+    if (ready == 0) continue;  // the deadline is checked again at the top
+    if ((in.revents & (POLLERR | POLLNVAL)) != 0) return {false, 0};
+    const ssize_t got = read(fd_, into + count, n - count);
+    if (got < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return {false, 0};
+    }
+    if (got == 0) {
+      // Readable yet empty: the other end hung up.
+      if ((in.revents & POLLHUP) != 0) return {false, 0};
+      continue;
+    }
+    count += static_cast<std::size_t>(got);
+    lastByte = MonotonicMs();
+  }
+  return {true, count};
+}
+
+void PosixPort::Pause(unsigned milliseconds) {
+  timespec wait{static_cast<time_t>(milliseconds / 1000),
+                static_cast<long>(milliseconds % 1000) * 1'000'000};
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
+}
+
+void PosixPort::ClosePort() {
+  if (fd_ < 0) return;
+  // Leave the line open to others again: a pseudo-terminal keeps the exclusive mode for as
+  // long as any side holds it open.
+  ioctl(fd_, TIOCNXCL);
+  close(fd_);
+  fd_ = -1;
+}
+
+}  // namespace zv

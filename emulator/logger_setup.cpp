@@ -1,0 +1,133 @@
+#include "emulator/logger_setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "link/text1250.h"
+
+namespace zv::emu {
+
+namespace {
+
+constexpr uint8_t kMarkerByte = 0xAA;
+constexpr std::size_t kBlockDataBytes = 32;
+
+// One code point from UTF-8 at text[i], advancing i; U+FFFD for a malformed sequence.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
+  const unsigned lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+  if (extra < 0) return 0xFFFD;
+  char32_t cp = lead & (0x3Fu >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+  }
+  return cp;
+}
+
+// Channel A swings gently around room temperature, channel B around freezing, so both signs
+// appear. Kept within -40..+100 degrees, where a word's high byte is 0x00-0x06 or 0xFD-0xFF:
+// no high byte is ever 0xAA, so no two adjacent bytes can both be 0xAA.
+int CurveSixteenths(int channel, std::size_t slot) {
+  const double k = static_cast<double>(slot);
+  const double degrees = channel == 0 ? 21.0 + 6.0 * std::sin(2 * std::numbers::pi * k / 96) +
+                                            0.4 * std::sin(2 * std::numbers::pi * k / 7)
+                                      : 1.5 + 8.0 * std::sin(2 * std::numbers::pi * k / 150 + 1.0);
+  return static_cast<int>(std::lround(std::clamp(degrees, -40.0, 100.0) * 16));
+}
+
+std::vector<uint8_t> SyntheticMemory(std::size_t length, int channels) {
+  std::vector<uint8_t> memory(length);
+  for (std::size_t word = 0; 2 * word < length; ++word) {
+    const uint16_t value =
+        EncodeReading(CurveSixteenths(static_cast<int>(word % channels), word / channels));
+    memory[2 * word] = static_cast<uint8_t>(value);
+    if (2 * word + 1 < length) memory[2 * word + 1] = static_cast<uint8_t>(value >> 8);
+  }
+  // A low byte of 0xAA at the very end would run into the marker and end the data early.
+  if (!memory.empty() && memory.back() == kMarkerByte) memory.back() = kMarkerByte + 1;
+  return memory;
+}
+
+// The last block holds memory bytes 0..30 and the marker's first 0xAA at data byte 31; its
+// check byte, the marker's second 0xAA, needs the 32 data bytes to sum to 0xAA.
+void PadForSplitMarker(std::vector<uint8_t>& memory) {
+  const std::size_t first = memory.size() - 31;
+  uint8_t sum = kMarkerByte;
+  for (std::size_t i = first; i + 1 < memory.size(); ++i)
+    sum = static_cast<uint8_t>(sum + memory[i]);
+  uint8_t last = static_cast<uint8_t>(kMarkerByte - sum);
+  if (last == kMarkerByte) {
+    // 0xAA there would begin the marker one byte early: move one unit to data byte 29
+    // instead, in the direction that makes no new 0xAA pair with data byte 28.
+    uint8_t& before = memory[memory.size() - 2];
+    const bool upward = !(static_cast<uint8_t>(before + 1) == kMarkerByte &&
+                          memory[memory.size() - 3] == kMarkerByte);
+    before = static_cast<uint8_t>(upward ? before + 1 : before - 1);
+    last = static_cast<uint8_t>(upward ? last - 1 : last + 1);
+  }
+  memory.back() = last;
+}
+
+}  // namespace
+
+void SetIdentifier(LoggerSetup& setup, std::string_view utf8) {
+  std::fill(std::begin(setup.id), std::end(setup.id), uint8_t{0});
+  std::size_t i = 0;
+  std::size_t length = 0;
+  while (i < utf8.size() && length + 1 < kLoggerIdSize) {
+    const int byte = UnicodeToCp1250(DecodeUtf8(utf8, i));
+    setup.id[length++] = static_cast<uint8_t>(byte < 0 ? '?' : byte);
+  }
+}
+
+INFO_TAB BuildInfoTab(const LoggerSetup& setup) {
+  INFO_TAB tab;
+  std::copy(std::begin(setup.id), std::end(setup.id), tab.bytes);
+  tab.SetWritePointer(setup.writePointer);
+  tab.bytes[16] = setup.intervalIndex;
+  tab.bytes[17] = setup.startDelayIndex;
+  tab.bytes[18] = setup.durationIndex;
+  tab.bytes[19] = setup.spare;
+  tab.bytes[20] = static_cast<uint8_t>(setup.memoryEnd);
+  tab.bytes[21] = static_cast<uint8_t>(setup.memoryEnd >> 8);
+  tab.bytes[22] = setup.status;
+  tab.bytes[23] = setup.flags;
+  tab.bytes[24] = setup.memoryStart;
+  SealInfoTab(tab);
+  return tab;
+}
+
+uint16_t EncodeReading(int sixteenths) {
+  if (sixteenths >= 0) {
+    return static_cast<uint16_t>(((sixteenths / 16) & 0xFF) << 4 | (sixteenths % 16));
+  }
+  const int magnitude = -sixteenths;
+  const int whole = -(magnitude / 16);
+  const int fraction = (16 - magnitude % 16) % 16;
+  return static_cast<uint16_t>(0xF000 | (whole & 0xFF) << 4 | fraction);
+}
+
+std::vector<uint8_t> BuildMemory(const LoggerSetup& setup) {
+  const std::size_t pointerBytes = static_cast<uint16_t>(setup.writePointer - setup.memoryStart);
+  std::size_t length =
+      setup.memoryBytes.value_or(setup.memoryImage ? setup.memoryImage->size() : pointerBytes);
+  length = std::min(length, kMaxMemoryBytes);
+  if (setup.faults.splitMarker) {
+    length = length < 31 ? 31 : length - (length - 31) % kBlockDataBytes;
+  }
+
+  std::vector<uint8_t> memory;
+  if (setup.memoryImage) {
+    memory = *setup.memoryImage;
+    memory.resize(length, 0);
+  } else {
+    memory = SyntheticMemory(length, (setup.flags & kFlagTwoChannels) ? 2 : 1);
+  }
+  if (memory.size() % kBlockDataBytes == 31) PadForSplitMarker(memory);
+  return memory;
+}
+
+}  // namespace zv::emu

@@ -1,0 +1,46 @@
+// Serves a LoggerModel on a pseudo-terminal in real time until told to stop.
+#pragma once
+
+#include <csignal>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "emulator/logger_model.h"
+
+namespace zv::emu {
+
+class PtyServer {
+ public:
+  explicit PtyServer(LoggerModel& model) : model_(model) {}
+  ~PtyServer();
+  PtyServer(const PtyServer&) = delete;
+  PtyServer& operator=(const PtyServer&) = delete;
+
+  // Opens the pseudo-terminal, sets its line raw and puts a symlink to it at `link`
+  // (replacing an existing symlink). False, with a reason in `error`, when any step fails.
+  bool Open(const std::string& link, std::string& error);
+  const std::string& SlavePath() const { return slavePath_; }
+
+  // Moves bytes both ways at their times until `stop` becomes non-zero. SIGINT and SIGTERM
+  // must be blocked by the caller; they are let through only while waiting.
+  // Returns false on an unrecoverable error of the terminal.
+  bool Serve(const volatile std::sig_atomic_t& stop);
+
+ private:
+  Micros Now() const;
+  bool WriteDue();
+
+  LoggerModel& model_;
+  int master_ = -1;
+  int slave_ = -1;  // held open so the master never sees a hang-up when the host closes
+  std::string slavePath_;
+  std::string link_;
+  long long startNanos_ = 0;
+  // Due bytes the terminal has not taken yet (the host is not reading).
+  uint8_t pending_[256]{};
+  std::size_t pendingLength_ = 0;
+  std::size_t pendingPosition_ = 0;
+};
+
+}  // namespace zv::emu

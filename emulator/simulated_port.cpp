@@ -1,0 +1,65 @@
+#include "emulator/simulated_port.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zv::emu {
+
+namespace {
+constexpr Micros kIntervalMicros = Micros{kReadIntervalTimeoutMs} * 1000;
+constexpr Micros kPerByteMicros = Micros{kReadPerByteTimeoutMs} * 1000;
+}  // namespace
+
+bool SimulatedPort::OpenPort(const char* name) {
+  ++openCalls_;
+  const std::size_t length = name == nullptr ? 0 : strnlen(name, kNameCapacity - 1);
+  std::memcpy(openedName_, name == nullptr ? "" : name, length);
+  openedName_[length] = '\0';
+  if (failOpen_) return false;
+  open_ = true;
+  return true;
+}
+
+bool SimulatedPort::ConfigurePort() {
+  return open_ && !failConfigure_;
+}
+
+bool SimulatedPort::WriteBytes(const uint8_t* bytes, std::size_t n) {
+  ++writeCalls_;
+  if (!open_ || failAllWrites_ || failNextWrite_) {
+    failNextWrite_ = false;
+    return false;
+  }
+  const bool paced = model_.Setup().paced;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (paced) now_ += kByteMicros;  // the byte has reached the logger once it is on the wire
+    model_.Receive(bytes[i], now_);
+  }
+  return true;
+}
+
+ReadResult SimulatedPort::ReadBytes(uint8_t* into, std::size_t n) {
+  const std::size_t call = readCalls_++;
+  if (!open_ || call == failReadCall_) return {false, 0};
+
+  const Micros begun = now_;
+  const Micros totalDeadline = begun + kPerByteMicros * static_cast<Micros>(n);
+  std::size_t count = 0;
+  Micros lastByte = begun;
+  while (count < n) {
+    // A byte already waiting in the input queue is taken when the read begins.
+    const std::optional<Micros> due = model_.NextOutputTime();
+    const Micros deadline =
+        count == 0 ? totalDeadline : std::min(totalDeadline, lastByte + kIntervalMicros);
+    if (!due || std::max(*due, begun) > deadline) {
+      now_ = deadline;
+      return {true, count};
+    }
+    lastByte = std::max(*due, begun);
+    model_.PopOutput(*due, into[count++]);
+  }
+  now_ = lastByte;
+  return {true, count};
+}
+
+}  // namespace zv::emu

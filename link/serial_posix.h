@@ -1,0 +1,28 @@
+// The serial line on Linux and macOS: a device path opened exclusively, raw 9600 8N1, and
+// reads under the same time-outs as every other backend, measured with poll().
+#pragma once
+
+#include "link/logger_port.h"
+
+namespace zv {
+
+class PosixPort final : public LoggerPort {
+ public:
+  PosixPort() = default;
+  ~PosixPort() override { ClosePort(); }
+  PosixPort(const PosixPort&) = delete;
+  PosixPort& operator=(const PosixPort&) = delete;
+
+  // `name` is the device path, e.g. /dev/ttyUSB0 or an emulator's symlink.
+  bool OpenPort(const char* name) override;
+  bool ConfigurePort() override;
+  bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
+  ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
+  void Pause(unsigned milliseconds) override;
+  void ClosePort() override;
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace zv
