@@ -1,1 +1,69 @@
-// placeholder until its module lands
+#include "link/serial_win32.h"
+
+#include <windows.h>
+// Its ConfigurePort macro (a printer-port dialog) would rename LoggerPort::ConfigurePort.
+#undef ConfigurePort
+
+namespace zv {
+
+namespace {
+// The transfers are a few dozen bytes; a larger request is cut rather than truncated silently
+// by the DWORD conversion.
+DWORD Bounded(std::size_t n) {
+  return n > 0xFFFFu ? 0xFFFFu : static_cast<DWORD>(n);
+}
+}  // namespace
+
+Win32Port::~Win32Port() {
+  ClosePort();
+}
+
+bool Win32Port::OpenPort(const char* name) {
+  // Exclusive, no overlapped I/O: every read and write blocks.
+  HANDLE h = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  handle_ = h;
+  return true;
+}
+
+bool Win32Port::ConfigurePort() {
+  HANDLE h = handle_;
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!GetCommState(h, &dcb)) return false;
+  if (!BuildCommDCBA(kLineSettings, &dcb)) return false;
+  COMMTIMEOUTS timeouts{kReadIntervalTimeoutMs, kReadPerByteTimeoutMs, 0, 0, 0};
+  if (!SetCommTimeouts(h, &timeouts)) return false;
+  if (!SetCommState(h, &dcb)) return false;
+  if (!PurgeComm(h, PURGE_TXCLEAR)) return false;
+  if (!PurgeComm(h, PURGE_RXCLEAR)) return false;
+  if (!SetupComm(h, kInputQueueSize, kOutputQueueSize)) return false;
+  return EscapeCommFunction(h, SETRTS) != FALSE;
+}
+
+bool Win32Port::WriteBytes(const uint8_t* bytes, std::size_t n) {
+  DWORD written = 0;
+  return WriteFile(handle_, bytes, Bounded(n), &written, nullptr) != FALSE;
+}
+
+ReadResult Win32Port::ReadBytes(uint8_t* into, std::size_t n) {
+  DWORD got = 0;
+  const DWORD wanted = Bounded(n);
+  const BOOL ok = ReadFile(handle_, into, wanted, &got, nullptr);
+  ReadResult result;
+  result.ok = ok != FALSE;
+  result.count = got <= wanted ? got : wanted;
+  return result;
+}
+
+void Win32Port::Pause(unsigned milliseconds) {
+  Sleep(milliseconds);
+}
+
+void Win32Port::ClosePort() {
+  if (handle_ == nullptr) return;
+  CloseHandle(handle_);
+  handle_ = nullptr;
+}
+
+}  // namespace zv

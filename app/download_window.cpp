@@ -1,0 +1,84 @@
+#include "app/download_window.h"
+
+#include "resources/resource_ids.h"
+
+namespace zv {
+
+namespace {
+
+constexpr int kStepBytes = 32;
+
+struct DownloadRun {
+  HINSTANCE instance;
+  uint16_t range;
+  Transfer& transfer;
+  bool started;
+};
+
+// Advances the bar by one block and paints it at once: the transfer blocks the thread, so no
+// queued paint would reach the bar before the end. The position stops at the range, where
+// the control's own step would wrap to 0.
+class BarStep final : public StepAction {
+ public:
+  BarStep(HWND bar, uint16_t range) : bar_(bar), range_(range) {}
+  void Step() override {
+    position_ = position_ + kStepBytes < range_ ? position_ + kStepBytes : range_;
+    SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+    UpdateWindow(bar_);
+  }
+
+ private:
+  HWND bar_;
+  int range_;
+  int position_ = 0;
+};
+
+void Initialise(HWND dialog, DownloadRun& run) {
+  HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 20, 30, 200, 20,
+                             dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_PROGRESS)),
+                             run.instance, nullptr);
+  SendMessageW(bar, PBM_SETRANGE32, 0, run.range);
+  SendMessageW(bar, PBM_SETSTEP, kStepBytes, 0);
+  // The first tick arrives only once the window is on screen; it starts the transfer.
+  SetTimer(dialog, ID_START_TIMER, 1, nullptr);
+}
+
+void StartTransfer(HWND dialog, DownloadRun& run) {
+  KillTimer(dialog, ID_START_TIMER);
+  if (run.started) return;
+  run.started = true;
+  BarStep step(GetDlgItem(dialog, ID_PROGRESS), run.range);
+  EndDialog(dialog, run.transfer.Run(step) ? 1 : 0);
+}
+
+INT_PTR CALLBACK DownloadProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* run = reinterpret_cast<DownloadRun*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      Initialise(dialog, *reinterpret_cast<DownloadRun*>(lParam));
+      return TRUE;
+    case WM_TIMER:
+      if (wParam != ID_START_TIMER || run == nullptr) return FALSE;
+      StartTransfer(dialog, *run);
+      return TRUE;
+    case WM_CLOSE:
+      // Only while waiting: no message is handled during the transfer.
+      KillTimer(dialog, ID_START_TIMER);
+      EndDialog(dialog, 0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int RunDownloadWindow(HINSTANCE instance, HWND owner, uint16_t range, Transfer& transfer) {
+  DownloadRun run{instance, range, transfer, false};
+  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_DOWNLOAD), owner,
+                                         DownloadProc, reinterpret_cast<LPARAM>(&run));
+  return static_cast<int>(result);
+}
+
+}  // namespace zv

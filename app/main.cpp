@@ -1,0 +1,8 @@
+// Zorvant_2: the program that operates the Kvar_2 temperature logger.
+#include "app/main_window.h"
+#include "app/win32_api.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  zv::RunMainWindow(instance);
+  return 0;  // the process always ends with 0
+}

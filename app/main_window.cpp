@@ -1,0 +1,160 @@
+// Start-up, the window procedure, the information panel's paint and the shut-down.
+#include "app/main_window.h"
+
+#include "app/about_box.h"
+#include "app/command_dispatch.h"
+#include "app/info_panel.h"
+#include "app/wide_text.h"
+#include "app/window_ui.h"
+#include "link/download.h"
+#include "link/serial_win32.h"
+#include "link/session.h"
+
+namespace zv {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Zorvant_2";
+constexpr wchar_t kTitle[] = L"Zorvant_2";
+constexpr int kOuterWidth = 510;
+constexpr int kOuterHeight = 371;
+
+// The whole program state, in static storage: nothing is allocated while it runs.
+MainWindow theWindow;
+Win32Port thePort;
+LoggerSession theSession(thePort);
+SampleStore theStore;
+WindowUi theUi(theWindow);
+
+class WindowOperations final : public ShellOperations {
+ public:
+  void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
+  void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
+  void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
+};
+WindowOperations theOperations;
+
+HFONT CreateBoldFont(const wchar_t* face) {
+  return CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+}
+
+void OnCreate(HWND window) {
+  theWindow.window = window;
+  theWindow.disconnectedPicture = LoadIconW(theWindow.instance, L"icon2");
+  theWindow.connectedPicture = LoadIconW(theWindow.instance, L"icon3");
+  theWindow.arial = CreateBoldFont(L"Arial");
+  theWindow.tahoma = CreateBoldFont(L"Tahoma");
+}
+
+// The window keeps 510 x 371 wherever a size change leaves it. A minimised window is left
+// alone, and the request's own size message does not start another.
+bool inSizeHold = false;
+
+void HoldSize(HWND window, WPARAM kind) {
+  if (inSizeHold || kind == SIZE_MINIMIZED) return;
+  inSizeHold = true;
+  RECT at{};
+  GetWindowRect(window, &at);
+  if (kind == SIZE_MAXIMIZED) {
+    // Back to a normal window where the maximise put it, so it can be moved and maximised again.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    placement.showCmd = SW_SHOWNORMAL;
+    placement.rcNormalPosition = {at.left, at.top, at.left + kOuterWidth, at.top + kOuterHeight};
+    SetWindowPlacement(window, &placement);
+  }
+  SetWindowPos(window, HWND_TOP, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_SHOWWINDOW);
+  inSizeHold = false;
+}
+
+void PaintPanel(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SetBkMode(dc, TRANSPARENT);
+  PanelSteps steps;
+  BuildInfoPanel(theSession.info, steps);
+  for (std::size_t i = 0; i < steps.count; ++i) {
+    const PanelStep& step = steps.steps[i];
+    switch (step.kind) {
+      case PanelStepKind::SelectFont:
+        SelectObject(dc, step.font == PanelFont::Arial ? theWindow.arial : theWindow.tahoma);
+        break;
+      case PanelStepKind::TextColor:
+        SetTextColor(dc, step.color);
+        break;
+      case PanelStepKind::Text: {
+        const WideText<32> text(step.text, step.length);
+        if (text.length > 0) TextOutW(dc, step.x, step.y, text.c_str(), text.length);
+        break;
+      }
+    }
+  }
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
+    case WM_SIZE:
+      HoldSize(window, wParam);
+      return 0;
+    case WM_PAINT:
+      PaintPanel(window);
+      return 0;
+    case WM_DESTROY:
+      CloseAtExit(theSession);
+      PostQuitMessage(0);
+      return 0;
+    case WM_COMMAND:
+      if (DispatchCommand(static_cast<uint32_t>(wParam), theOperations) == Dispatched::Handled) {
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterMainClass(HINSTANCE instance) {
+  WNDCLASSW cls{};
+  cls.style = 0;
+  cls.lpfnWndProc = MainWindowProc;
+  cls.hInstance = instance;
+  cls.hIcon = LoadIconW(instance, L"icon1");
+  cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+  cls.lpszClassName = kClassName;
+  RegisterClassW(&cls);
+}
+
+}  // namespace
+
+int RunMainWindow(HINSTANCE instance) {
+  theWindow.instance = instance;
+  RegisterMainClass(instance);
+  // The creation message runs inside this call, so both fonts exist before any control.
+  CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                  CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr,
+                  instance, nullptr);
+  CreateControls(theWindow);
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  theSession.connected = 0;
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+
+  DeleteObject(theWindow.arial);
+  DeleteObject(theWindow.tahoma);
+  return 0;
+}
+
+}  // namespace zv

@@ -1,0 +1,26 @@
+// The serial line on Windows: a synchronous, exclusive file handle with its comm settings.
+#pragma once
+
+#include "link/logger_port.h"
+
+namespace zv {
+
+class Win32Port final : public LoggerPort {
+ public:
+  Win32Port() = default;
+  Win32Port(const Win32Port&) = delete;
+  Win32Port& operator=(const Win32Port&) = delete;
+  ~Win32Port() override;
+
+  bool OpenPort(const char* name) override;
+  bool ConfigurePort() override;
+  bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
+  ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
+  void Pause(unsigned milliseconds) override;
+  void ClosePort() override;
+
+ private:
+  void* handle_ = nullptr;  // the open port's HANDLE, or none
+};
+
+}  // namespace zv
