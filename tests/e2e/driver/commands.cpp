@@ -1,0 +1,531 @@
+#include "commands.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "driver_log.h"
+#include "icon_match.h"
+#include "window_probe.h"
+
+namespace zvd {
+namespace {
+
+using Words = std::vector<std::wstring>;
+using Handler = bool (*)(DriverState&, const Words&, std::wstring&);
+
+constexpr wchar_t kBoxCaption[] = L"Zorvant_2";
+constexpr int kMessageTextId = 0xFFFF;
+// The main window's controls that can be enabled or disabled (group boxes and the picture aside).
+constexpr int kSwitchableIds[] = {300, 301, 302, 303, 304, 305, 311, 312, 313, 315, 316, 317, 318};
+
+bool ParseInt(const std::wstring& word, int& value) {
+  if (word.empty()) return false;
+  wchar_t* end = nullptr;
+  const long parsed = std::wcstol(word.c_str(), &end, 0);
+  if (*end != L'\0') return false;
+  value = static_cast<int>(parsed);
+  return true;
+}
+
+bool NeedMain(DriverState& s, std::wstring& failure) {
+  if (s.main && IsWindow(s.main)) return true;
+  failure = L"the main window is not there (missing wait-main, or the program ended)";
+  return false;
+}
+
+bool Control(DriverState& s, const std::wstring& word, HWND& control, std::wstring& failure) {
+  int id = 0;
+  if (!NeedMain(s, failure)) return false;
+  if (!ParseInt(word, id)) {
+    failure = L"not a control id: " + word;
+    return false;
+  }
+  control = GetDlgItem(s.main, id);
+  if (!control) failure = L"the main window has no control " + word;
+  return control != nullptr;
+}
+
+// Waits until the program pumps messages again, then polls `check` (which fills `seen`).
+bool Expect(DriverState& s, const std::function<bool(std::wstring&)>& check,
+            const std::wstring& wanted, std::wstring& failure) {
+  // Twice: the first answer may come before messages posted earlier are taken from the queue.
+  if (s.main && IsWindow(s.main)) WaitIdle(s.main, s.timeout_ms) && WaitIdle(s.main, s.timeout_ms);
+  std::wstring seen;
+  if (WaitFor(s.timeout_ms, [&] { return check(seen); })) return true;
+  failure = L"expected " + wanted + L", saw " + seen;
+  return false;
+}
+
+bool ArgCount(const Words& w, size_t low, size_t high, std::wstring& failure) {
+  if (w.size() - 1 >= low && w.size() - 1 <= high) return true;
+  failure = L"wrong number of arguments for " + w[0];
+  return false;
+}
+
+bool Flag(const std::wstring& word, bool& flag, std::wstring& failure) {
+  if (word == L"0" || word == L"1") {
+    flag = word == L"1";
+    return true;
+  }
+  failure = L"expected 0 or 1, got " + word;
+  return false;
+}
+
+std::vector<IconCandidate> CandidatesFor(const DriverState& s, const std::wstring& name) {
+  for (const auto& system : SystemIcons()) {
+    if (system.name == name) return SystemIcons();
+  }
+  return ResourceIcons(s.exe_path, {L"icon0", L"icon1", L"icon2", L"icon3"});
+}
+
+bool IconIs(HWND picture, const std::vector<IconCandidate>& candidates, const std::wstring& name,
+            std::wstring& seen) {
+  const IconVerdict v = MatchIcon(picture, candidates);
+  seen = L"icon " + (v.best.empty() ? L"(none captured)" : v.best) + L" (" +
+         std::to_wstring(static_cast<int>(v.mismatch * 100)) + L"% off, next " +
+         std::to_wstring(static_cast<int>(v.runner_up * 100)) + L"%)";
+  return v.best == name && v.mismatch <= 0.2 && v.runner_up > v.mismatch;
+}
+
+HWND IconChild(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) return child;
+  }
+  return nullptr;
+}
+
+// ---- the commands ----
+
+bool WaitMain(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 1, failure)) return false;
+  int ms = static_cast<int>(s.timeout_ms);
+  if (w.size() == 2 && !ParseInt(w[1], ms)) return failure = L"bad time-out", false;
+  const bool found = WaitFor(static_cast<DWORD>(ms), [&] {
+    s.main = FindMainWindow();
+    return s.main && IsWindowVisible(s.main);
+  });
+  if (!found) return failure = L"no visible main window \"Zorvant_2\"", false;
+  if (!WaitIdle(s.main, static_cast<DWORD>(ms))) return failure = L"main window never idle", false;
+  return true;
+}
+
+bool WaitIdleCmd(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 0, failure) || !NeedMain(s, failure)) return false;
+  if (WaitIdle(s.main, s.timeout_ms)) return true;
+  failure = L"the program did not come back to its message loop";
+  return false;
+}
+
+bool Click(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  if (!ArgCount(w, 1, 1, failure) || !Control(s, w[1], control, failure)) return false;
+  WaitIdle(s.main, s.timeout_ms);
+  if (!IsWindowEnabled(control)) return failure = L"control " + w[1] + L" is disabled", false;
+  // Posted, not sent: a sent click would block while the program sits in a message box.
+  PostMessageW(control, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool ExpectText(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure)) return false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        seen = Visible(WindowCaption(control));
+        return WindowCaption(control) == w[2];
+      },
+      Visible(w[2]), failure);
+}
+
+bool ExpectEdit(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure)) return false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        std::wstring text;
+        if (!ReadEditText(control, text)) return seen = L"(no answer)", false;
+        seen = Visible(text);
+        return text == w[2];
+      },
+      Visible(w[2]), failure);
+}
+
+bool ExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  bool wanted = false;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure) ||
+      !Flag(w[2], wanted, failure)) {
+    return false;
+  }
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        const bool enabled = IsWindowEnabled(control) != FALSE;
+        seen = enabled ? L"enabled" : L"disabled";
+        return enabled == wanted;
+      },
+      wanted ? L"enabled" : L"disabled", failure);
+}
+
+bool ExpectEnabledOnly(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!NeedMain(s, failure)) return false;
+  std::vector<int> wanted;
+  for (size_t i = 1; i < w.size(); ++i) {
+    int id = 0;
+    if (!ParseInt(w[i], id)) return failure = L"not a control id: " + w[i], false;
+    wanted.push_back(id);
+  }
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        seen.clear();
+        for (int id : kSwitchableIds) {
+          const bool should = std::find(wanted.begin(), wanted.end(), id) != wanted.end();
+          const bool is = IsWindowEnabled(GetDlgItem(s.main, id)) != FALSE;
+          if (should != is) seen += std::to_wstring(id) + (is ? L" enabled; " : L" disabled; ");
+        }
+        return seen.empty();
+      },
+      L"exactly the listed controls enabled", failure);
+}
+
+bool ExpectList(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  int sel = 0;
+  int count = 0;
+  if (!ArgCount(w, 3, 4, failure) || !Control(s, w[1], control, failure)) return false;
+  if (!ParseInt(w[2], sel) || !ParseInt(w[3], count)) return failure = L"bad numbers", false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        int is_sel = -2;
+        int is_count = -2;
+        std::wstring text;
+        if (!ReadComboState(control, is_sel, is_count)) return seen = L"(no answer)", false;
+        if (is_sel >= 0) ReadComboItem(control, is_sel, text);
+        seen = L"selection " + std::to_wstring(is_sel) + L" of " + std::to_wstring(is_count) +
+               L" " + Visible(text);
+        return is_sel == sel && is_count == count && (w.size() < 5 || text == w[4]);
+      },
+      L"selection " + w[2] + L" of " + w[3] + (w.size() == 5 ? L" " + Visible(w[4]) : L""),
+      failure);
+}
+
+bool ExpectItem(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  int index = 0;
+  if (!ArgCount(w, 3, 3, failure) || !Control(s, w[1], control, failure)) return false;
+  if (!ParseInt(w[2], index)) return failure = L"bad index", false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        std::wstring text;
+        if (!ReadComboItem(control, index, text)) return seen = L"(no such item)", false;
+        seen = Visible(text);
+        return text == w[3];
+      },
+      Visible(w[3]), failure);
+}
+
+// Chooses a list item as the user's pick would leave it; the program reads the selection later.
+bool Select(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  int index = 0;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure)) return false;
+  if (!ParseInt(w[2], index)) return failure = L"bad index", false;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control, CB_SETCURSEL, index, 0, SMTO_NORMAL, s.timeout_ms, &result) ||
+      static_cast<LRESULT>(result) != index) {
+    return failure = L"cannot select item " + w[2], false;
+  }
+  return true;
+}
+
+bool ExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  bool wanted = false;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure) ||
+      !Flag(w[2], wanted, failure)) {
+    return false;
+  }
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        DWORD_PTR state = 0;
+        if (!SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state)) {
+          return seen = L"(no answer)", false;
+        }
+        seen = state == BST_CHECKED ? L"ticked" : L"not ticked";
+        return (state == BST_CHECKED) == wanted;
+      },
+      wanted ? L"ticked" : L"not ticked", failure);
+}
+
+bool ExpectIcon(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure)) return false;
+  const auto candidates = CandidatesFor(s, w[2]);
+  if (candidates.empty()) return failure = L"no icons to compare (is --exe given?)", false;
+  return Expect(
+      s, [&](std::wstring& seen) { return IconIs(control, candidates, w[2], seen); },
+      L"icon " + w[2], failure);
+}
+
+bool ExpectMessage(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 2, 2, failure) || !NeedMain(s, failure)) return false;
+  const auto candidates = SystemIcons();
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        HWND box = FindOwnedDialog(s.main, kBoxCaption);
+        if (!box) return seen = L"no message box", false;
+        const std::wstring text = WindowCaption(GetDlgItem(box, kMessageTextId));
+        seen = L"message " + Visible(text);
+        if (text != w[2]) return false;
+        if (w[1] == L"-") return true;
+        HWND picture = IconChild(box);
+        if (!picture) return seen += L" without icon", false;
+        std::wstring icon;
+        const bool same = IconIs(picture, candidates, w[1], icon);
+        seen += L" with " + icon;
+        return same;
+      },
+      L"message " + Visible(w[2]) + L" with icon " + w[1], failure);
+}
+
+bool Answer(DriverState& s, const Words& w, std::wstring& failure) {
+  int id = 0;
+  if (!ArgCount(w, 1, 1, failure) || !NeedMain(s, failure)) return false;
+  if (!ParseInt(w[1], id)) return failure = L"bad button id", false;
+  HWND box = nullptr;
+  if (!WaitFor(s.timeout_ms, [&] { return (box = FindOwnedDialog(s.main, kBoxCaption)); })) {
+    return failure = L"no message box to answer", false;
+  }
+  HWND button = GetDlgItem(box, id);
+  if (!button) return failure = L"the message box has no button " + w[1], false;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  if (WaitFor(s.timeout_ms, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) return true;
+  failure = L"the message box stayed open";
+  return false;
+}
+
+bool ExpectNoMessage(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 0, failure) || !NeedMain(s, failure)) return false;
+  WaitIdle(s.main, s.timeout_ms);
+  HWND open = FindAnyOwnedWindow(s.main);
+  if (!open) return true;
+  failure = L"a window is open: " + Visible(WindowCaption(open));
+  HWND text = GetDlgItem(open, kMessageTextId);
+  if (text) failure += L" saying " + Visible(WindowCaption(text));
+  return false;
+}
+
+bool ExpectDialog(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 1, 1, failure) || !NeedMain(s, failure)) return false;
+  // No idle wait: the download window holds the program's thread while it transfers.
+  if (WaitFor(s.timeout_ms, [&] { return FindOwnedDialog(s.main, w[1]) != nullptr; })) {
+    return true;
+  }
+  failure = L"no window " + Visible(w[1]);
+  return false;
+}
+
+bool ExpectNoDialog(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 1, 1, failure) || !NeedMain(s, failure)) return false;
+  if (WaitFor(s.timeout_ms, [&] { return FindOwnedDialog(s.main, w[1]) == nullptr; })) {
+    return true;
+  }
+  failure = L"the window " + Visible(w[1]) + L" is still open";
+  return false;
+}
+
+bool FindDialogFor(DriverState& s, const Words& w, HWND& dialog, std::wstring& failure) {
+  if (!NeedMain(s, failure)) return false;
+  if (WaitFor(s.timeout_ms, [&] { return (dialog = FindOwnedDialog(s.main, w[1])) != nullptr; })) {
+    WaitIdle(dialog, s.timeout_ms);
+    return true;
+  }
+  failure = L"no window " + Visible(w[1]);
+  return false;
+}
+
+bool DialogClick(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  int id = 0;
+  if (!ArgCount(w, 2, 2, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  if (!ParseInt(w[2], id) || !GetDlgItem(dialog, id)) return failure = L"no button " + w[2], false;
+  PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  return true;
+}
+
+bool DialogClose(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 1, 1, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);  // the caption's close box
+  return true;
+}
+
+bool DialogKey(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  WPARAM key = 0;
+  if (w[2] == L"esc") {
+    key = VK_ESCAPE;
+  } else if (w[2] == L"enter") {
+    key = VK_RETURN;
+  } else {
+    return failure = L"unknown key " + w[2], false;
+  }
+  // The dialog's own loop turns the key into its command, as for a real key press.
+  PostMessageW(dialog, WM_KEYDOWN, key, 1);
+  PostMessageW(dialog, WM_KEYUP, key, 0xC0000001);
+  // The first answer may come before the posted keys are taken; the second comes after.
+  WaitIdle(dialog, s.timeout_ms);
+  WaitIdle(dialog, s.timeout_ms);
+  return true;
+}
+
+bool CloseMain(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 0, failure) || !NeedMain(s, failure)) return false;
+  PostMessageW(s.main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return true;
+}
+
+bool WaitExit(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 1, failure)) return false;
+  int ms = static_cast<int>(s.timeout_ms);
+  if (w.size() == 2 && !ParseInt(w[1], ms)) return failure = L"bad time-out", false;
+  if (WaitFor(static_cast<DWORD>(ms), [&] { return !IsWindow(s.main); })) return true;
+  failure = L"the main window is still there";
+  return false;
+}
+
+bool Size(DriverState& s, const Words& w, std::wstring& failure) {
+  int width = 0;
+  int height = 0;
+  if (!ArgCount(w, 2, 2, failure) || !NeedMain(s, failure)) return false;
+  if (!ParseInt(w[1], width) || !ParseInt(w[2], height)) return failure = L"bad size", false;
+  SetWindowPos(s.main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+bool SysCommand(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 0, 0, failure) || !NeedMain(s, failure)) return false;
+  const WPARAM command = w[0] == L"maximize"   ? SC_MAXIMIZE
+                         : w[0] == L"minimize" ? SC_MINIMIZE
+                                               : SC_RESTORE;
+  PostMessageW(s.main, WM_SYSCOMMAND, command, 0);
+  return true;
+}
+
+bool ExpectSize(DriverState& s, const Words& w, std::wstring& failure) {
+  int width = 0;
+  int height = 0;
+  if (!ArgCount(w, 2, 2, failure) || !NeedMain(s, failure)) return false;
+  if (!ParseInt(w[1], width) || !ParseInt(w[2], height)) return failure = L"bad size", false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        RECT r = {};
+        GetWindowRect(s.main, &r);
+        seen = std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+        return r.right - r.left == width && r.bottom - r.top == height;
+      },
+      w[1] + L"x" + w[2], failure);
+}
+
+bool ExpectMinimized(DriverState& s, const Words& w, std::wstring& failure) {
+  bool wanted = true;
+  if (!ArgCount(w, 0, 1, failure) || !NeedMain(s, failure)) return false;
+  if (w.size() == 2 && !Flag(w[1], wanted, failure)) return false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        const bool iconic = IsIconic(s.main) != FALSE;
+        seen = iconic ? L"minimised" : L"not minimised";
+        return iconic == wanted;
+      },
+      wanted ? L"minimised" : L"not minimised", failure);
+}
+
+bool SetTimeout(DriverState& s, const Words& w, std::wstring& failure) {
+  int ms = 0;
+  if (!ArgCount(w, 1, 1, failure) || !ParseInt(w[1], ms) || ms <= 0) {
+    return failure = L"bad time-out", false;
+  }
+  s.timeout_ms = static_cast<DWORD>(ms);
+  return true;
+}
+
+bool Note(DriverState&, const Words& w, std::wstring&) {
+  std::wstring text;
+  for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? L" " : L"") + w[i];
+  Log(L"note: " + text);
+  return true;
+}
+
+// Only for the demo's pace: tests wait for what they expect instead.
+bool Pause(DriverState&, const Words& w, std::wstring& failure) {
+  int ms = 0;
+  if (!ArgCount(w, 1, 1, failure) || !ParseInt(w[1], ms) || ms < 0 || ms > 60000) {
+    return failure = L"bad pause", false;
+  }
+  Sleep(static_cast<DWORD>(ms));
+  return true;
+}
+
+const std::map<std::wstring, Handler>& Commands() {
+  static const std::map<std::wstring, Handler> table = {
+      {L"wait-main", WaitMain},
+      {L"wait-idle", WaitIdleCmd},
+      {L"click", Click},
+      {L"expect-text", ExpectText},
+      {L"expect-edit", ExpectEdit},
+      {L"expect-enabled", ExpectEnabled},
+      {L"expect-enabled-only", ExpectEnabledOnly},
+      {L"expect-list", ExpectList},
+      {L"expect-item", ExpectItem},
+      {L"expect-check", ExpectCheck},
+      {L"select", Select},
+      {L"expect-icon", ExpectIcon},
+      {L"expect-message", ExpectMessage},
+      {L"answer", Answer},
+      {L"expect-no-message", ExpectNoMessage},
+      {L"expect-dialog", ExpectDialog},
+      {L"expect-no-dialog", ExpectNoDialog},
+      {L"dialog-click", DialogClick},
+      {L"dialog-close", DialogClose},
+      {L"dialog-key", DialogKey},
+      {L"close-main", CloseMain},
+      {L"wait-exit", WaitExit},
+      {L"size", Size},
+      {L"maximize", SysCommand},
+      {L"minimize", SysCommand},
+      {L"restore", SysCommand},
+      {L"expect-size", ExpectSize},
+      {L"expect-minimized", ExpectMinimized},
+      {L"timeout", SetTimeout},
+      {L"note", Note},
+      {L"pause", Pause},
+  };
+  return table;
+}
+
+}  // namespace
+
+bool RunCommand(DriverState& state, const ScriptLine& line, std::wstring& failure) {
+  const auto& table = Commands();
+  const auto found = table.find(line.words[0]);
+  if (found == table.end()) {
+    failure = L"unknown command " + line.words[0];
+    return false;
+  }
+  return found->second(state, line.words, failure);
+}
+
+}  // namespace zvd

@@ -1,0 +1,176 @@
+# shellcheck shell=bash
+# Shell functions shared by the end-to-end runner and scripts/demo.sh: a display, a Wine prefix
+# with a virtual desktop and COM ports that point at the emulator, the emulator, the program
+# under Wine with the modem-line shim, the driver, screenshots, and the clean-up of all of them.
+# Every wait is bounded. Source it; it sets no shell options of its own.
+
+ZV_XVFB_PID=""
+ZV_EMU_PID=""
+ZV_PROGRAM_PID=""
+
+zv_say() { printf '[e2e %(%H:%M:%S)T] %s\n' -1 "$*" >&2; }
+
+# A Windows path for a Unix path: the prefix maps Z: to /.
+zv_winpath() { local p; p=$(readlink -f "$1"); printf 'Z:%s' "${p//\//\\}"; }
+
+# Uses $DISPLAY when an X server answers there (unless ZV_HEADLESS=1), else starts Xvfb on a free
+# display number. Sets ZV_XVFB_PID when it started one.
+zv_start_display() {
+  if [ "${ZV_HEADLESS:-0}" != 1 ] && [ -n "${DISPLAY:-}" ] &&
+     timeout 5 xdpyinfo >/dev/null 2>&1; then
+    zv_say "using the display $DISPLAY"
+    return 0
+  fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  ZV_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    timeout 2 xdpyinfo >/dev/null 2>&1 && { zv_say "Xvfb on $DISPLAY"; return 0; }
+    kill -0 "$ZV_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  zv_say "Xvfb did not start on $DISPLAY"
+  return 1
+}
+
+zv_stop_display() {
+  if [ -n "$ZV_XVFB_PID" ]; then
+    kill "$ZV_XVFB_PID" 2>/dev/null
+    timeout 5 tail --pid="$ZV_XVFB_PID" -f /dev/null 2>/dev/null
+    ZV_XVFB_PID=""
+  fi
+}
+
+# Points the Wine variables at a prefix kept under ROOT (ROOT/prefix) with ports in ROOT/ports.
+zv_use_prefix() {
+  ZV_PREFIX_ROOT=$(readlink -f "$1")
+  export WINEPREFIX="$ZV_PREFIX_ROOT/prefix"
+  export WINEDEBUG=-all
+  # No Mono or Gecko installer dialogs in a fresh prefix.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine's own modules must not inherit a sanitizer preload from the caller.
+  unset LD_PRELOAD
+}
+
+zv_port_path() { printf '%s/ports/com%s' "$ZV_PREFIX_ROOT" "$1"; }
+
+# Creates a fresh prefix under ROOT: a virtual desktop (no 2 s stall on every window close, and
+# title bars) and COM1-COM4 fixed at ROOT/ports/comN, where each scenario puts an emulator link
+# or an empty folder (a port that cannot be opened). Wine's device manager rebuilds dosdevices/comN from
+# these registry values on every start, so they are the only way to pin the ports.
+zv_make_prefix() {
+  zv_use_prefix "$1"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$ZV_PREFIX_ROOT/ports"
+  timeout 120 wine wineboot -i >/dev/null 2>&1 || { zv_say "wineboot failed"; return 1; }
+  local reg="$ZV_PREFIX_ROOT/settings.reg" n
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n'
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
+    for n in 1 2 3 4; do printf '"COM%s"="%s"\r\n' "$n" "$(zv_port_path "$n")"; done
+  } >"$reg"
+  timeout 60 wine regedit /S "$(zv_winpath "$reg")" >/dev/null 2>&1 ||
+    { zv_say "cannot import the prefix settings"; return 1; }
+  timeout 30 wineserver -w
+  for n in 1 2 3 4; do ln -sfn "$(zv_port_path "$n")" "$WINEPREFIX/dosdevices/com$n"; done
+  zv_say "prefix ready in $WINEPREFIX"
+}
+
+# Starts kvar2-emu on COM1 with the given options; its transcript goes to TRANSCRIPT.
+# usage: zv_start_emulator EMU TRANSCRIPT LOG [options...]
+zv_start_emulator() {
+  local emu=$1 transcript=$2 log=$3
+  shift 3
+  local link
+  link=$(zv_port_path 1)
+  rm -rf "$link"
+  "$emu" --link "$link" --transcript "$transcript" "$@" >"$log" 2>&1 &
+  ZV_EMU_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -L "$link" ] && [ -e "$link" ] && return 0
+    kill -0 "$ZV_EMU_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  zv_say "the emulator did not come up: $(cat "$log")"
+  return 1
+}
+
+zv_stop_emulator() {
+  if [ -n "$ZV_EMU_PID" ]; then
+    kill "$ZV_EMU_PID" 2>/dev/null
+    timeout 5 tail --pid="$ZV_EMU_PID" -f /dev/null 2>/dev/null || kill -9 "$ZV_EMU_PID" 2>/dev/null
+    wait "$ZV_EMU_PID" 2>/dev/null
+    ZV_EMU_PID=""
+  fi
+}
+
+# Leaves every COM port without a device: each becomes an empty folder, which Wine cannot open
+# as a port (a dangling link would not do: Wine then falls back to a device of its own choice).
+zv_clear_ports() {
+  local n
+  for n in 1 2 3 4; do
+    rm -rf "$(zv_port_path "$n")"
+    mkdir -p "$(zv_port_path "$n")"
+  done
+}
+
+# Starts the program under Wine with the modem-line shim; RTS changes go to MODEM_LOG.
+# usage: zv_start_program EXE SHIM MODEM_LOG OUTPUT
+zv_start_program() {
+  local exe=$1 shim modem_log=$3 output=$4
+  shim=$(readlink -f "$2")
+  : >"$modem_log"
+  LD_PRELOAD="$shim" ZV_MODEM_LOG="$modem_log" wine "$exe" >"$output" 2>&1 &
+  ZV_PROGRAM_PID=$!
+}
+
+# Waits up to SECONDS for the program to end; prints its exit code, or returns 1 if it runs on.
+zv_wait_program() {
+  local seconds=$1
+  for _ in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$ZV_PROGRAM_PID" 2>/dev/null; then
+      local code=0
+      wait "$ZV_PROGRAM_PID" || code=$?
+      ZV_PROGRAM_PID=""
+      printf '%s' "$code"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Runs the driver on SCRIPT, writing LOG; its exit code is the verdict.
+# usage: zv_run_driver DRIVER EXE SCRIPT LOG [SECONDS]
+zv_run_driver() {
+  local driver=$1 exe=$2 script=$3 log=$4 seconds=${5:-120}
+  : >"$log"
+  timeout "$seconds" wine "$driver" "$(zv_winpath "$script")" "$(zv_winpath "$log")" \
+    --exe "$(zv_winpath "$exe")" >/dev/null 2>&1
+}
+
+zv_screenshot() {
+  mkdir -p "$(dirname "$1")"
+  timeout 20 import -display "$DISPLAY" -window root "$1" >/dev/null 2>&1 &&
+    zv_say "screenshot: $1"
+}
+
+# Ends everything this shell started: the program, every Wine process of the prefix, the
+# emulator and Xvfb.
+zv_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k >/dev/null 2>&1; fi
+  if [ -n "$ZV_PROGRAM_PID" ]; then
+    kill "$ZV_PROGRAM_PID" 2>/dev/null
+    wait "$ZV_PROGRAM_PID" 2>/dev/null
+    ZV_PROGRAM_PID=""
+  fi
+  zv_stop_emulator
+  zv_stop_display
+}

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: the program under Wine, driven by zv-driver.exe, against kvar2-emu
+# on COM1; then checks the emulator's transcript, the recorded modem lines and the exit code.
+#
+#   run_scenario.sh --make-prefix ROOT          create the shared Wine prefix (ctest fixture)
+#   run_scenario.sh --remove-prefix ROOT        remove it again
+#   run_scenario.sh --prefix ROOT --program EXE --driver EXE --emulator BIN --shim SO
+#                   --work DIR --shots DIR SCENARIO
+#
+# A scenario is a driver script; lines starting with "#!" are for this runner:
+#   #! emulator: OPTIONS   start kvar2-emu on COM1 with OPTIONS (without it COM1 cannot be opened)
+#   #! check: NAME         after the program ended, one of:
+#        stop-frame-last   the last bytes the host sent are the stop frame 00 00 00 00
+#        no-host-bytes     the host sent nothing at all
+#        rts-raised        the port set-up raised RTS (recorded by the modem-line shim)
+#        host-bytes-after-stop-none  nothing followed the first stop frame
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/lib.sh
+. "$here/lib.sh"
+
+case "${1:-}" in
+  --make-prefix)
+    trap zv_cleanup EXIT
+    zv_start_display || exit 1
+    zv_make_prefix "$2"
+    exit $?
+    ;;
+  --remove-prefix)
+    zv_use_prefix "$2"
+    timeout 20 wineserver -k >/dev/null 2>&1
+    rm -rf "$ZV_PREFIX_ROOT"
+    exit 0
+    ;;
+esac
+
+while [ $# -gt 1 ]; do
+  case "$1" in
+    --prefix) prefix_root=$2 ;;
+    --program) program=$2 ;;
+    --driver) driver=$2 ;;
+    --emulator) emulator=$2 ;;
+    --shim) shim=$2 ;;
+    --work) work_root=$2 ;;
+    --shots) shots=$2 ;;
+    *) echo "unknown option $1" >&2; exit 2 ;;
+  esac
+  shift 2
+done
+scenario=$(readlink -f "${1:?scenario file}")
+program=$(readlink -f "$program"); driver=$(readlink -f "$driver")
+emulator=$(readlink -f "$emulator"); shim=$(readlink -f "$shim")
+mkdir -p "$work_root" "$shots"; work_root=$(readlink -f "$work_root"); shots=$(readlink -f "$shots")
+name=$(basename "$scenario" .txt)
+for f in "$program" "$driver" "$emulator" "$shim" "$scenario"; do
+  [ -e "$f" ] || { echo "missing: $f" >&2; exit 2; }
+done
+[ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
+
+work="$work_root/$name"
+rm -rf "$work"
+mkdir -p "$work"
+started=$(date +%s%N)
+
+failures=()
+fail() { failures+=("$*"); zv_say "FAIL: $*"; }
+
+directive() { sed -n "s/^#! *$1: *//p" "$scenario"; }
+
+trap zv_cleanup EXIT
+zv_use_prefix "$prefix_root"
+zv_start_display || exit 1
+zv_clear_ports
+: >"$work/transcript.txt"
+
+emu_options=$(directive emulator | head -n 1)
+if [ -n "$(directive emulator)" ]; then
+  # shellcheck disable=SC2086  # the options are words on purpose
+  zv_start_emulator "$emulator" "$work/transcript.txt" "$work/emulator.log" $emu_options || exit 1
+fi
+
+zv_start_program "$program" "$shim" "$work/modem.log" "$work/program.log"
+zv_run_driver "$driver" "$program" "$scenario" "$work/driver.log" 150
+driver_code=$?
+[ "$driver_code" -eq 0 ] || fail "driver: $(grep -E 'FAILED|BAD SCRIPT' "$work/driver.log" | tail -n 1)"
+
+if [ "$driver_code" -ne 0 ]; then
+  zv_screenshot "$shots/$name.png"
+fi
+
+# After a failed script the program may sit in a message box: give it little time.
+if exit_code=$(zv_wait_program "$([ "$driver_code" -eq 0 ] && echo 20 || echo 2)"); then
+  [ "$exit_code" = 0 ] || fail "the program exited with $exit_code"
+else
+  [ "$driver_code" -eq 0 ] && fail "the program is still running after the scenario"
+  [ "$driver_code" -eq 0 ] && zv_screenshot "$shots/$name.png"
+fi
+zv_stop_emulator
+
+# The host's bytes in order, as one hex string.
+host_hex=$(awk '$2 == "H" { printf "%s", $3 }' "$work/transcript.txt")
+while read -r check; do
+  case "$check" in
+    "") ;;
+    stop-frame-last)
+      [[ "$host_hex" == *00000000 ]] || fail "the host did not end with the stop frame: ...${host_hex: -24}" ;;
+    no-host-bytes)
+      [ -z "$host_hex" ] || fail "the host sent bytes: $host_hex" ;;
+    rts-raised)
+      grep -q ' RTS 1$' "$work/modem.log" || fail "RTS was never raised" ;;
+    host-bytes-after-stop-none)
+      rest=${host_hex#*00000000}
+      [[ "$host_hex" == *00000000* && -z "$rest" ]] || fail "bytes after the stop frame: $rest" ;;
+    *) fail "unknown check $check" ;;
+  esac
+done < <(directive check)
+
+elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+elapsed="$((elapsed_ms / 1000)).$((elapsed_ms % 1000 / 100))"
+if [ ${#failures[@]} -eq 0 ]; then
+  echo "PASS $name (${elapsed} s)"
+  exit 0
+fi
+echo "FAIL $name (${elapsed} s); logs in $work"
+[ -e "$shots/$name.png" ] && echo "screenshot: $shots/$name.png"
+printf '  %s\n' "${failures[@]}"
+echo "---- driver log (tail) ----"
+tail -n 15 "$work/driver.log"
+exit 1
