@@ -28,8 +28,7 @@ zv_start_display() {
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   ZV_XVFB_PID=$!
   export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     timeout 2 xdpyinfo >/dev/null 2>&1 && { zv_say "Xvfb on $DISPLAY"; return 0; }
     kill -0 "$ZV_XVFB_PID" 2>/dev/null || break
     sleep 0.1
@@ -92,8 +91,7 @@ zv_start_emulator() {
   rm -rf "$link"
   "$emu" --link "$link" --transcript "$transcript" "$@" >"$log" 2>&1 &
   ZV_EMU_PID=$!
-  local i
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     [ -L "$link" ] && [ -e "$link" ] && return 0
     kill -0 "$ZV_EMU_PID" 2>/dev/null || break
     sleep 0.05
