@@ -68,7 +68,7 @@ int main() {
           static_cast<char*>(nullptr));
     _exit(127);
   }
-  struct stat st{};
+  struct stat st {};
   for (int i = 0; i < 200 && lstat(link.c_str(), &st) != 0; ++i) usleep(25000);
 
   zv::PosixPort port;

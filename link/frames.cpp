@@ -32,6 +32,8 @@ bool Ping(LoggerPort& port) {
   return read.ok && read.count == 1 && answer == READY;
 }
 
-void SendStop(LoggerPort& port) { port.WriteBytes(StopFrame, sizeof StopFrame); }
+void SendStop(LoggerPort& port) {
+  port.WriteBytes(StopFrame, sizeof StopFrame);
+}
 
 }  // namespace zv

@@ -10,7 +10,7 @@ namespace zv {
 inline constexpr uint8_t WAKE = 0x58;  // 'X'
 inline constexpr uint8_t GREETING[7] = {'L', 'K', 'M', 'R', '4', '8', '2'};
 inline constexpr uint8_t GREETING_REPLY[6] = {'T', 'W', 'D', '9', '1', '5'};
-inline constexpr uint8_t READY = 0x23;  // '#'
+inline constexpr uint8_t READY = 0x23;             // '#'
 inline constexpr unsigned kWakeDelayMs = 400;      // after RTS, before the wake byte
 inline constexpr unsigned kGreetingDelayMs = 900;  // after the wake byte, before the greeting
 

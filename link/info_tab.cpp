@@ -31,11 +31,17 @@ uint8_t sum8(const uint8_t* bytes, std::size_t n) {
   return sum;
 }
 
-bool VerifyInfoTab(const uint8_t* received) { return received[25] == sum8(received, 25); }
+bool VerifyInfoTab(const uint8_t* received) {
+  return received[25] == sum8(received, 25);
+}
 
-void SealInfoTab(INFO_TAB& tab) { tab.bytes[25] = sum8(tab.bytes, 25); }
+void SealInfoTab(INFO_TAB& tab) {
+  tab.bytes[25] = sum8(tab.bytes, 25);
+}
 
-void ClearInfoTexts(InfoTexts& texts) { std::memset(&texts, 0, sizeof texts); }
+void ClearInfoTexts(InfoTexts& texts) {
+  std::memset(&texts, 0, sizeof texts);
+}
 
 std::size_t LoggerIdLength(const INFO_TAB& tab) {
   std::size_t n = 0;
@@ -50,7 +56,8 @@ void DeriveAtConnect(LoggerInfo& info) {
   std::memset(texts.identifier, 0, sizeof texts.identifier);
   std::memcpy(texts.identifier, tab.bytes, LoggerIdLength(tab));
 
-  CopyText(texts.battery, (tab.Flags() & kFlagBatteryLow) ? kBatteryLow.c_str() : kBatteryOk.c_str());
+  CopyText(texts.battery,
+           (tab.Flags() & kFlagBatteryLow) ? kBatteryLow.c_str() : kBatteryOk.c_str());
 
   const uint16_t used = static_cast<uint16_t>(tab.WritePointer() - tab.MemoryStart());
   info.knownByteCount = used;

@@ -14,8 +14,8 @@ inline constexpr unsigned kInputQueueSize = 660;         // twenty 33-byte block
 inline constexpr unsigned kOutputQueueSize = 66;
 
 struct ReadResult {
-  bool ok = false;       // the platform call itself succeeded
-  std::size_t count = 0; // bytes that arrived, 0 to n
+  bool ok = false;        // the platform call itself succeeded
+  std::size_t count = 0;  // bytes that arrived, 0 to n
 };
 
 class LoggerPort {

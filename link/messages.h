@@ -6,7 +6,8 @@
 namespace zv::msg {
 
 inline constexpr auto kAttachLogger = Cp1250(u8"Podłącz rejestrator.");
-inline constexpr auto kPortUnavailable = Cp1250(u8"Port niedostępny lub używany przez inną aplikację.");
+inline constexpr auto kPortUnavailable =
+    Cp1250(u8"Port niedostępny lub używany przez inną aplikację.");
 inline constexpr auto kPortError = Cp1250(u8"Błąd podczas wykonywania operacji na porcie.");
 inline constexpr auto kNoAnswer = Cp1250(u8"Rejestrator nie odpowiada.");
 inline constexpr auto kNoConnection = Cp1250(u8"Nie można nawiązać połączenia.");

@@ -15,17 +15,31 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size) {
+  return operator new(size);
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace zv::test {
 AllocationCounter::AllocationCounter() {
   t_allocations = 0;
   ++t_counting;
 }
-AllocationCounter::~AllocationCounter() { --t_counting; }
-long AllocationCounter::count() const { return t_allocations; }
+AllocationCounter::~AllocationCounter() {
+  --t_counting;
+}
+long AllocationCounter::count() const {
+  return t_allocations;
+}
 }  // namespace zv::test

@@ -72,14 +72,18 @@ void ScriptedUi::SetChecked(ControlId id, bool on) {
   log.push_back("check " + std::to_string(id) + (on ? " 1" : " 0"));
 }
 
-bool ScriptedUi::IsChecked(ControlId id) { return checked[id]; }
+bool ScriptedUi::IsChecked(ControlId id) {
+  return checked[id];
+}
 
 void ScriptedUi::SelectItem(ControlId id, int index) {
   selected[id] = index;
   log.push_back("select " + std::to_string(id) + " " + std::to_string(index));
 }
 
-int ScriptedUi::SelectedItem(ControlId id) { return selected[id]; }
+int ScriptedUi::SelectedItem(ControlId id) {
+  return selected[id];
+}
 
 void ScriptedUi::ShowStateIcon(bool connected) {
   stateIconConnected = connected;

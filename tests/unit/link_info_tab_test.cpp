@@ -87,8 +87,8 @@ TEST(InfoTab, FlagsAndStatusTexts) {
   } const cases[] = {
       {0x0F, 9, u8"ROZŁADOWANA!", 2, u8"Błąd DS18B20(B)    "},
       {0x10, 4, u8"OK", 1, u8"Pomiar zakończony  "},
-      {0x0C, 0, u8"OK", 1, u8"Nie zaprogramowany "},  // bits 2 and 3 change nothing
-      {0x00, 10, u8"OK", 1, u8"?                  "}, // beyond the table: a placeholder
+      {0x0C, 0, u8"OK", 1, u8"Nie zaprogramowany "},   // bits 2 and 3 change nothing
+      {0x00, 10, u8"OK", 1, u8"?                  "},  // beyond the table: a placeholder
       {0x00, 255, u8"OK", 1, u8"?                  "},
   };
   for (const auto& c : cases) {
@@ -124,9 +124,10 @@ TEST(ValueTables, EntriesHaveTheirWidthAndIndicesBeyondGiveThePlaceholder) {
 }
 
 TEST(Frames, CommandFramesSumToZero) {
-  const uint8_t expected[4][4] = {
-      {0xA1, 0x01, 0x04, 0x5A}, {0xA1, 0x02, 0x08, 0x55},
-      {0xA1, 0x03, 0x0C, 0x50}, {0xA1, 0x04, 0x10, 0x4B}};
+  const uint8_t expected[4][4] = {{0xA1, 0x01, 0x04, 0x5A},
+                                  {0xA1, 0x02, 0x08, 0x55},
+                                  {0xA1, 0x03, 0x0C, 0x50},
+                                  {0xA1, 0x04, 0x10, 0x4B}};
   for (uint8_t k = 1; k <= 4; ++k) {
     const CommandFrame frame = MakeCommandFrame(k);
     EXPECT_EQ(0, std::memcmp(frame.bytes, expected[k - 1], 4)) << "command " << int{k};

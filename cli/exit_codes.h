@@ -1,0 +1,50 @@
+// Exit codes of zorvant-cli, one per kind of failure; --help lists them.
+#pragma once
+
+#include "link/session.h"
+
+namespace zv::cli {
+
+enum ExitCode : int {
+  kExitOk = 0,
+  kExitUsage = 2,
+  kExitPortUnavailable = 3,
+  kExitPortError = 4,
+  kExitNoAnswer = 5,
+  kExitNoConnection = 6,
+  kExitChecksum = 7,
+  kExitDownloadFailed = 8,
+  kExitFileNotWritten = 9,
+};
+
+inline constexpr char kExitCodeHelp[] =
+    "Exit codes:\n"
+    "  0  success\n"
+    "  2  invalid command line\n"
+    "  3  the port cannot be opened (missing, or used by another program)\n"
+    "  4  an operation on the port failed\n"
+    "  5  the logger does not answer\n"
+    "  6  the connection cannot be established (wrong greeting reply)\n"
+    "  7  checksum error in the logger's information table\n"
+    "  8  the sample download failed\n"
+    "  9  the output file cannot be written\n";
+
+inline int ExitCodeFor(ConnectResult result) {
+  switch (result) {
+    case ConnectResult::Connected:
+      return kExitOk;
+    case ConnectResult::PortUnavailable:
+      return kExitPortUnavailable;
+    case ConnectResult::PortError:
+      return kExitPortError;
+    case ConnectResult::NoAnswer:
+      return kExitNoAnswer;
+    case ConnectResult::NoConnection:
+      return kExitNoConnection;
+    case ConnectResult::ChecksumError:
+      return kExitChecksum;
+  }
+  return kExitPortError;
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,63 @@
+#include "cli/terminal_ui.h"
+
+#include <cstring>
+
+#include "cli/terminal.h"
+#include "link/text1250.h"
+
+namespace zv::cli {
+
+namespace {
+
+// Draws "[#####.....]  n/range bytes" on stderr after every block, only on a terminal.
+class TerminalProgress final : public StepAction {
+ public:
+  TerminalProgress(uint16_t range, bool visible) : range_(range), visible_(visible) {}
+  ~TerminalProgress() {
+    if (visible_ && steps_ > 0) std::fputc('\n', stderr);
+  }
+  void Step() override {
+    ++steps_;
+    if (!visible_) return;
+    const unsigned long bytes = steps_ * 32ul;
+    // More blocks than the range covers keep the bar full.
+    const unsigned long shown = range_ == 0 ? 0 : (bytes > range_ ? range_ : bytes);
+    const int width = 40;
+    const int filled = range_ == 0 ? width : static_cast<int>(shown * width / range_);
+    char bar[width + 1];
+    for (int i = 0; i < width; ++i) bar[i] = i < filled ? '#' : '.';
+    bar[width] = '\0';
+    std::fprintf(stderr, "\r[%s] %lu bytes", bar, bytes);
+    std::fflush(stderr);
+  }
+
+ private:
+  uint16_t range_;
+  bool visible_;
+  unsigned long steps_ = 0;
+};
+
+}  // namespace
+
+Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
+  char utf8[512];
+  Cp1250ToUtf8(text, utf8, sizeof utf8);
+  const bool failure = icon == MessageIcon::Exclamation || icon == MessageIcon::Stop;
+  std::FILE* to = failure ? stderr : results_;
+  std::fprintf(to, "%s\n", utf8);
+  std::fflush(to);
+  // Nobody answers questions here: the cautious answer.
+  return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+std::size_t TerminalUi::GetText(ControlId, char* out, std::size_t capacity) {
+  if (capacity > 0) out[0] = '\0';
+  return 0;
+}
+
+int TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
+  TerminalProgress progress(range, StderrIsTerminal());
+  return transfer.Run(progress) ? 1 : 0;
+}
+
+}  // namespace zv::cli
