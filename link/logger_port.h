@@ -4,6 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// <windows.h> defines ConfigurePort as a macro of its own; the port's operation keeps its name.
+#ifdef ConfigurePort
+#undef ConfigurePort
+#endif
+
 namespace zv {
 
 // Fixed line set-up shared by every backend.
