@@ -4,9 +4,9 @@
 
 namespace zv::emu {
 
-bool ApplyFault(FaultSet& faults, std::string_view spec) {
-  const std::size_t equals = spec.find('=');
-  const std::string_view name = spec.substr(0, equals);
+bool ApplyFault(FaultSet& faults, std::string_view text) {
+  const std::size_t equals = text.find('=');
+  const std::string_view name = text.substr(0, equals);
   for (const FaultKnob& knob : kFaultKnobs) {
     if (name != knob.name) continue;
     if (knob.flag != nullptr) {
@@ -15,7 +15,7 @@ bool ApplyFault(FaultSet& faults, std::string_view spec) {
       return true;
     }
     if (equals == std::string_view::npos) return false;
-    const std::string_view digits = spec.substr(equals + 1);
+    const std::string_view digits = text.substr(equals + 1);
     int block = -1;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), block);
     if (error != std::errc{} || end != digits.data() + digits.size() || block < 0 ||

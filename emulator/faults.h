@@ -49,6 +49,6 @@ inline constexpr FaultKnob kFaultKnobs[] = {
 
 // Turns on the fault named by "NAME" or "NAME=K". False, leaving the set as it was, for an
 // unknown name, a K given to a plain knob, or a missing or malformed K (0 to 65535).
-bool ApplyFault(FaultSet& faults, std::string_view spec);
+bool ApplyFault(FaultSet& faults, std::string_view text);
 
 }  // namespace zv::emu

@@ -91,9 +91,9 @@ int main(int argc, char** argv) {
   app.add_flag("--paced,!--unpaced", setup.paced,
                "Send at the line rate, 1042 us a byte (default), or each answer at once");
   app.add_option("--fault", faults, "Inject a fault (repeatable): " + FaultNameList())
-      ->check([](const std::string& spec) {
+      ->check([](const std::string& text) {
         FaultSet probe;
-        return ApplyFault(probe, spec) ? std::string() : "unknown fault or bad K: " + spec;
+        return ApplyFault(probe, text) ? std::string() : "unknown fault or bad K: " + text;
       });
   app.add_option("--transcript", transcriptPath, "Write '<us> <H|L> <hex>' for every byte");
   app.add_option("--dump-memory", dumpPath, "Write the memory image that will be sent");
