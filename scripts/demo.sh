@@ -26,6 +26,7 @@ work="$build/demo"
 shots="$root/shots"
 mkdir -p "$work"
 trap zv_cleanup EXIT
+trap 'exit 143' TERM INT
 zv_start_display || exit 1
 if [ ! -d "$work/prefix/prefix" ]; then
   zv_say "creating a Wine prefix (once, about half a minute)"

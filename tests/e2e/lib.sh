@@ -21,19 +21,24 @@ zv_start_display() {
     zv_say "using the display $DISPLAY"
     return 0
   fi
+  # Another run may take the same free number at the same moment: then try the next one.
   local n
   for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    ZV_XVFB_PID=$!
+    for _ in $(seq 1 100); do
+      if timeout 2 xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        zv_say "Xvfb on $DISPLAY"
+        return 0
+      fi
+      kill -0 "$ZV_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    zv_stop_display
   done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  ZV_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 100); do
-    timeout 2 xdpyinfo >/dev/null 2>&1 && { zv_say "Xvfb on $DISPLAY"; return 0; }
-    kill -0 "$ZV_XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  zv_say "Xvfb did not start on $DISPLAY"
+  zv_say "Xvfb did not start"
   return 1
 }
 
