@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libcli11-dev clang-format python3
-          mingw-w64 wine64 xvfb imagemagick x11-utils procps)
+          mingw-w64 wine64 fonts-wine fonts-liberation xvfb imagemagick x11-utils procps)
 
 missing=()
 for p in "${packages[@]}"; do
