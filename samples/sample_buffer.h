@@ -27,7 +27,9 @@ inline uint16_t SampleWord(const SampleBuffer& buffer, std::size_t byteOffset) {
 }
 
 // Complete slots in n bytes: a slot is 2 * channelMode bytes.
-inline uint32_t SampleCount(uint32_t n, uint8_t channelMode) { return n >> channelMode; }
+inline uint32_t SampleCount(uint32_t n, uint8_t channelMode) {
+  return n >> channelMode;
+}
 
 inline constexpr std::size_t kReadingTextCapacity = 10;  // "-128,9375" and its NUL
 
