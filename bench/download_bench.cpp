@@ -14,6 +14,7 @@
 #include <string>
 
 #include "link/download.h"
+#include "link/headless_ui.h"
 #include "link/serial_posix.h"
 #include "link/session.h"
 #include "tests/support/stream_port.h"
@@ -22,21 +23,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchUi final : public zv::UserInterface {
+class BenchUi final : public zv::HeadlessUi {
  public:
   int steps = 0;
-  zv::Answer ShowMessage(const char*, zv::MessageIcon, zv::MessageButtons) override {
-    return zv::Answer::Ok;
-  }
-  void SetEnabled(zv::ControlId, bool) override {}
-  void SetText(zv::ControlId, const char*) override {}
-  std::size_t GetText(zv::ControlId, char*, std::size_t) override { return 0; }
-  void SetChecked(zv::ControlId, bool) override {}
-  bool IsChecked(zv::ControlId) override { return false; }
-  void SelectItem(zv::ControlId, int) override {}
-  int SelectedItem(zv::ControlId) override { return 0; }
-  void ShowStateIcon(bool) override {}
-  void RepaintPanel() override {}
   int RunDownloadWindow(uint16_t, zv::Transfer& transfer) override {
     struct Count final : zv::StepAction {
       int& n;

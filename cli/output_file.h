@@ -32,4 +32,13 @@ class OutputFile final : public ByteSink {
   char temporary_[4096 + 16] = {};
 };
 
+// What differs between platforms: the temporary file, the flush to disk, the replacement.
+namespace platform {
+// Creates a new temporary file beside `target`, writing its name into `temporary`.
+std::FILE* CreateTemporaryBeside(const char* target, char* temporary, std::size_t capacity);
+bool SyncToDisk(std::FILE* file);
+bool MoveOverTarget(const char* temporary, const char* target);
+void RemoveFile(const char* path);
+}  // namespace platform
+
 }  // namespace zv::cli

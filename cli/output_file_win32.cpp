@@ -2,55 +2,26 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "cli/output_file.h"
 
-namespace zv::cli {
+namespace zv::cli::platform {
 
-bool OutputFile::Open(const char* path) {
-  if (std::strcmp(path, "-") == 0) {
-    toStdout_ = true;
-    file_ = stdout;
-    return true;
-  }
-  const std::size_t length = std::strlen(path);
-  if (length == 0 || length >= sizeof target_) return false;
-  std::memcpy(target_, path, length + 1);
-  std::snprintf(temporary_, sizeof temporary_, "%s.tmp~", path);
-  file_ = std::fopen(temporary_, "wb");
-  return file_ != nullptr;
+std::FILE* CreateTemporaryBeside(const char* target, char* temporary, std::size_t capacity) {
+  std::snprintf(temporary, capacity, "%s.tmp~", target);
+  return std::fopen(temporary, "wb");
 }
 
-void OutputFile::Put(const char* bytes, std::size_t n) {
-  if (file_ == nullptr || std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
+bool SyncToDisk(std::FILE* file) {
+  return _commit(_fileno(file)) == 0;
 }
 
-bool OutputFile::Commit() {
-  if (file_ == nullptr) return false;
-  if (toStdout_) {
-    file_ = nullptr;
-    return std::fflush(stdout) == 0 && !failed_;
-  }
-  bool ok = !failed_ && std::fflush(file_) == 0 && _commit(_fileno(file_)) == 0;
-  ok = std::fclose(file_) == 0 && ok;
-  file_ = nullptr;
-  if (ok && MoveFileExA(temporary_, target_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileA(temporary_);
-  return false;
+bool MoveOverTarget(const char* temporary, const char* target) {
+  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void OutputFile::Abandon() {
-  if (file_ == nullptr || toStdout_) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  DeleteFileA(temporary_);
+void RemoveFile(const char* path) {
+  DeleteFileA(path);
 }
 
-OutputFile::~OutputFile() {
-  Abandon();
-}
-
-}  // namespace zv::cli
+}  // namespace zv::cli::platform

@@ -46,13 +46,7 @@ Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButton
   std::FILE* to = failure ? stderr : results_;
   std::fprintf(to, "%s\n", utf8);
   std::fflush(to);
-  // Nobody answers questions here: the cautious answer.
-  return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
-}
-
-std::size_t TerminalUi::GetText(ControlId, char* out, std::size_t capacity) {
-  if (capacity > 0) out[0] = '\0';
-  return 0;
+  return HeadlessUi::ShowMessage(text, icon, buttons);
 }
 
 int TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {

@@ -7,6 +7,7 @@
 
 #include "link/download.h"
 #include "link/frames.h"
+#include "link/headless_ui.h"
 #include "link/messages.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/stream_port.h"
@@ -203,25 +204,6 @@ TEST(RunDownload, FailureKeepsTheLoadedSamplesAndEveryState) {
   }
 }
 
-// Runs the transfer and swallows the messages without storing anything.
-class QuietUi final : public UserInterface {
- public:
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons) override { return Answer::Ok; }
-  void SetEnabled(ControlId, bool) override {}
-  void SetText(ControlId, const char*) override {}
-  std::size_t GetText(ControlId, char*, std::size_t) override { return 0; }
-  void SetChecked(ControlId, bool) override {}
-  bool IsChecked(ControlId) override { return false; }
-  void SelectItem(ControlId, int) override {}
-  int SelectedItem(ControlId) override { return 0; }
-  void ShowStateIcon(bool) override {}
-  void RepaintPanel() override {}
-  int RunDownloadWindow(uint16_t, Transfer& transfer) override {
-    NoSteps steps;
-    return transfer.Run(steps) ? 1 : 0;
-  }
-};
-
 TEST(RunDownload, AllocatesNothing) {
   test::StreamPort port;
   port.incoming = Download(Stream(32 * 100 + 10));
@@ -229,7 +211,7 @@ TEST(RunDownload, AllocatesNothing) {
   LoggerSession session(port);
   session.info.knownByteCount = 10;
   auto store = std::make_unique<SampleStore>();
-  QuietUi ui;
+  HeadlessUi ui;
   test::AllocationCounter counter;
   EXPECT_TRUE(RunDownload(session, *store, ui));
   EXPECT_EQ(counter.count(), 0);
