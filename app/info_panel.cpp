@@ -1,20 +1,14 @@
 #include "app/info_panel.h"
 
 #include "link/text1250.h"
+#include "samples/field_labels.h"
 
 namespace zv {
 
 namespace {
 
-constexpr auto kLoggerIdLabel = Cp1250(u8"Logger_ID");
+// Labels the export does not write; the others are the export's fields, drawn in part.
 constexpr auto kBatteryLabel = Cp1250(u8"Stan baterii");
-constexpr auto kCountLabel = Cp1250(u8"Liczba próbek");
-constexpr auto kStatusLabel = Cp1250(u8"STATUS");
-
-constexpr auto kStartLabel = Cp1250(u8"Start:");
-constexpr auto kIntervalLabel = Cp1250(u8"Pomiar co:");
-constexpr auto kDurationLabel = Cp1250(u8"Zbieraj dane:");
-constexpr auto kSourceLabel = Cp1250(u8"Źródło:");
 constexpr auto kIdentifierLabel = Cp1250(u8"Logger_ID:");
 constexpr auto kSignalLabel = Cp1250(u8"sygnalizuj pomiar");
 
@@ -32,16 +26,23 @@ constexpr Label At(const Text1250<N>& text, int16_t x, int16_t y) {
   return {text.bytes, static_cast<uint8_t>(text.length), x, y};
 }
 
+// The first `length` characters of a label field.
+template <std::size_t N>
+constexpr Label At(const Text1250<N>& field, uint8_t length, int16_t x, int16_t y) {
+  return {field.bytes, length, x, y};
+}
+
 constexpr Label kLeftLabels[] = {
-    At(kLoggerIdLabel, 40, 80),
+    At(kLoggerIdField, 9, 40, 80),
     At(kBatteryLabel, 32, 100),
-    At(kCountLabel, 17, 120),
-    At(kStatusLabel, 51, 140),
+    At(kCountField, 13, 17, 120),
+    At(kStatusField, 6, 51, 140),
 };
 
 constexpr Label kRightLabels[] = {
-    At(kStartLabel, 280, 29),   At(kIntervalLabel, 280, 73),    At(kDurationLabel, 280, 117),
-    At(kSourceLabel, 280, 161), At(kIdentifierLabel, 280, 205), At(kSignalLabel, 305, 247),
+    At(kStartField, 6, 280, 29),      At(kIntervalField, 10, 280, 73),
+    At(kDurationField, 13, 280, 117), At(kSourceField, 7, 280, 161),
+    At(kIdentifierLabel, 280, 205),   At(kSignalLabel, 305, 247),
 };
 
 // A value field is drawn up to its NUL, never past the field.

@@ -5,19 +5,13 @@
 
 #include "link/text1250.h"
 #include "link/value_tables.h"
+#include "samples/field_labels.h"
 
 namespace zv {
 
 namespace {
 
 constexpr auto kTitle = Cp1250(u8"Zorvant v2.0");
-constexpr auto kLoggerIdLabel = Cp1250(u8"Logger_ID    ");
-constexpr auto kStartLabel = Cp1250(u8"Start:       ");
-constexpr auto kIntervalLabel = Cp1250(u8"Pomiar co:   ");
-constexpr auto kDurationLabel = Cp1250(u8"Zbieraj dane:");
-constexpr auto kCountLabel = Cp1250(u8"Liczba próbek");
-constexpr auto kSourceLabel = Cp1250(u8"Źródło:      ");
-constexpr auto kStatusLabel = Cp1250(u8"STATUS       ");
 
 constexpr std::size_t kRuleLength = 39;
 constexpr std::size_t kStatusWidth = 19;
@@ -87,27 +81,27 @@ void PutHeader(ChunkWriter& out, const LoggerInfo& info) {
   out.Put(kTitle);
   PutLineEnd(out);
   PutRule(out);
-  PutLabel(out, kLoggerIdLabel);
+  PutLabel(out, kLoggerIdField);
   PutFieldText(out, info.texts.identifier);
   PutLineEnd(out);
-  PutLabel(out, kStartLabel);
+  PutLabel(out, kStartField);
   PutTableValue(out, StartDelayTexts, info.tab.StartDelayIndex());
   PutLineEnd(out);
-  PutLabel(out, kIntervalLabel);
+  PutLabel(out, kIntervalField);
   PutTableValue(out, IntervalTexts, info.tab.IntervalIndex());
   PutLineEnd(out);
-  PutLabel(out, kDurationLabel);
+  PutLabel(out, kDurationField);
   PutTableValue(out, DurationTexts, info.tab.DurationIndex());
   PutLineEnd(out);
   PutRule(out);
-  PutLabel(out, kCountLabel);
+  PutLabel(out, kCountField);
   PutFieldText(out, info.texts.count);
   PutLineEnd(out);
-  PutLabel(out, kSourceLabel);
+  PutLabel(out, kSourceField);
   // Mode 0 wraps to a huge index and so takes the placeholder row like any other stray mode.
   PutTableValue(out, ChannelModeTexts, static_cast<std::size_t>(info.channelMode) - 1);
   PutLineEnd(out);
-  PutLabel(out, kStatusLabel);
+  PutLabel(out, kStatusField);
   PutStatus(out, info.texts.status);
   PutLineEnd(out);
   PutRule(out);

@@ -1,0 +1,17 @@
+// The 13-byte label fields of the export's header. The information panel draws the same
+// labels from the same storage, taking only their leading characters.
+#pragma once
+
+#include "link/text1250.h"
+
+namespace zv {
+
+inline constexpr auto kLoggerIdField = Cp1250(u8"Logger_ID    ");
+inline constexpr auto kStartField = Cp1250(u8"Start:       ");
+inline constexpr auto kIntervalField = Cp1250(u8"Pomiar co:   ");
+inline constexpr auto kDurationField = Cp1250(u8"Zbieraj dane:");
+inline constexpr auto kCountField = Cp1250(u8"Liczba próbek");
+inline constexpr auto kSourceField = Cp1250(u8"Źródło:      ");
+inline constexpr auto kStatusField = Cp1250(u8"STATUS       ");
+
+}  // namespace zv
