@@ -8,6 +8,7 @@
 #include "cli/info_report.h"
 #include "cli/output_file.h"
 #include "cli/platform_port.h"
+#include "cli/terminal.h"
 #include "cli/terminal_ui.h"
 #include "link/download.h"
 #include "link/messages.h"
@@ -69,6 +70,7 @@ int RunRead(const std::string& portName, const std::string& outputPath) {
 
 int main(int argc, char** argv) {
   using namespace zv::cli;
+  UseUtf8Console();
   CLI::App app{"zorvant-cli: reads a Kvar_2 temperature logger over its serial line."};
   app.footer(kExitCodeHelp);
   app.require_subcommand(1);

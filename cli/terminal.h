@@ -4,5 +4,7 @@
 namespace zv::cli {
 
 bool StderrIsTerminal();
+// Messages are printed in UTF-8; a Windows console is told so.
+void UseUtf8Console();
 
 }  // namespace zv::cli

@@ -1,5 +1,6 @@
 #include <io.h>
 #include <stdio.h>
+#include <windows.h>
 
 #include "cli/terminal.h"
 
@@ -7,6 +8,10 @@ namespace zv::cli {
 
 bool StderrIsTerminal() {
   return _isatty(_fileno(stderr)) != 0;
+}
+
+void UseUtf8Console() {
+  SetConsoleOutputCP(CP_UTF8);
 }
 
 }  // namespace zv::cli
