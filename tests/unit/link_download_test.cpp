@@ -32,10 +32,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 
 // The logger's side of a download: '#', the stream, '#' for the closing ping.
 Bytes Download(const Bytes& stream, bool closingReady = true) {
-  Bytes all{READY};
-  all.insert(all.end(), stream.begin(), stream.end());
-  if (closingReady) all.push_back(READY);
-  return all;
+  return Concat({{READY}, stream, closingReady ? Bytes{READY} : Bytes{}});
 }
 
 struct NoSteps final : StepAction {
