@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "link/frames.h"
+#include "link/wire.h"
 
 namespace zv::emu {
 
 namespace {
-constexpr uint8_t kFrameStart = 0xA1;
-constexpr uint8_t kStopByte = 0x00;
+constexpr uint8_t kFrameStart = kCommandFrameStart;
+constexpr uint8_t kStopByte = kStopFrameStart;
 constexpr uint8_t kNotReady = '!';
 constexpr uint8_t kWrongReply[6] = {'K', 'V', 'R', '0', '0', '0'};
 constexpr std::size_t kShortGreetingBytes = 3;

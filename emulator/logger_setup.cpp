@@ -10,8 +10,7 @@ namespace zv::emu {
 
 namespace {
 
-constexpr uint8_t kMarkerByte = 0xAA;
-constexpr std::size_t kBlockDataBytes = 32;
+constexpr uint8_t kMarkerByte = END_MARKER_BYTE;
 
 // One code point from UTF-8 at text[i], advancing i; U+FFFD for a malformed sequence.
 char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
@@ -85,17 +84,16 @@ void SetIdentifier(LoggerSetup& setup, std::string_view utf8) {
 
 INFO_TAB BuildInfoTab(const LoggerSetup& setup) {
   INFO_TAB tab;
-  std::copy(std::begin(setup.id), std::end(setup.id), tab.bytes);
+  std::copy(std::begin(setup.id), std::end(setup.id), tab.LoggerId());
   tab.SetWritePointer(setup.writePointer);
-  tab.bytes[16] = setup.intervalIndex;
-  tab.bytes[17] = setup.startDelayIndex;
-  tab.bytes[18] = setup.durationIndex;
-  tab.bytes[19] = setup.spare;
-  tab.bytes[20] = static_cast<uint8_t>(setup.memoryEnd);
-  tab.bytes[21] = static_cast<uint8_t>(setup.memoryEnd >> 8);
-  tab.bytes[22] = setup.status;
-  tab.bytes[23] = setup.flags;
-  tab.bytes[24] = setup.memoryStart;
+  tab.SetIntervalIndex(setup.intervalIndex);
+  tab.SetStartDelayIndex(setup.startDelayIndex);
+  tab.SetDurationIndex(setup.durationIndex);
+  tab.SetSpare(setup.spare);
+  tab.SetMemoryEnd(setup.memoryEnd);
+  tab.SetStatusCode(setup.status);
+  tab.SetFlags(setup.flags);
+  tab.SetMemoryStart(setup.memoryStart);
   SealInfoTab(tab);
   return tab;
 }

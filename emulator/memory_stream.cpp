@@ -5,7 +5,7 @@
 namespace zv::emu {
 
 namespace {
-constexpr uint8_t kMarkerByte = 0xAA;
+constexpr uint8_t kMarkerByte = END_MARKER_BYTE;
 constexpr uint8_t kFillByte = 0xFF;  // what the last block carries after the marker
 constexpr std::size_t kStallAfterBytes = 10;
 }  // namespace

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "emulator/faults.h"
+#include "link/wire.h"
 
 namespace zv::emu {
 
-inline constexpr std::size_t kBlockDataBytes = 32;
-inline constexpr std::size_t kBlockBytes = 33;
+inline constexpr std::size_t kBlockBytes = kDataBlockSize;
 
 class MemoryStream {
  public:

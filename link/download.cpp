@@ -16,8 +16,8 @@ namespace {
 // whose first 0xAA is data byte 31 has the check byte as its second byte; bytes of two
 // different blocks never form a marker together.
 int FindEndMarker(const uint8_t (&block)[kDataBlockSize]) {
-  for (int i = 0; i < 32; ++i) {
-    if (block[i] == kEndMarkerByte && block[i + 1] == kEndMarkerByte) return i;
+  for (std::size_t i = 0; i < kBlockDataBytes; ++i) {
+    if (block[i] == END_MARKER_BYTE && block[i + 1] == END_MARKER_BYTE) return static_cast<int>(i);
   }
   return -1;
 }
@@ -44,10 +44,10 @@ bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
     const ReadResult read = port.ReadBytes(block, sizeof block);
     step.Step();
     if (read.count != sizeof block) return false;
-    if (sum8(block, 32) != block[32]) return false;
+    if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return false;
 
     const int marker = FindEndMarker(block);
-    const std::size_t dataBytes = marker < 0 ? 32 : static_cast<std::size_t>(marker);
+    const std::size_t dataBytes = marker < 0 ? kBlockDataBytes : static_cast<std::size_t>(marker);
     // The stream carries no length: a byte that would land past the buffer fails the transfer.
     if (into.n + dataBytes > kSampleBufferSize) return false;
     std::memcpy(into.bytes + into.n, block, dataBytes);

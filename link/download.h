@@ -10,9 +10,6 @@
 
 namespace zv {
 
-inline constexpr std::size_t kDataBlockSize = 33;  // 32 data bytes and their sum8
-inline constexpr uint8_t kEndMarkerByte = 0xAA;    // END_MARKER is two of them in one block
-
 // Ready check, CMD_READ_MEMORY, blocks until the end marker, '#', closing ready check.
 // Fills `into` (its n counts the stored bytes) and steps the progress once per block read.
 // Fails on a short or corrupt block, a missing ready answer, or a stream that would

@@ -4,17 +4,12 @@
 #include <cstdint>
 
 #include "link/logger_port.h"
+#include "link/wire.h"
 
 namespace zv {
 
-inline constexpr uint8_t WAKE = 0x58;  // 'X'
-inline constexpr uint8_t GREETING[7] = {'L', 'K', 'M', 'R', '4', '8', '2'};
-inline constexpr uint8_t GREETING_REPLY[6] = {'T', 'W', 'D', '9', '1', '5'};
-inline constexpr uint8_t READY = 0x23;             // '#'
 inline constexpr unsigned kWakeDelayMs = 400;      // after RTS, before the wake byte
 inline constexpr unsigned kGreetingDelayMs = 900;  // after the wake byte, before the greeting
-
-enum : uint8_t { CMD_PING = 1, CMD_READ_INFO = 2, CMD_WRITE_INFO = 3, CMD_READ_MEMORY = 4 };
 
 struct CommandFrame {
   uint8_t bytes[4];
@@ -23,12 +18,12 @@ struct CommandFrame {
 // A1, k, k*4, and a check byte that makes the four bytes sum to 0 modulo 256.
 constexpr CommandFrame MakeCommandFrame(uint8_t code) {
   const uint8_t b2 = static_cast<uint8_t>(code * 4);
-  const uint8_t check = static_cast<uint8_t>(0 - (0xA1 + code + b2));
-  return {{0xA1, code, b2, check}};
+  const uint8_t check = static_cast<uint8_t>(0 - (kCommandFrameStart + code + b2));
+  return {{kCommandFrameStart, code, b2, check}};
 }
 
 // Ends the link; the logger acts on the leading 0x00. The rest is fixed at zero.
-inline constexpr uint8_t StopFrame[4] = {0x00, 0x00, 0x00, 0x00};
+inline constexpr uint8_t StopFrame[4] = {kStopFrameStart, 0x00, 0x00, 0x00};
 
 enum class GreetingOutcome { Accepted, NoAnswer, WrongAnswer, PortFailure };
 

@@ -32,11 +32,11 @@ uint8_t sum8(const uint8_t* bytes, std::size_t n) {
 }
 
 bool VerifyInfoTab(const uint8_t* received) {
-  return received[25] == sum8(received, 25);
+  return received[INFO_TAB::kCheckAt] == sum8(received, INFO_TAB::kCheckAt);
 }
 
 void SealInfoTab(INFO_TAB& tab) {
-  tab.bytes[25] = sum8(tab.bytes, 25);
+  tab.bytes[INFO_TAB::kCheckAt] = sum8(tab.bytes, INFO_TAB::kCheckAt);
 }
 
 void ClearInfoTexts(InfoTexts& texts) {
@@ -45,7 +45,7 @@ void ClearInfoTexts(InfoTexts& texts) {
 
 std::size_t LoggerIdLength(const INFO_TAB& tab) {
   std::size_t n = 0;
-  while (n < kLoggerIdSize - 1 && tab.bytes[n] != 0) ++n;
+  while (n < kLoggerIdSize - 1 && tab.LoggerId()[n] != 0) ++n;
   return n;
 }
 
@@ -54,7 +54,7 @@ void DeriveAtConnect(LoggerInfo& info) {
   InfoTexts& texts = info.texts;
 
   std::memset(texts.identifier, 0, sizeof texts.identifier);
-  std::memcpy(texts.identifier, tab.bytes, LoggerIdLength(tab));
+  std::memcpy(texts.identifier, tab.LoggerId(), LoggerIdLength(tab));
 
   CopyText(texts.battery,
            (tab.Flags() & kFlagBatteryLow) ? kBatteryLow.c_str() : kBatteryOk.c_str());

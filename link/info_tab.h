@@ -4,31 +4,62 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace zv {
+#include "link/wire.h"
 
-inline constexpr std::size_t kInfoTabSize = 26;
-inline constexpr std::size_t kLoggerIdSize = 14;
+namespace zv {
 
 // The 8-bit wrap-around sum of n bytes.
 uint8_t sum8(const uint8_t* bytes, std::size_t n);
 
-// The table as it travels on the wire; multi-byte fields are little-endian.
+// The table as it travels on the wire; multi-byte fields are little-endian. Every field is
+// reached by its name; only the wire itself sees the raw bytes.
 struct INFO_TAB {
   uint8_t bytes[kInfoTabSize]{};
 
-  uint16_t WritePointer() const { return static_cast<uint16_t>(bytes[14] | bytes[15] << 8); }
-  void SetWritePointer(uint16_t value) {
-    bytes[14] = static_cast<uint8_t>(value);
-    bytes[15] = static_cast<uint8_t>(value >> 8);
+  // Logger_ID: Windows-1250, NUL-terminated inside its 14 bytes (bytes after the NUL count
+  // in the check byte but mean nothing).
+  const uint8_t* LoggerId() const { return bytes + kIdAt; }
+  uint8_t* LoggerId() { return bytes + kIdAt; }
+  uint16_t WritePointer() const { return Word(kWritePointerAt); }
+  void SetWritePointer(uint16_t value) { SetWord(kWritePointerAt, value); }
+  uint8_t IntervalIndex() const { return bytes[kIntervalAt]; }
+  void SetIntervalIndex(uint8_t value) { bytes[kIntervalAt] = value; }
+  uint8_t StartDelayIndex() const { return bytes[kStartDelayAt]; }
+  void SetStartDelayIndex(uint8_t value) { bytes[kStartDelayAt] = value; }
+  uint8_t DurationIndex() const { return bytes[kDurationAt]; }
+  void SetDurationIndex(uint8_t value) { bytes[kDurationAt] = value; }
+  uint8_t Spare() const { return bytes[kSpareAt]; }  // never interpreted, sent back as read
+  void SetSpare(uint8_t value) { bytes[kSpareAt] = value; }
+  uint16_t MemoryEnd() const { return Word(kMemoryEndAt); }
+  void SetMemoryEnd(uint16_t value) { SetWord(kMemoryEndAt, value); }
+  uint8_t StatusCode() const { return bytes[kStatusAt]; }
+  void SetStatusCode(uint8_t value) { bytes[kStatusAt] = value; }
+  uint8_t Flags() const { return bytes[kFlagsAt]; }
+  void SetFlags(uint8_t value) { bytes[kFlagsAt] = value; }
+  uint8_t MemoryStart() const { return bytes[kMemoryStartAt]; }
+  void SetMemoryStart(uint8_t value) { bytes[kMemoryStartAt] = value; }
+  uint8_t CheckByte() const { return bytes[kCheckAt]; }
+
+  static constexpr std::size_t kIdAt = 0;
+  static constexpr std::size_t kWritePointerAt = 14;
+  static constexpr std::size_t kIntervalAt = 16;
+  static constexpr std::size_t kStartDelayAt = 17;
+  static constexpr std::size_t kDurationAt = 18;
+  static constexpr std::size_t kSpareAt = 19;
+  static constexpr std::size_t kMemoryEndAt = 20;
+  static constexpr std::size_t kStatusAt = 22;
+  static constexpr std::size_t kFlagsAt = 23;
+  static constexpr std::size_t kMemoryStartAt = 24;
+  static constexpr std::size_t kCheckAt = 25;  // sum8 of the 25 bytes before it
+
+ private:
+  uint16_t Word(std::size_t at) const {
+    return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
   }
-  uint8_t IntervalIndex() const { return bytes[16]; }
-  uint8_t StartDelayIndex() const { return bytes[17]; }
-  uint8_t DurationIndex() const { return bytes[18]; }
-  uint16_t MemoryEnd() const { return static_cast<uint16_t>(bytes[20] | bytes[21] << 8); }
-  uint8_t StatusCode() const { return bytes[22]; }
-  uint8_t Flags() const { return bytes[23]; }
-  uint8_t MemoryStart() const { return bytes[24]; }
-  uint8_t CheckByte() const { return bytes[25]; }
+  void SetWord(std::size_t at, uint16_t value) {
+    bytes[at] = static_cast<uint8_t>(value);
+    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+  }
 };
 
 inline constexpr uint8_t kFlagBatteryLow = 0x01;

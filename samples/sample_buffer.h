@@ -4,14 +4,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/wire.h"
+
 namespace zv {
 
-inline constexpr std::size_t kSampleBufferSize = 32768;
+inline constexpr std::size_t kSampleBufferSize = kSampleMemoryBytes;
 
 // Raw bytes as the logger sent them; n counts the data bytes from position 0 (n <= 32768).
 struct SampleBuffer {
-  uint8_t bytes[kSampleBufferSize];
-  uint32_t n;
+  uint8_t bytes[kSampleBufferSize]{};
+  uint32_t n = 0;
 };
 
 // The loaded samples and a second buffer that a download fills; it becomes the loaded one
@@ -42,8 +44,8 @@ int16_t WholeDegrees(uint16_t word);
 inline constexpr uint8_t kPlotPoints = 100;
 
 struct PlotBuffer {
-  int16_t values[kPlotPoints];
-  uint8_t count;
+  int16_t values[kPlotPoints]{};
+  uint8_t count = 0;
 };
 
 enum class Channel : uint8_t { A, B };

@@ -81,7 +81,7 @@ std::vector<Expected> Panel(const char* id, const char* battery, const char* cou
 
 LoggerInfo Connected(uint8_t flags) {
   LoggerInfo info;
-  info.tab.bytes[23] = flags;
+  info.tab.SetFlags(flags);
   std::strcpy(info.texts.identifier, "KV2-0042");
   constexpr auto battery = Cp1250(u8"ROZŁADOWANA!");
   std::memcpy(info.texts.battery, battery.bytes, battery.length);

@@ -8,8 +8,8 @@ namespace {
 INFO_TAB Table(uint16_t writePointer, uint8_t memoryStart, uint8_t status) {
   INFO_TAB tab;
   tab.SetWritePointer(writePointer);
-  tab.bytes[24] = memoryStart;
-  tab.bytes[22] = status;
+  tab.SetMemoryStart(memoryStart);
+  tab.SetStatusCode(status);
   return tab;
 }
 

@@ -64,7 +64,7 @@ TEST(EmulatorFaultsTest, EachFaultFailsItsOwnStep) {
     EXPECT_EQ(info.count == kInfoTabSize && VerifyInfoTab(tab.bytes), c.infoValid);
 
     INFO_TAB written = BuildInfoTab(setup);
-    written.bytes[16] = 7;
+    written.SetIntervalIndex(7);
     SealInfoTab(written);
     SendCommand(port, CMD_WRITE_INFO);
     port.WriteBytes(written.bytes, kInfoTabSize);

@@ -13,13 +13,15 @@
 namespace zv::emu {
 namespace {
 
+constexpr uint8_t kM = END_MARKER_BYTE;  // one byte of the end marker
+
 using Block = std::array<uint8_t, kBlockBytes>;
 
 // Where a host finds the marker in a block: data byte i and the byte after it (the check
 // byte after data byte 31) both 0xAA.
 int MarkerAt(const Block& block) {
-  for (int i = 0; i < 32; ++i) {
-    if (block[i] == 0xAA && block[i + 1] == 0xAA) return i;
+  for (std::size_t i = 0; i < kBlockDataBytes; ++i) {
+    if (block[i] == kM && block[i + 1] == kM) return static_cast<int>(i);
   }
   return -1;
 }
@@ -65,7 +67,7 @@ TEST(EmulatorStreamTest, DataEndsWithTheMarkerInItsLastBlock) {
     std::vector<uint8_t> received;
     for (std::size_t k = 0; k < blocks.size(); ++k) {
       const Block& block = blocks[k];
-      ASSERT_EQ(sum8(block.data(), 32), block[32]) << "block " << k;
+      ASSERT_EQ(sum8(block.data(), kBlockDataBytes), block[kBlockDataBytes]) << "block " << k;
       const int marker = MarkerAt(block);
       ASSERT_EQ(marker >= 0, k + 1 == blocks.size()) << "block " << k;
       received.insert(received.end(), block.begin(), block.begin() + (marker < 0 ? 32 : marker));
@@ -83,8 +85,8 @@ TEST(EmulatorStreamTest, FullMemoryIs1024BlocksThenTheMarker) {
   const LoggerModel model(setup);
   const std::vector<Block> blocks = AllBlocks(model);
   ASSERT_EQ(blocks.size(), 1025u);
-  EXPECT_EQ(blocks[1024][0], 0xAA);
-  EXPECT_EQ(blocks[1024][1], 0xAA);
+  EXPECT_EQ(blocks[1024][0], kM);
+  EXPECT_EQ(blocks[1024][1], kM);
 }
 
 TEST(EmulatorStreamTest, SplitMarkerPaddingNeverBeginsTheMarkerEarly) {
@@ -96,7 +98,7 @@ TEST(EmulatorStreamTest, SplitMarkerPaddingNeverBeginsTheMarkerEarly) {
   const std::vector<Block> blocks = AllBlocks(model);
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(MarkerAt(blocks[0]), 31);
-  EXPECT_EQ(blocks[0][32], 0xAA);
+  EXPECT_EQ(blocks[0][kBlockDataBytes], kM);
   EXPECT_EQ(std::vector<uint8_t>(blocks[0].begin(), blocks[0].begin() + 31), model.Memory());
 }
 
@@ -142,7 +144,8 @@ TEST(EmulatorStreamTest, BlockFaults) {
     for (std::size_t k = 0; (k + 1) * 33 <= out.size(); ++k) {
       Block block;
       std::copy_n(out.begin() + static_cast<std::ptrdiff_t>(k * 33), 33, block.begin());
-      EXPECT_EQ(sum8(block.data(), 32) != block[32], static_cast<int>(k) == c.badBlock);
+      EXPECT_EQ(sum8(block.data(), kBlockDataBytes) != block[kBlockDataBytes],
+                static_cast<int>(k) == c.badBlock);
       if (std::string_view(c.fault) == "no-end-marker") {
         ASSERT_EQ(MarkerAt(block), -1);
       }

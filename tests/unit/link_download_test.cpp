@@ -15,12 +15,14 @@
 namespace zv {
 namespace {
 
+constexpr uint8_t kM = END_MARKER_BYTE;  // one byte of the end marker
+
 using Bytes = std::vector<uint8_t>;
 
 // One block: 32 data bytes (the given ones, the rest `fill`) and their sum, unless overridden.
 Bytes Block(Bytes data, uint8_t fill = 0x11, int check = -1) {
-  data.resize(32, fill);
-  data.push_back(check < 0 ? sum8(data.data(), 32) : static_cast<uint8_t>(check));
+  data.resize(kBlockDataBytes, fill);
+  data.push_back(check < 0 ? sum8(data.data(), kBlockDataBytes) : static_cast<uint8_t>(check));
   return data;
 }
 
@@ -49,23 +51,22 @@ struct StreamCase {
 
 TEST(ReadMemoryStream, EndMarkerAndFailurePoints) {
   Bytes zeros31(31, 0x00);
-  zeros31.push_back(0xAA);  // sum of the 32 data bytes is 0xAA: the marker spans the check byte
+  zeros31.push_back(kM);  // sum of the 32 data bytes is 0xAA: the marker spans the check byte
   Bytes ones31(31, 0x01);
-  ones31.push_back(0xAA);  // its check byte is 0xC9: no marker
+  ones31.push_back(kM);  // its check byte is 0xC9: no marker
   const StreamCase cases[] = {
-      {"marker first", Download(Block({0xAA, 0xAA})), true, 0},
+      {"marker first", Download(Block({kM, kM})), true, 0},
       {"marker at byte 31 with the check byte", Download(Concat({Block({}), Block(zeros31)})), true,
        32 + 31},
-      {"0xAA at byte 31, check differs, next block AA 05",
-       Download(Concat({Block(ones31), Block({0xAA, 0x05}), Block({0xAA, 0xAA})})), true, 32 + 32},
-      {"three 0xAA in a row", Download(Block({1, 2, 0xAA, 0xAA, 0xAA})), true, 2},
-      {"single 0xAA is data", Download(Concat({Block({0xAA, 0x01}), Block({0xAA, 0xAA})})), true,
-       32},
+      {"kM at byte 31, check differs, next block AA 05",
+       Download(Concat({Block(ones31), Block({kM, 0x05}), Block({kM, kM})})), true, 32 + 32},
+      {"three kM in a row", Download(Block({1, 2, kM, kM, kM})), true, 2},
+      {"single kM is data", Download(Concat({Block({kM, 0x01}), Block({kM, kM})})), true, 32},
       {"first ping not ready", Bytes{'!'}, false, 7777},
       {"bad check byte in the third block",
        Download(Concat({Block({}), Block({}), Block({}, 0x11, 0x00)})), false, 64},
       {"short block", Download(Concat({Block({}), Bytes(20, 0x11)}), false), false, 32},
-      {"no answer to the closing ping", Download(Block({5, 0xAA, 0xAA}), false), false, 1},
+      {"no answer to the closing ping", Download(Block({5, kM, kM}), false), false, 1},
   };
   for (const StreamCase& c : cases) {
     test::StreamPort port;
@@ -80,7 +81,7 @@ TEST(ReadMemoryStream, EndMarkerAndFailurePoints) {
 
 TEST(ReadMemoryStream, WireSequenceAndOneStepPerBlockRead) {
   test::StreamPort port;
-  port.incoming = Download(Concat({Block({}), Block({0xAA, 0xAA})}));
+  port.incoming = Download(Concat({Block({}), Block({kM, kM})}));
   auto buffer = std::make_unique<SampleBuffer>();
   NoSteps steps;
   ASSERT_TRUE(ReadMemoryStream(port, *buffer, steps));
@@ -99,14 +100,14 @@ TEST(ReadMemoryStream, NeverStoresPastTheBuffer) {
   NoSteps steps;
 
   test::StreamPort exact;  // exactly 32,768 bytes, then the marker
-  exact.incoming = Download(Concat({full, Block({0xAA, 0xAA})}));
+  exact.incoming = Download(Concat({full, Block({kM, kM})}));
   EXPECT_TRUE(ReadMemoryStream(exact, *buffer, steps));
   EXPECT_EQ(buffer->n, kSampleBufferSize);
   EXPECT_EQ(buffer->bytes[32 * 1023], 0xFF);
   EXPECT_EQ(buffer->bytes[32 * 1023 + 1], 0x03);
 
   test::StreamPort over;  // one more data byte before the marker
-  over.incoming = Download(Concat({full, Block({0x01, 0xAA, 0xAA})}));
+  over.incoming = Download(Concat({full, Block({0x01, kM, kM})}));
   EXPECT_FALSE(ReadMemoryStream(over, *buffer, steps));
   EXPECT_EQ(buffer->n, kSampleBufferSize);
 }
@@ -123,8 +124,7 @@ struct DownloadFixture {
     session.info.channelMode = channelMode;
     session.info.knownByteCount = known;
     session.info.tab.SetWritePointer(writePointer);
-    session.info.tab.bytes[20] = 0xFE;  // memory end 0x7FFE
-    session.info.tab.bytes[21] = 0x7F;
+    session.info.tab.SetMemoryEnd(0x7FFE);
   }
 };
 
@@ -138,12 +138,12 @@ Bytes Stream(std::size_t dataBytes) {
   Bytes stream;
   for (std::size_t i = 0; i < dataBytes; i += 32) {
     Bytes data(std::min<std::size_t>(32, dataBytes - i), 0x21);
-    if (data.size() < 32) data.insert(data.end(), {0xAA, 0xAA});
+    if (data.size() < 32) data.insert(data.end(), {kM, kM});
     Bytes block = Block(data);
     stream.insert(stream.end(), block.begin(), block.end());
   }
   if (dataBytes % 32 == 0) {
-    Bytes marker = Block({0xAA, 0xAA});
+    Bytes marker = Block({kM, kM});
     stream.insert(stream.end(), marker.begin(), marker.end());
   }
   return stream;

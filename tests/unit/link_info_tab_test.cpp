@@ -16,11 +16,10 @@ INFO_TAB Table(uint16_t writePointer, uint8_t memoryStart, uint16_t memoryEnd, u
   INFO_TAB tab{};
   std::memcpy(tab.bytes, id, std::strlen(id));
   tab.SetWritePointer(writePointer);
-  tab.bytes[20] = static_cast<uint8_t>(memoryEnd);
-  tab.bytes[21] = static_cast<uint8_t>(memoryEnd >> 8);
-  tab.bytes[22] = status;
-  tab.bytes[23] = flags;
-  tab.bytes[24] = memoryStart;
+  tab.SetMemoryEnd(memoryEnd);
+  tab.SetStatusCode(status);
+  tab.SetFlags(flags);
+  tab.SetMemoryStart(memoryStart);
   SealInfoTab(tab);
   return tab;
 }

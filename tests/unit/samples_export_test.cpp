@@ -19,9 +19,9 @@ class StringSink final : public ByteSink {
 
 LoggerInfo MakeInfo(uint8_t mode) {
   LoggerInfo info{};
-  info.tab.bytes[16] = 11;  // interval "1,5 h "
-  info.tab.bytes[17] = 1;   // start delay "Po 10s     "
-  info.tab.bytes[18] = 2;   // duration "przez 10 min"
+  info.tab.SetIntervalIndex(11);   // "1,5 h "
+  info.tab.SetStartDelayIndex(1);  // "Po 10s     "
+  info.tab.SetDurationIndex(2);    // "przez 10 min"
   info.channelMode = mode;
   std::strcpy(info.texts.identifier, "KV-01");
   std::strcpy(info.texts.count, "3 / 8184");
@@ -87,9 +87,9 @@ TEST(SamplesExport, HeaderLinesForStrayFields) {
     std::string line;
   };
   const Case cases[] = {
-      {[](LoggerInfo& i) { i.tab.bytes[16] = 17; }, "Pomiar co:   \t\t?     \r\n"},
-      {[](LoggerInfo& i) { i.tab.bytes[17] = 255; }, "Start:       \t\t?          \r\n"},
-      {[](LoggerInfo& i) { i.tab.bytes[18] = 10; }, "Zbieraj dane:\t\t?           \r\n"},
+      {[](LoggerInfo& i) { i.tab.SetIntervalIndex(17); }, "Pomiar co:   \t\t?     \r\n"},
+      {[](LoggerInfo& i) { i.tab.SetStartDelayIndex(255); }, "Start:       \t\t?          \r\n"},
+      {[](LoggerInfo& i) { i.tab.SetDurationIndex(10); }, "Zbieraj dane:\t\t?           \r\n"},
       {[](LoggerInfo& i) { i.channelMode = 0; },
        std::string(Cp1250(u8"Źródło:      \t\t?         \r\n").view())},
       {[](LoggerInfo& i) { ClearInfoTexts(i.texts); }, "STATUS       \t\t                   \r\n"},
