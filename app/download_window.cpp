@@ -7,6 +7,8 @@ namespace zv {
 namespace {
 
 constexpr int kStepBytes = 32;
+// Starts the transfer when the timer cannot: posted, it too arrives once the window is shown.
+constexpr UINT kStartMessage = WM_APP + 1;
 
 struct DownloadRun {
   HINSTANCE instance;
@@ -39,8 +41,11 @@ void Initialise(HWND dialog, DownloadRun& run) {
                              run.instance, nullptr);
   SendMessageW(bar, PBM_SETRANGE32, 0, run.range);
   SendMessageW(bar, PBM_SETSTEP, kStepBytes, 0);
-  // The first tick arrives only once the window is on screen; it starts the transfer.
-  SetTimer(dialog, ID_START_TIMER, 1, nullptr);
+  // The first tick arrives only once the window is on screen; it starts the transfer. Without
+  // a timer a posted message does the same; without either the window ends as failed at once
+  // rather than waiting for a close that the user would have to guess.
+  if (SetTimer(dialog, ID_START_TIMER, 1, nullptr) != 0) return;
+  if (!PostMessageW(dialog, kStartMessage, 0, 0)) EndDialog(dialog, 0);
 }
 
 void StartTransfer(HWND dialog, DownloadRun& run) {
@@ -60,6 +65,10 @@ INT_PTR CALLBACK DownloadProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_TIMER:
       if (wParam != ID_START_TIMER || run == nullptr) return FALSE;
+      StartTransfer(dialog, *run);
+      return TRUE;
+    case kStartMessage:
+      if (run == nullptr) return FALSE;
       StartTransfer(dialog, *run);
       return TRUE;
     case WM_CLOSE:

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -7,9 +8,39 @@
 
 namespace zv::cli::platform {
 
+namespace {
+constexpr int kNameAttempts = 100;
+}  // namespace
+
+// A new file of our own, never one that exists (CREATE_NEW), under a name that another run
+// cannot predict and take first.
 std::FILE* CreateTemporaryBeside(const char* target, char* temporary, std::size_t capacity) {
-  std::snprintf(temporary, capacity, "%s.tmp~", target);
-  return std::fopen(temporary, "wb");
+  const unsigned long long seed =
+      GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const int length = std::snprintf(temporary, capacity, "%s.%llx~", target,
+                                     seed + static_cast<unsigned long long>(attempt) * 7919);
+    if (length < 0 || static_cast<std::size_t>(length) >= capacity) return nullptr;
+    HANDLE h = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
+    if (fd < 0) {
+      CloseHandle(h);
+      DeleteFileA(temporary);
+      return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+      _close(fd);
+      DeleteFileA(temporary);
+    }
+    return file;
+  }
+  return nullptr;
 }
 
 bool SyncToDisk(std::FILE* file) {

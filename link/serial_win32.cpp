@@ -19,6 +19,8 @@ Win32Port::~Win32Port() {
 }
 
 bool Win32Port::OpenPort(const char* name) {
+  // One port at a time: an open handle is never overwritten (and so never leaked).
+  if (handle_ != nullptr || name == nullptr) return false;
   // Exclusive, no overlapped I/O: every read and write blocks.
   HANDLE h = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
@@ -28,6 +30,7 @@ bool Win32Port::OpenPort(const char* name) {
 
 bool Win32Port::ConfigurePort() {
   HANDLE h = handle_;
+  if (h == nullptr) return false;
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
   if (!GetCommState(h, &dcb)) return false;
@@ -42,11 +45,13 @@ bool Win32Port::ConfigurePort() {
 }
 
 bool Win32Port::WriteBytes(const uint8_t* bytes, std::size_t n) {
+  if (handle_ == nullptr) return false;
   DWORD written = 0;
   return WriteFile(handle_, bytes, Bounded(n), &written, nullptr) != FALSE;
 }
 
 ReadResult Win32Port::ReadBytes(uint8_t* into, std::size_t n) {
+  if (handle_ == nullptr) return {false, 0};
   DWORD got = 0;
   const DWORD wanted = Bounded(n);
   const BOOL ok = ReadFile(handle_, into, wanted, &got, nullptr);
