@@ -1,6 +1,6 @@
 #include "app/command_dispatch.h"
 
-#include "link/user_interface.h"
+#include "app/control_ids.h"
 
 namespace zv {
 
@@ -12,13 +12,17 @@ Dispatched DispatchCommand(uint32_t command, ShellOperations& ops) {
     case ID_READ:
       ops.RunDownload();
       return Dispatched::Handled;
+    case ID_EXPORT:
+      ops.ExportSamples();
+      return Dispatched::Handled;
+    case ID_CHART:
+      ops.ShowChart();
+      return Dispatched::Handled;
+    case ID_SAVE_CONFIG:
+      ops.WriteConfiguration();
+      return Dispatched::Handled;
     case ID_ABOUT:
       ops.ShowAboutBox();
-      return Dispatched::Handled;
-    case ID_EXPORT:
-    case ID_CHART:
-    case ID_SAVE_CONFIG:
-      // Nothing yet: arrives with the export/chart/configuration write.
       return Dispatched::Handled;
     default:
       return Dispatched::DefaultHandling;

@@ -11,6 +11,9 @@ class ShellOperations {
  public:
   virtual void ConnectOrDisconnect() = 0;
   virtual void RunDownload() = 0;
+  virtual void ExportSamples() = 0;
+  virtual void ShowChart() = 0;
+  virtual void WriteConfiguration() = 0;
   virtual void ShowAboutBox() = 0;
 
  protected:

@@ -21,36 +21,56 @@ bool ReadingOffered(const INFO_TAB& tab) {
   return tab.WritePointer() != tab.MemoryStart() || status == 5 || status == 8 || status == 9;
 }
 
-void ShowConnectedState(UserInterface& ui, const LoggerInfo& info) {
+void ShowConnectedState(Controls& controls, const LoggerInfo& info) {
   const INFO_TAB& tab = info.tab;
-  ui.SetText(ID_LOGGER_ID, info.texts.identifier);
-  ui.SetChecked(ID_SIGNAL, (tab.Flags() & kFlagSignalling) != 0);
-  if (ReadingOffered(tab)) ui.SetEnabled(ID_READ, true);
-  ui.SelectItem(ID_INTERVAL, ListIndex(IntervalTexts, tab.IntervalIndex()));
-  ui.SelectItem(ID_START_DELAY, ListIndex(StartDelayTexts, tab.StartDelayIndex()));
-  ui.SelectItem(ID_DURATION, ListIndex(DurationTexts, tab.DurationIndex()));
-  ui.SelectItem(ID_CHANNELS, (tab.Flags() & kFlagTwoChannels) ? 1 : 0);
-  ui.SetText(ID_CONNECT, kDisconnectCaption.c_str());
-  ui.ShowStateIcon(true);
-  ui.SetEnabled(ID_SAVE_CONFIG, true);
-  ui.RepaintPanel();
+  controls.SetText(ID_LOGGER_ID, info.texts.identifier);
+  controls.SetChecked(ID_SIGNAL, (tab.Flags() & kFlagSignalling) != 0);
+  if (ReadingOffered(tab)) controls.SetEnabled(ID_READ, true);
+  controls.SelectItem(ID_INTERVAL, ListIndex(IntervalTexts, tab.IntervalIndex()));
+  controls.SelectItem(ID_START_DELAY, ListIndex(StartDelayTexts, tab.StartDelayIndex()));
+  controls.SelectItem(ID_DURATION, ListIndex(DurationTexts, tab.DurationIndex()));
+  controls.SelectItem(ID_CHANNELS, (tab.Flags() & kFlagTwoChannels) ? 1 : 0);
+  controls.SetText(ID_CONNECT, kDisconnectCaption.c_str());
+  controls.ShowStateIcon(true);
+  controls.SetEnabled(ID_SAVE_CONFIG, true);
+  controls.RepaintPanel();
 }
 
-void ShowDisconnectedState(UserInterface& ui) {
-  ui.SetEnabled(ID_PORT, true);
-  ui.SetEnabled(ID_READ, false);
-  ui.SetEnabled(ID_EXPORT, false);
-  ui.SetEnabled(ID_CHART, false);
-  ui.SetEnabled(ID_SAVE_CONFIG, false);
-  ui.ShowStateIcon(false);
-  ui.SetText(ID_CONNECT, kConnectCaption.c_str());
-  ui.RepaintPanel();
-  ui.SetText(ID_LOGGER_ID, "");
+void ShowDisconnectedState(Controls& controls) {
+  controls.SetEnabled(ID_PORT, true);
+  controls.SetEnabled(ID_READ, false);
+  controls.SetEnabled(ID_EXPORT, false);
+  controls.SetEnabled(ID_CHART, false);
+  controls.SetEnabled(ID_SAVE_CONFIG, false);
+  controls.ShowStateIcon(false);
+  controls.SetText(ID_CONNECT, kConnectCaption.c_str());
+  controls.RepaintPanel();
+  controls.SetText(ID_LOGGER_ID, "");
 }
 
-void ShowSamplesLoaded(UserInterface& ui) {
-  ui.SetEnabled(ID_EXPORT, true);
-  ui.SetEnabled(ID_CHART, true);
+void ShowSamplesLoaded(Controls& controls) {
+  controls.SetEnabled(ID_EXPORT, true);
+  controls.SetEnabled(ID_CHART, true);
+}
+
+void LockPortChoice(Controls& controls) {
+  controls.SetEnabled(ID_PORT, false);
+}
+
+int ChosenPortIndex(Controls& controls) {
+  const int index = controls.SelectedItem(ID_PORT);
+  return index >= 0 && index < static_cast<int>(PortNames.kCount) ? index : 0;
+}
+
+ConfigurationChoice ReadConfigurationChoice(Controls& controls) {
+  ConfigurationChoice choice;
+  choice.startDelayIndex = controls.SelectedItem(ID_START_DELAY);
+  choice.intervalIndex = controls.SelectedItem(ID_INTERVAL);
+  choice.durationIndex = controls.SelectedItem(ID_DURATION);
+  choice.channelsIndex = controls.SelectedItem(ID_CHANNELS) == 1 ? 1 : 0;
+  choice.signal = controls.IsChecked(ID_SIGNAL);
+  controls.GetText(ID_LOGGER_ID, choice.identifier, sizeof choice.identifier);
+  return choice;
 }
 
 }  // namespace zv

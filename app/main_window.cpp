@@ -30,6 +30,9 @@ class WindowOperations final : public ShellOperations {
  public:
   void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
   void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
+  void ExportSamples() override {}
+  void ShowChart() override {}
+  void WriteConfiguration() override {}
   void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
 };
 WindowOperations theOperations;
@@ -72,14 +75,19 @@ void PaintPanel(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   SetBkMode(dc, TRANSPARENT);
+  // The first font selected replaces the context's own, which goes back before EndPaint.
+  HGDIOBJ originalFont = nullptr;
   PanelSteps steps;
   BuildInfoPanel(theSession.info, steps);
   for (std::size_t i = 0; i < steps.count; ++i) {
     const PanelStep& step = steps.steps[i];
     switch (step.kind) {
-      case PanelStepKind::SelectFont:
-        SelectObject(dc, step.font == PanelFont::Arial ? theWindow.arial : theWindow.tahoma);
+      case PanelStepKind::SelectFont: {
+        HGDIOBJ previous =
+            SelectObject(dc, step.font == PanelFont::Arial ? theWindow.arial : theWindow.tahoma);
+        if (originalFont == nullptr) originalFont = previous;
         break;
+      }
       case PanelStepKind::TextColor:
         SetTextColor(dc, step.color);
         break;
@@ -90,6 +98,7 @@ void PaintPanel(HWND window) {
       }
     }
   }
+  if (originalFont != nullptr) SelectObject(dc, originalFont);
   EndPaint(window, &paint);
 }
 

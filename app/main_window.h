@@ -1,8 +1,8 @@
 // The main window: its record, its start-up and its message loop.
 #pragma once
 
+#include "app/control_ids.h"
 #include "app/win32_api.h"
-#include "link/user_interface.h"
 
 namespace zv {
 

@@ -9,8 +9,6 @@ namespace {
 
 // Long enough for every message the program shows, cut beyond that.
 constexpr std::size_t kMessageCapacity = 512;
-// The identifier field has no length limit; what is read back is cut here.
-constexpr std::size_t kFieldCapacity = 128;
 
 UINT IconStyle(MessageIcon icon) {
   switch (icon) {
@@ -56,62 +54,16 @@ Answer WindowUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons 
   }
 }
 
-void WindowUi::SetEnabled(ControlId id, bool enabled) {
-  if (HWND control = main_.Control(id)) EnableWindow(control, enabled ? TRUE : FALSE);
-}
-
-void WindowUi::SetText(ControlId id, const char* text) {
-  HWND control = main_.Control(id);
-  if (control == nullptr) return;
-  const WideText<kFieldCapacity> wide(text);
-  SetWindowTextW(control, wide.c_str());
-}
-
-std::size_t WindowUi::GetText(ControlId id, char* out, std::size_t capacity) {
-  if (capacity == 0) return 0;
-  out[0] = '\0';
-  HWND control = main_.Control(id);
-  if (control == nullptr) return 0;
-  wchar_t wide[kFieldCapacity];
-  const int length = GetWindowTextW(control, wide, static_cast<int>(kFieldCapacity));
-  return FromWide(wide, length > 0 ? static_cast<std::size_t>(length) : 0, out, capacity);
-}
-
-void WindowUi::SetChecked(ControlId id, bool checked) {
-  if (HWND control = main_.Control(id)) {
-    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-}
-
-bool WindowUi::IsChecked(ControlId id) {
-  HWND control = main_.Control(id);
-  return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void WindowUi::SelectItem(ControlId id, int index) {
-  HWND control = main_.Control(id);
-  if (control == nullptr) return;
-  const LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
-  const bool inList = index >= 0 && index < count;
-  SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(inList ? index : -1), 0);
-}
-
-int WindowUi::SelectedItem(ControlId id) {
-  HWND control = main_.Control(id);
-  return control != nullptr ? static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
-}
-
-void WindowUi::ShowStateIcon(bool connected) {
-  HICON picture = connected ? main_.connectedPicture : main_.disconnectedPicture;
-  SendMessageW(main_.Control(ID_STATE_ICON), STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
-}
-
-void WindowUi::RepaintPanel() {
-  InvalidateRect(main_.window, nullptr, TRUE);
-}
-
 int WindowUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
   return zv::RunDownloadWindow(main_.instance, main_.window, range, transfer);
+}
+
+bool WindowUi::AskExportPath(const char*) {
+  return false;
+}
+
+ExportFile* WindowUi::CreateExportFile() {
+  return nullptr;
 }
 
 }  // namespace zv

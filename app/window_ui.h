@@ -1,29 +1,25 @@
-// The operations' view of the screen, played onto the real controls of the main window.
+// The screen seam of the program: the control states over the main window's controls, and
+// the message boxes and modal windows the operations open over it.
 #pragma once
 
+#include "app/control_states.h"
 #include "app/main_window.h"
-#include "link/user_interface.h"
+#include "app/window_controls.h"
 
 namespace zv {
 
-class WindowUi final : public UserInterface {
+class WindowUi final : public MainScreen {
  public:
-  explicit WindowUi(MainWindow& main) : main_(main) {}
+  explicit WindowUi(MainWindow& main) : MainScreen(controls_), main_(main), controls_(main) {}
 
   Answer ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) override;
-  void SetEnabled(ControlId id, bool enabled) override;
-  void SetText(ControlId id, const char* text) override;
-  std::size_t GetText(ControlId id, char* out, std::size_t capacity) override;
-  void SetChecked(ControlId id, bool checked) override;
-  bool IsChecked(ControlId id) override;
-  void SelectItem(ControlId id, int index) override;
-  int SelectedItem(ControlId id) override;
-  void ShowStateIcon(bool connected) override;
-  void RepaintPanel() override;
   int RunDownloadWindow(uint16_t range, Transfer& transfer) override;
+  bool AskExportPath(const char* proposedName) override;
+  ExportFile* CreateExportFile() override;
 
  private:
   MainWindow& main_;
+  WindowControls controls_;
 };
 
 }  // namespace zv

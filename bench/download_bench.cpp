@@ -14,16 +14,16 @@
 #include <string>
 
 #include "link/download.h"
-#include "link/headless_ui.h"
 #include "link/serial_posix.h"
 #include "link/session.h"
+#include "tests/support/quiet_ui.h"
 #include "tests/support/stream_port.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchUi final : public zv::HeadlessUi {
+class BenchUi final : public zv::test::QuietUi {
  public:
   int steps = 0;
   int RunDownloadWindow(uint16_t, zv::Transfer& transfer) override {

@@ -17,6 +17,8 @@ enum ExitCode : int {
   kExitFileNotWritten = 9,
 };
 
+inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) or COM1..COM4";
+
 inline constexpr char kExitCodeHelp[] =
     "Exit codes:\n"
     "  0  success\n"

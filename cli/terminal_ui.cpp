@@ -46,7 +46,8 @@ Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButton
   std::FILE* to = failure ? stderr : results_;
   std::fprintf(to, "%s\n", utf8);
   std::fflush(to);
-  return HeadlessUi::ShowMessage(text, icon, buttons);
+  // Without an answer given on the command line, a question is answered with Cancel.
+  return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 int TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {

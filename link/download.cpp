@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/control_states.h"
 #include "link/frames.h"
 #include "link/info_tab.h"
 #include "link/messages.h"
@@ -35,47 +34,58 @@ class StreamTransfer final : public Transfer {
 }  // namespace
 
 bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
+  // 2-4. Ready check; only then does the count start over; one memory command.
   if (!Ping(port)) return false;
   into.n = 0;
   SendCommand(port, CMD_READ_MEMORY);
 
   uint8_t block[kDataBlockSize];
   for (;;) {
+    // 5-6. One block a read; the progress moves whether or not it came whole.
     const ReadResult read = port.ReadBytes(block, sizeof block);
     step.Step();
+    // 7-8. A short block or a wrong sum fails the transfer; nothing of it is stored.
     if (read.count != sizeof block) return false;
     if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return false;
 
+    // 9. The data bytes before the marker. The stream carries no length: a byte that would
+    // land past the buffer fails the transfer.
     const int marker = FindEndMarker(block);
     const std::size_t dataBytes = marker < 0 ? kBlockDataBytes : static_cast<std::size_t>(marker);
-    // The stream carries no length: a byte that would land past the buffer fails the transfer.
     if (into.n + dataBytes > kSampleBufferSize) return false;
     std::memcpy(into.bytes + into.n, block, dataBytes);
     into.n += static_cast<uint32_t>(dataBytes);
     if (marker >= 0) break;
   }
 
+  // 11-12. Acknowledge the marker; the closing ready check decides.
   port.WriteBytes(&READY, 1);
   return Ping(port);
 }
 
 bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) {
+  // The window's transfer fills the incoming buffer; the loaded samples change only on success.
   StreamTransfer transfer(session.port, store.incoming);
   const int endCode = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
+  // 1. A failed transfer, a closed window or one that never opened.
   if (endCode != 1) {
     ui.ShowMessage(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
     return false;
   }
-  store.loaded.n = store.incoming.n;
-  std::memcpy(store.loaded.bytes, store.incoming.bytes, store.incoming.n);
+  const uint32_t n = store.incoming.n <= kSampleBufferSize
+                         ? store.incoming.n
+                         : static_cast<uint32_t>(kSampleBufferSize);
+  store.loaded.n = n;
+  std::memcpy(store.loaded.bytes, store.incoming.bytes, n);
 
+  // 2. Slots and bytes.
   LoggerInfo& info = session.info;
-  const uint32_t n = store.loaded.n;
   char text[96];
   std::snprintf(text, sizeof text, msg::kDownloadedFormat.c_str(),
                 static_cast<int>(n >> info.channelMode), static_cast<int>(n));
   ui.ShowMessage(text, MessageIcon::Information);
 
+  // 3-4. A different amount than the logger accounted for: tell of the extra samples, recount.
   if (n != info.knownByteCount) {
     if (n > info.knownByteCount) {
       std::snprintf(text, sizeof text, msg::kRecoveredFormat.c_str(),
@@ -85,7 +95,8 @@ bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) 
     RecountAfterDownload(info, n);
     ui.RepaintPanel();
   }
-  ShowSamplesLoaded(ui);
+  // 5. Export and chart become available.
+  ui.ShowSamplesLoaded();
   return true;
 }
 

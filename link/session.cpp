@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/control_states.h"
 #include "link/frames.h"
 #include "link/messages.h"
 #include "link/value_tables.h"
@@ -22,16 +21,19 @@ ConnectResult Fail(LoggerSession& session, UserInterface& ui, ConnectResult resu
 
 ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* portName) {
   LoggerPort& port = session.port;
+  // 4. Open the port exclusively.
   if (!port.OpenPort(portName)) {
     return Fail(session, ui, ConnectResult::PortUnavailable, msg::kPortUnavailable.c_str(),
                 MessageIcon::Stop);
   }
   session.portOpen = true;
 
+  // 5. Line settings, time-outs, queues and RTS.
   if (!port.ConfigurePort()) {
     return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(), MessageIcon::Stop);
   }
 
+  // 6. Wake and greet the logger; only the exact reply lets the link up.
   switch (RunGreeting(port)) {
     case GreetingOutcome::PortFailure:
       return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(),
@@ -45,24 +47,29 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
     case GreetingOutcome::Accepted:
       break;
   }
+  // 7. The link is up.
   session.connected = 0xFF;
 
+  // 8-9. Ask for the table at once and read its 26 bytes. The copy takes whatever arrived,
+  // as the logger sent it, even on a later failure; never more than the table holds.
   SendCommand(port, CMD_READ_INFO);
-  // The table copy takes whatever arrived, as the logger sent it, even on a later failure.
   uint8_t received[kInfoTabSize] = {};
   const ReadResult read = port.ReadBytes(received, sizeof received);
-  std::memcpy(session.info.tab.bytes, received, read.count);
+  std::memcpy(session.info.tab.bytes, received,
+              read.count < sizeof received ? read.count : sizeof received);
   if (read.count != kInfoTabSize) {
     return Fail(session, ui, ConnectResult::NoAnswer, msg::kNoAnswer.c_str(),
                 MessageIcon::Exclamation);
   }
+  // 10. The check byte.
   if (!VerifyInfoTab(received)) {
     return Fail(session, ui, ConnectResult::ChecksumError, msg::kInfoChecksum.c_str(),
                 MessageIcon::Exclamation);
   }
 
+  // 11-12. What the table says, then the connected state on screen.
   DeriveAtConnect(session.info);
-  ShowConnectedState(ui, session.info);
+  ui.ShowConnected(session.info);
   return ConnectResult::Connected;
 }
 
@@ -71,22 +78,27 @@ void ConnectOrDisconnect(LoggerSession& session, UserInterface& ui) {
     TearDown(session, ui);
     return;
   }
+  // 1. However the user closes the box, the connect goes on.
   ui.ShowMessage(msg::kAttachLogger.c_str(), MessageIcon::Information);
-  ui.SetEnabled(ID_PORT, false);
-  int index = ui.SelectedItem(ID_PORT);
+  // 2-3. The port cannot change while the link is open; it is opened by the name after the
+  // list entry's leading space.
+  ui.LockPortChoice();
+  int index = ui.ChosenPortIndex();
   if (index < 0 || index >= static_cast<int>(PortNames.kCount)) index = 0;
   ConnectTo(session, ui, PortNames.Entry(static_cast<std::size_t>(index)) + 1);
 }
 
 void TearDown(LoggerSession& session, UserInterface& ui) {
+  // 1-2. Stop frame and close, when a port was opened at all.
   if (session.portOpen) {
     SendStop(session.port);
     session.port.ClosePort();
     session.portOpen = false;
   }
+  // 3-5. Flag, texts, and the disconnected state on screen.
   session.connected = 0;
   ClearInfoTexts(session.info.texts);
-  ShowDisconnectedState(ui);
+  ui.ShowDisconnected();
 }
 
 void CloseAtExit(LoggerSession& session) {

@@ -1,10 +1,9 @@
-// A screen for tests: it expects each message in turn (text, icon), answers it, and fails the
-// test on any message it did not expect. Control changes are recorded as the window would
-// hold them, and every call is logged in order.
+// A screen for tests: it expects each message in turn (text, icon, buttons), answers it, and
+// fails the test on any message it did not expect. The screen states and questions are
+// recorded as the operations left them, and every call is logged in order.
 #pragma once
 
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -16,39 +15,66 @@ struct ExpectedMessage {
   std::string text;  // Windows-1250, as the program shows it
   MessageIcon icon;
   Answer answer = Answer::Ok;
+  MessageButtons buttons = MessageButtons::Ok;
 };
+
+// An export file kept in memory; it can be told to fail where a real file can.
+class MemoryExportFile final : public ExportFile {
+ public:
+  void Put(const char* bytes, std::size_t n) override { pending.append(bytes, n); }
+  bool Commit() override {
+    if (failCommit) return false;
+    content = pending;
+    committed = true;
+    return true;
+  }
+  std::string pending;  // written but not yet committed
+  std::string content;  // what a reader of the target sees
+  bool committed = false;
+  bool failCommit = false;
+};
+
+enum class ScreenState { Disconnected, Connected, SamplesLoaded };
 
 class ScriptedUi final : public UserInterface {
  public:
-  ScriptedUi();
+  ScriptedUi() = default;
   ~ScriptedUi() override;
 
-  void Expect(std::string text, MessageIcon icon, Answer answer = Answer::Ok);
-  // End code returned by the download window: 1 runs the transfer and reports its result;
-  // 0 simulates a close before the transfer started (the transfer is not run).
-  bool closeDownloadWindow = false;
+  void Expect(std::string text, MessageIcon icon, Answer answer = Answer::Ok,
+              MessageButtons buttons = MessageButtons::Ok);
 
   Answer ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) override;
-  void SetEnabled(ControlId id, bool enabled) override;
-  void SetText(ControlId id, const char* text) override;
-  std::size_t GetText(ControlId id, char* out, std::size_t capacity) override;
-  void SetChecked(ControlId id, bool checked) override;
-  bool IsChecked(ControlId id) override;
-  void SelectItem(ControlId id, int index) override;
-  int SelectedItem(ControlId id) override;
-  void ShowStateIcon(bool connected) override;
+  void LockPortChoice() override;
+  int ChosenPortIndex() override { return chosenPort; }
+  void ShowConnected(const LoggerInfo& info) override;
+  void ShowDisconnected() override;
+  void ShowSamplesLoaded() override;
   void RepaintPanel() override;
   int RunDownloadWindow(uint16_t range, Transfer& transfer) override;
+  ConfigurationChoice ReadConfigurationChoice() override;
+  bool AskExportPath(const char* proposedName) override;
+  ExportFile* CreateExportFile() override;
 
-  std::map<int, bool> enabled;
-  std::map<int, std::string> text;
-  std::map<int, bool> checked;
-  std::map<int, int> selected;
-  bool stateIconConnected = false;
+  // Answers and knobs.
+  int chosenPort = 0;
+  // End code of the download window: false runs the transfer and reports its result; true
+  // simulates a close before the transfer started (the transfer is not run).
+  bool closeDownloadWindow = false;
+  ConfigurationChoice choice;
+  bool cancelExportPath = false;
+  bool failExportCreate = false;
+
+  // What the operations left on screen.
+  ScreenState state = ScreenState::Disconnected;
+  bool portLocked = false;
+  std::string shownIdentifier;  // the identifier the connected state showed
   int repaints = 0;
   int downloadRange = -1;
   int progressSteps = 0;
-  std::vector<std::string> log;  // "message <text>", "enable <id> <0|1>", ...
+  std::string proposedExportName;
+  MemoryExportFile exportFile;
+  std::vector<std::string> log;  // "message <text>", "connected", "repaint", ...
 
  private:
   std::deque<ExpectedMessage> expected_;

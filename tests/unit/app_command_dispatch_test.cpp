@@ -5,41 +5,46 @@
 namespace zv {
 namespace {
 
+// Counts the calls of each operation, in the order of the enum below.
+enum Op { kConnect, kDownload, kExport, kChart, kConfig, kAbout, kOps };
+
 struct CountingOperations final : ShellOperations {
-  int connect = 0, download = 0, about = 0;
-  void ConnectOrDisconnect() override { ++connect; }
-  void RunDownload() override { ++download; }
-  void ShowAboutBox() override { ++about; }
+  int calls[kOps] = {};
+  void ConnectOrDisconnect() override { ++calls[kConnect]; }
+  void RunDownload() override { ++calls[kDownload]; }
+  void ExportSamples() override { ++calls[kExport]; }
+  void ShowChart() override { ++calls[kChart]; }
+  void WriteConfiguration() override { ++calls[kConfig]; }
+  void ShowAboutBox() override { ++calls[kAbout]; }
 };
 
 TEST(DispatchCommand, RoutesTheLowSixteenBitsToOneOperation) {
+  constexpr int kNone = -1;
   const struct {
     uint32_t command;
-    Dispatched result;
-    int connect, download, about;
+    int op;  // the one operation called, or kNone for the default handling
   } cases[] = {
-      {300, Dispatched::Handled, 1, 0, 0},
-      {311, Dispatched::Handled, 0, 1, 0},
-      {316, Dispatched::Handled, 0, 0, 1},
-      {0x0001'012C, Dispatched::Handled, 1, 0, 0},  // a notification code is ignored
-      {0xFFFF'013C, Dispatched::Handled, 0, 0, 1},
-      {312, Dispatched::Handled, 0, 0, 0},  // export, chart and configuration write: later
-      {313, Dispatched::Handled, 0, 0, 0},
-      {315, Dispatched::Handled, 0, 0, 0},
-      {301, Dispatched::DefaultHandling, 0, 0, 0},  // lists, edit field, check box
-      {314, Dispatched::DefaultHandling, 0, 0, 0},
-      {317, Dispatched::DefaultHandling, 0, 0, 0},
-      {318, Dispatched::DefaultHandling, 0, 0, 0},
-      {0x012C'0000, Dispatched::DefaultHandling, 0, 0, 0},  // 300 in the high half only
-      {2001, Dispatched::DefaultHandling, 0, 0, 0},
+      {300, kConnect},
+      {311, kDownload},
+      {312, kExport},
+      {313, kChart},
+      {315, kConfig},
+      {316, kAbout},
+      {0x0001'012C, kConnect},  // a notification code is ignored
+      {0xFFFF'013C, kAbout},
+      {301, kNone},  // lists, edit field, check box
+      {314, kNone},
+      {317, kNone},
+      {318, kNone},
+      {0x012C'0000, kNone},  // 300 in the high half only
+      {2001, kNone},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
     CountingOperations ops;
-    EXPECT_EQ(DispatchCommand(c.command, ops), c.result);
-    EXPECT_EQ(ops.connect, c.connect);
-    EXPECT_EQ(ops.download, c.download);
-    EXPECT_EQ(ops.about, c.about);
+    EXPECT_EQ(DispatchCommand(c.command, ops),
+              c.op == kNone ? Dispatched::DefaultHandling : Dispatched::Handled);
+    for (int op = 0; op < kOps; ++op) EXPECT_EQ(ops.calls[op], op == c.op ? 1 : 0) << op;
   }
 }
 

@@ -29,8 +29,6 @@ struct ConnectCase {
   bool stopFrameSent;
 };
 
-const std::string kConnectCaption = Cp1250(u8"Połącz").c_str();
-
 TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
   const ConnectCase cases[] = {
       {"success", nullptr, Hook::None, ConnectResult::Connected, nullptr, MessageIcon::Information,
@@ -70,7 +68,7 @@ TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
     if (c.hook == Hook::FailReplyRead) port.FailReadCall(0);
     LoggerSession session(port);
     test::ScriptedUi ui;
-    ui.selected[ID_PORT] = 2;
+    ui.chosenPort = 2;
 
     ui.Expect(msg::kAttachLogger.c_str(), MessageIcon::Information);
     if (c.message) ui.Expect(c.message, c.icon);
@@ -81,22 +79,19 @@ TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
     if (c.result == ConnectResult::Connected) {
       EXPECT_EQ(session.connected, 0xFF);
       EXPECT_TRUE(port.IsOpen());
-      EXPECT_FALSE(ui.enabled[ID_PORT]);
-      EXPECT_EQ(ui.text[ID_LOGGER_ID], "KVAR2-0001");
+      EXPECT_TRUE(ui.portLocked);
+      EXPECT_EQ(ui.state, test::ScreenState::Connected);
+      EXPECT_EQ(ui.shownIdentifier, "KVAR2-0001");
       EXPECT_STREQ(session.info.texts.count, "128 / 16368");
-      EXPECT_TRUE(ui.enabled[ID_READ]);
-      EXPECT_TRUE(ui.stateIconConnected);
       // 400 ms after set-up the wake byte, 900 ms later the greeting.
       EXPECT_NEAR(static_cast<double>(*model.GetTranscript().HostGap(0, 1)), 900e3, 2e3);
       continue;
     }
     EXPECT_EQ(session.connected, 0);
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_TRUE(ui.enabled[ID_PORT]);
-    EXPECT_FALSE(ui.enabled[ID_SAVE_CONFIG]);
-    EXPECT_FALSE(ui.stateIconConnected);
-    EXPECT_EQ(ui.text[ID_CONNECT], kConnectCaption);
-    EXPECT_EQ(ui.text[ID_LOGGER_ID], "");
+    EXPECT_FALSE(ui.portLocked);
+    EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
+    EXPECT_EQ(ui.log.back(), "disconnected");  // the tear-down's last word, after the message
     EXPECT_EQ(session.info.texts.identifier[0], '\0');
     EXPECT_EQ(session.info.texts.status[0], '\0');
     const bool endsWithStop =
@@ -137,18 +132,14 @@ TEST(Connect, TwoChannelLoggerAndDisconnectThenReconnect) {
   ConnectOrDisconnect(session, ui);
   ASSERT_EQ(session.connected, 0xFF);
   EXPECT_EQ(session.info.channelMode, 2);
-  EXPECT_EQ(ui.selected[ID_CHANNELS], 1);
-  EXPECT_EQ(ui.selected[ID_INTERVAL], -1);
-  EXPECT_TRUE(ui.checked[ID_SIGNAL]);
-  EXPECT_TRUE(ui.enabled[ID_READ]);  // empty memory, but status 9 may hold data
+  EXPECT_STREQ(session.info.texts.battery, Cp1250(u8"ROZŁADOWANA!").c_str());
 
   ConnectOrDisconnect(session, ui);  // disconnect: silent
   EXPECT_EQ(session.connected, 0);
   EXPECT_EQ(model.StopCount(), 1u);
-  EXPECT_FALSE(ui.enabled[ID_READ]);
-  EXPECT_EQ(ui.selected[ID_CHANNELS], 1);  // selections and tick stay
-  EXPECT_TRUE(ui.checked[ID_SIGNAL]);
+  EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
   EXPECT_EQ(session.info.channelMode, 2);  // the table copy survives
+  EXPECT_EQ(session.info.tab.IntervalIndex(), 40);
 
   ui.Expect(msg::kAttachLogger.c_str(), MessageIcon::Information);
   ConnectOrDisconnect(session, ui);

@@ -7,8 +7,8 @@
 
 #include "link/download.h"
 #include "link/frames.h"
-#include "link/headless_ui.h"
 #include "link/messages.h"
+#include "tests/support/quiet_ui.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/stream_port.h"
 
@@ -159,8 +159,7 @@ TEST(RunDownload, MoreThanKnownReportsRecoveredSamplesAndRecounts) {
   EXPECT_EQ(f.session.info.tab.WritePointer(), 480);
   EXPECT_EQ(f.store->loaded.n, 480u);
   EXPECT_EQ(f.ui.downloadRange, 480);
-  EXPECT_TRUE(f.ui.enabled[ID_EXPORT]);
-  EXPECT_TRUE(f.ui.enabled[ID_CHART]);
+  EXPECT_EQ(f.ui.state, test::ScreenState::SamplesLoaded);
   EXPECT_EQ(f.ui.repaints, 1);
 }
 
@@ -179,7 +178,7 @@ TEST(RunDownload, SameAsKnownOnlyReportsAndFewerRecountsSilently) {
     f.ui.Expect(Format(msg::kDownloadedFormat.c_str(), 0, 0), MessageIcon::Information);
     EXPECT_TRUE(RunDownload(f.session, *f.store, f.ui));
     EXPECT_EQ(f.session.info.knownByteCount, 0u);
-    EXPECT_TRUE(f.ui.enabled[ID_CHART]);
+    EXPECT_EQ(f.ui.state, test::ScreenState::SamplesLoaded);
   }
 }
 
@@ -188,7 +187,7 @@ TEST(RunDownload, FailureKeepsTheLoadedSamplesAndEveryState) {
     DownloadFixture f(1, 64, 64);
     f.store->loaded.n = 4;
     std::memcpy(f.store->loaded.bytes, "\x71\x01\x5E\xFF", 4);
-    f.ui.enabled[ID_EXPORT] = f.ui.enabled[ID_CHART] = true;
+    f.ui.state = test::ScreenState::SamplesLoaded;
     f.ui.closeDownloadWindow = closedBeforeStart;
     f.port.incoming = Download(Concat({Stream(64)}), false);  // bad: no closing ready
     f.ui.Expect(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
@@ -196,7 +195,7 @@ TEST(RunDownload, FailureKeepsTheLoadedSamplesAndEveryState) {
     EXPECT_EQ(f.store->loaded.n, 4u);
     EXPECT_EQ(0, std::memcmp(f.store->loaded.bytes, "\x71\x01\x5E\xFF", 4));
     EXPECT_EQ(f.session.info.knownByteCount, 64u);
-    EXPECT_TRUE(f.ui.enabled[ID_EXPORT]);
+    EXPECT_EQ(f.ui.state, test::ScreenState::SamplesLoaded);
     EXPECT_EQ(f.session.connected, 0xFF);
   }
 }
@@ -208,7 +207,7 @@ TEST(RunDownload, AllocatesNothing) {
   LoggerSession session(port);
   session.info.knownByteCount = 10;
   auto store = std::make_unique<SampleStore>();
-  HeadlessUi ui;
+  test::QuietUi ui;
   test::AllocationCounter counter;
   EXPECT_TRUE(RunDownload(session, *store, ui));
   EXPECT_EQ(counter.count(), 0);

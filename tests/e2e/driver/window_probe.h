@@ -1,5 +1,6 @@
 // Looks at the program's windows from outside: finding them, waiting for them, reading controls.
-// Every read goes through calls that work across processes under Wine (see the house plan).
+// Every read goes through calls that work across processes under Wine: WM_GETTEXT for an edit
+// field (GetWindowText returns nothing across processes), CB_GET* for lists, BM_GETCHECK.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,33 @@
+#include "cli/info_command.h"
+
+#include "cli/exit_codes.h"
+#include "cli/info_report.h"
+#include "cli/platform_port.h"
+#include "cli/terminal_ui.h"
+#include "link/session.h"
+
+namespace zv::cli {
+
+CLI::App* AddInfoCommand(CLI::App& app, InfoOptions& options) {
+  auto* info = app.add_subcommand("info", "Connect, print the logger's information, disconnect.");
+  info->add_option("--port", options.port, kPortHelp)->required();
+  info->add_flag("--json", options.json, "Print one JSON object instead of text");
+  return info;
+}
+
+int RunInfo(const InfoOptions& options) {
+  PlatformPort port;
+  LoggerSession session(port);
+  TerminalUi ui(stdout);
+  const ConnectResult result = ConnectTo(session, ui, options.port.c_str());
+  if (result != ConnectResult::Connected) return ExitCodeFor(result);
+  if (options.json) {
+    PrintInfoJson(stdout, session.info);
+  } else {
+    PrintInfoText(stdout, session.info);
+  }
+  TearDown(session, ui);
+  return kExitOk;
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,27 @@
+#include "cli/link_steps.h"
+
+#include "cli/exit_codes.h"
+#include "cli/platform_port.h"
+#include "link/download.h"
+#include "link/session.h"
+
+namespace zv::cli {
+
+namespace {
+// 64 KiB of samples live in static storage, as in the program.
+SampleStore g_samples;
+}  // namespace
+
+int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, const SampleBuffer*& samples) {
+  PlatformPort serial;
+  LoggerSession session(serial);
+  const ConnectResult result = ConnectTo(session, ui, port);
+  if (result != ConnectResult::Connected) return ExitCodeFor(result);
+  const bool downloaded = RunDownload(session, g_samples, ui);
+  info = session.info;  // before the tear-down empties the texts the export writes
+  TearDown(session, ui);
+  samples = &g_samples.loaded;
+  return downloaded ? kExitOk : kExitDownloadFailed;
+}
+
+}  // namespace zv::cli

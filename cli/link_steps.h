@@ -1,0 +1,16 @@
+// The link operations as the command line runs them: on a named port, each failure printed
+// by the same operation the program runs, and turned into the command's exit code.
+#pragma once
+
+#include "cli/terminal_ui.h"
+#include "link/info_tab.h"
+#include "samples/sample_buffer.h"
+
+namespace zv::cli {
+
+// Connects, downloads the sample memory and disconnects. On success `info` holds what the
+// logger reported (recounted after the download) and `samples` the loaded memory, which
+// lives in static storage until the next download. Returns an exit code.
+int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, const SampleBuffer*& samples);
+
+}  // namespace zv::cli
