@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Set-up, build, and every test: unit (sanitized), integration (pty), e2e (Wine).
+# Set-up, build, and every test: unit (sanitized), integration (pty), e2e (Wine), then each
+# fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-cd build
-ctest --output-on-failure --timeout 300 "$@"
+(cd build && ctest --output-on-failure --timeout 300 "$@")
+scripts/fuzz.sh

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) in build-fuzz/ and runs each for a
+# bounded time (ZV_FUZZ_SECONDS, default 20) from the seed corpus in fuzz/corpus/<target>.
+# New inputs go to a scratch corpus, so the repository's stays as committed; a crash leaves
+# its input in build-fuzz/findings/<target>/ and fails the run. Add a fixed finding's input to
+# fuzz/corpus/<target>/ so it is replayed on every run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${ZV_FUZZ_SECONDS:-20}
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+status=0
+for target in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  scratch=build-fuzz/scratch/$name
+  findings=build-fuzz/findings/$name
+  rm -rf "$scratch"
+  mkdir -p "$scratch" "$findings"
+  log=build-fuzz/$name.log
+  if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$findings/" "$scratch" "fuzz/corpus/$name" >"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    echo "fuzz $name: ${runs:-?} executions, no finding"
+  else
+    echo "fuzz $name: FINDING (log $log, input in $findings)"
+    tail -n 30 "$log"
+    status=1
+  fi
+done
+exit $status
