@@ -28,23 +28,31 @@ struct FaultKnob {
   const char* name;
   bool FaultSet::*flag;  // set by "NAME"; null for the knobs that take a block
   int FaultSet::*block;  // set by "NAME=K"; null for the plain knobs
+  const char* help;      // what the host sees, for the front end's --help
 };
 
 inline constexpr FaultKnob kFaultKnobs[] = {
-    {"silent-greeting", &FaultSet::silentGreeting, nullptr},
-    {"short-greeting", &FaultSet::shortGreeting, nullptr},
-    {"wrong-greeting", &FaultSet::wrongGreeting, nullptr},
-    {"silent-info", &FaultSet::silentInfo, nullptr},
-    {"short-info", &FaultSet::shortInfo, nullptr},
-    {"corrupt-info", &FaultSet::corruptInfo, nullptr},
-    {"not-ready", &FaultSet::notReady, nullptr},
-    {"silent-ping", &FaultSet::silentPing, nullptr},
-    {"bad-check", nullptr, &FaultSet::badCheckBlock},
-    {"stall", nullptr, &FaultSet::stallBlock},
-    {"no-end-marker", &FaultSet::noEndMarker, nullptr},
-    {"split-marker", &FaultSet::splitMarker, nullptr},
-    {"silent-closing-ping", &FaultSet::silentClosingPing, nullptr},
-    {"silent-after-write", &FaultSet::silentAfterWrite, nullptr},
+    {"silent-greeting", &FaultSet::silentGreeting, nullptr, "no reply to the greeting"},
+    {"short-greeting", &FaultSet::shortGreeting, nullptr,
+     "three bytes of the greeting reply, then silence"},
+    {"wrong-greeting", &FaultSet::wrongGreeting, nullptr,
+     "six wrong bytes in reply to the greeting"},
+    {"silent-info", &FaultSet::silentInfo, nullptr, "no answer to the table read"},
+    {"short-info", &FaultSet::shortInfo, nullptr, "25 bytes of the table"},
+    {"corrupt-info", &FaultSet::corruptInfo, nullptr, "a table whose check byte does not match"},
+    {"not-ready", &FaultSet::notReady, nullptr, "pings answered with '!'"},
+    {"silent-ping", &FaultSet::silentPing, nullptr, "pings not answered"},
+    {"bad-check", nullptr, &FaultSet::badCheckBlock,
+     "memory block K (from 0) carries a wrong check byte"},
+    {"stall", nullptr, &FaultSet::stallBlock, "the memory stream stops after 10 bytes of block K"},
+    {"no-end-marker", &FaultSet::noEndMarker, nullptr,
+     "endless memory blocks, never the end marker"},
+    {"split-marker", &FaultSet::splitMarker, nullptr,
+     "the marker's first byte ends a block's data, its second is the check byte"},
+    {"silent-closing-ping", &FaultSet::silentClosingPing, nullptr,
+     "no answer to the ping after the download"},
+    {"silent-after-write", &FaultSet::silentAfterWrite, nullptr,
+     "no answer to the ping after a table write"},
 };
 
 // Turns on the fault named by "NAME" or "NAME=K". False, leaving the set as it was, for an
