@@ -56,4 +56,20 @@ bool WriteMemoryImage(const std::string& path, const std::vector<uint8_t>& image
   return out && WriteAndClose(std::move(out), image.data(), image.size());
 }
 
+bool SaveTableLine(const std::string& path, const INFO_TAB& table) {
+  char line[2 * kInfoTabSize + 2];
+  for (std::size_t i = 0; i < kInfoTabSize; ++i) {
+    std::snprintf(line + 2 * i, 3, "%02X", table.bytes[i]);
+  }
+  line[2 * kInfoTabSize] = '\n';
+  const std::string temporary = path + ".tmp";
+  File out(std::fopen(temporary.c_str(), "w"));
+  if (!out || !WriteAndClose(std::move(out), line, 2 * kInfoTabSize + 1) ||
+      std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace zv::emu

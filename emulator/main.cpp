@@ -27,6 +27,7 @@ struct FrontEndOptions {
   std::string memoryFile;
   std::string transcriptPath;
   std::string dumpPath;
+  std::string saveTablePath;
 };
 
 // A table field set from the command line, written straight into the setup. Numbers go
@@ -127,6 +128,10 @@ int ParseCommandLine(int argc, char** argv, LoggerSetup& setup, FrontEndOptions&
       ->type_name("FILE");
   app.add_option("--dump-memory", options.dumpPath, "Write the memory image that will be sent")
       ->type_name("FILE");
+  app.add_option("--save-table", options.saveTablePath,
+                 "Keep the table here as one line of 52 hex digits, rewritten at start and\n"
+                 "after every stored write")
+      ->type_name("FILE");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -155,11 +160,23 @@ struct FileCloser {
 };
 using TranscriptFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// The memory dump and the transcript; false, with a message, when a file cannot be written.
+// The memory dump, the table line and the transcript; false, with a message, when a file
+// cannot be written at start.
 bool OpenOutputs(LoggerModel& model, const FrontEndOptions& options, TranscriptFile& transcript) {
   if (!options.dumpPath.empty() && !WriteMemoryImage(options.dumpPath, model.Memory())) {
     std::fprintf(stderr, "kvar2-emu: cannot write %s\n", options.dumpPath.c_str());
     return false;
+  }
+  if (!options.saveTablePath.empty()) {
+    if (!SaveTableLine(options.saveTablePath, model.Table())) {
+      std::fprintf(stderr, "kvar2-emu: cannot write %s\n", options.saveTablePath.c_str());
+      return false;
+    }
+    model.SetTableSink([path = options.saveTablePath](const zv::INFO_TAB& table) {
+      if (!SaveTableLine(path, table)) {
+        std::fprintf(stderr, "kvar2-emu: cannot write %s\n", path.c_str());
+      }
+    });
   }
   if (options.transcriptPath.empty()) return true;
   transcript.reset(std::fopen(options.transcriptPath.c_str(), "w"));

@@ -1,7 +1,10 @@
-// The front end's files: a memory image is refused past a logger's memory, even when endless.
+// The front end's files: a memory image is refused past a logger's memory, even when endless;
+// the table line is the whole table in hex, put in place by a rename.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,23 @@ TEST(EmulatorFilesTest, MemoryImageHoldsAtMostALoggersMemory) {
       EXPECT_NE(error.find(path), std::string::npos) << error;
     }
   }
+}
+
+TEST(EmulatorFilesTest, TableLineIsTheWholeTableInHex) {
+  LoggerSetup setup;
+  SetIdentifier(setup, "AB");
+  setup.writePointer = 0x1234;
+  const INFO_TAB table = BuildInfoTab(setup);
+  const std::string path = TemporaryPath("table.txt");
+  ASSERT_TRUE(SaveTableLine(path, table));
+  std::ifstream in(path);
+  const std::string line{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // "AB", write pointer 0x1234, interval 5, memory end 0x7FFE, status 4, start 0x20, check 0x6F.
+  EXPECT_EQ(line,
+            "4142000000000000000000000000341205000000FE7F040020"
+            "6F\n");
+  EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+  EXPECT_FALSE(SaveTableLine(TemporaryPath("no/such/folder/table.txt"), table));
 }
 
 }  // namespace
