@@ -18,6 +18,7 @@ struct FaultSet {
   bool silentPing = false;         // pings not answered at all
   int badCheckBlock = -1;          // this block (0-based) carries a wrong check byte
   int stallBlock = -1;             // the stream stops inside this block, after 10 bytes
+  int unplugBlock = -1;            // the cable is pulled inside this block, after 10 bytes
   bool noEndMarker = false;        // endless good blocks, never a marker
   bool splitMarker = false;        // memory trimmed so the marker begins at data byte 31
   bool silentClosingPing = false;  // no answer to the ping after the acknowledgement
@@ -45,6 +46,9 @@ inline constexpr FaultKnob kFaultKnobs[] = {
     {"bad-check", nullptr, &FaultSet::badCheckBlock,
      "memory block K (from 0) carries a wrong check byte"},
     {"stall", nullptr, &FaultSet::stallBlock, "the memory stream stops after 10 bytes of block K"},
+    {"unplug", nullptr, &FaultSet::unplugBlock,
+     "the cable is pulled after 10 bytes of block K and plugged back in 2 s later,\n"
+     "once; the logger is asleep again (the model without a terminal stalls there)"},
     {"no-end-marker", &FaultSet::noEndMarker, nullptr,
      "endless memory blocks, never the end marker"},
     {"split-marker", &FaultSet::splitMarker, nullptr,

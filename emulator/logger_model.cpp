@@ -199,6 +199,16 @@ void LoggerModel::Stop(Micros at) {
   ++stopCount_;
 }
 
+void LoggerModel::PlugBackIn() {
+  ClearOutput();
+  phase_ = Phase::Asleep;
+  frameLength_ = 0;
+  incomingLength_ = 0;
+  pingContext_ = PingContext::Plain;
+  swallowAfterStop_ = 0;
+  setup_.faults.unplugBlock = -1;  // the stream reads the faults through its reference
+}
+
 void LoggerModel::Schedule(const uint8_t* bytes, std::size_t n, Micros at) {
   std::memcpy(out_, bytes, std::min(n, sizeof out_));
   outLength_ = std::min(n, sizeof out_);
@@ -210,6 +220,7 @@ void LoggerModel::ClearOutput() {
   outLength_ = 0;
   outPosition_ = 0;
   streaming_ = false;
+  unplugAfterOutput_ = false;
 }
 
 void LoggerModel::RefillFromStream() {
@@ -218,11 +229,16 @@ void LoggerModel::RefillFromStream() {
     streaming_ = false;  // nothing after the block with the marker
     return;
   }
-  outLength_ = stream_.Block(nextBlock_++, out_);
+  const std::size_t block = nextBlock_++;
+  outLength_ = stream_.Block(block, out_);
   outPosition_ = 0;
   outStart_ = nextBlockAt_;
   if (setup_.paced) nextBlockAt_ += static_cast<Micros>(kBlockBytes) * kByteMicros;
-  if (outLength_ < kBlockBytes) streaming_ = false;  // stalled inside this block
+  if (outLength_ < kBlockBytes) {
+    streaming_ = false;  // stalled inside this block
+    const int unplug = setup_.faults.unplugBlock;
+    unplugAfterOutput_ = unplug >= 0 && block == static_cast<std::size_t>(unplug);
+  }
 }
 
 Micros LoggerModel::ByteTime(std::size_t index) const {

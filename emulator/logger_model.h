@@ -40,6 +40,12 @@ class LoggerModel {
   // Takes the next output byte if it is due by `now`.
   bool PopOutput(Micros now, uint8_t& byte);
 
+  // With the unplug fault: true once the stream has stopped inside the unplug block and its
+  // last byte has gone out. The front end then pulls the cable.
+  bool UnplugDue() const { return unplugAfterOutput_ && outPosition_ == outLength_; }
+  // The cable is back in: the logger is asleep, and the unplug fault has had its one go.
+  void PlugBackIn();
+
   // Called with every byte recorded, each way, as it happens (the front end's transcript file).
   void SetByteSink(std::function<void(const TranscriptEntry&)> sink) { sink_ = std::move(sink); }
   // Called with the table each time the host's write is stored.
@@ -100,6 +106,7 @@ class LoggerModel {
   Micros outStart_ = 0;
   bool streaming_ = false;
   std::size_t nextBlock_ = 0;
+  bool unplugAfterOutput_ = false;
   Micros nextBlockAt_ = 0;
 
   std::size_t stopCount_ = 0;
