@@ -8,17 +8,19 @@
 namespace zv::emu {
 
 struct FaultSet {
-  bool silentGreeting = false;     // no reply to the greeting
-  bool shortGreeting = false;      // three bytes of the reply, then silence
-  bool wrongGreeting = false;      // six other bytes
-  bool silentInfo = false;         // no answer to CMD_READ_INFO
-  bool shortInfo = false;          // 25 bytes of the table
-  bool corruptInfo = false;        // one byte changed after the check byte was computed
-  bool notReady = false;           // pings answered with '!'
-  bool silentPing = false;         // pings not answered at all
-  int badCheckBlock = -1;          // this block (0-based) carries a wrong check byte
-  int stallBlock = -1;             // the stream stops inside this block, after 10 bytes
-  int unplugBlock = -1;            // the cable is pulled inside this block, after 10 bytes
+  bool silentGreeting = false;  // no reply to the greeting
+  bool shortGreeting = false;   // three bytes of the reply, then silence
+  bool wrongGreeting = false;   // six other bytes
+  bool silentInfo = false;      // no answer to CMD_READ_INFO
+  bool shortInfo = false;       // 25 bytes of the table
+  bool corruptInfo = false;     // one byte changed after the check byte was computed
+  bool notReady = false;        // pings answered with '!'
+  bool silentPing = false;      // pings not answered at all
+  int badCheckBlock = -1;       // this block (0-based) carries a wrong check byte
+  int stallBlock = -1;          // the stream stops inside this block, after 10 bytes
+  // The cable is pulled inside this block, after 10 bytes; the front end plugs it back in
+  // 2 s later with the logger asleep. Without a terminal (the simulated port) it is a stall.
+  int unplugBlock = -1;
   bool noEndMarker = false;        // endless good blocks, never a marker
   bool splitMarker = false;        // memory trimmed so the marker begins at data byte 31
   bool silentClosingPing = false;  // no answer to the ping after the acknowledgement
@@ -47,8 +49,7 @@ inline constexpr FaultKnob kFaultKnobs[] = {
      "memory block K (from 0) carries a wrong check byte"},
     {"stall", nullptr, &FaultSet::stallBlock, "the memory stream stops after 10 bytes of block K"},
     {"unplug", nullptr, &FaultSet::unplugBlock,
-     "the cable is pulled after 10 bytes of block K and plugged back in 2 s later,\n"
-     "once; the logger is asleep again (the model without a terminal stalls there)"},
+     "the cable is pulled after 10 bytes of block K, plugged back in 2 s later (once)"},
     {"no-end-marker", &FaultSet::noEndMarker, nullptr,
      "endless memory blocks, never the end marker"},
     {"split-marker", &FaultSet::splitMarker, nullptr,
