@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/logger_port.h"
 #include "link/wire.h"
 
 namespace zv::emu {
@@ -15,6 +16,10 @@ constexpr uint8_t kWrongReply[6] = {'K', 'V', 'R', '0', '0', '0'};
 constexpr std::size_t kShortGreetingBytes = 3;
 // A frame arrives in one write; a partial one older than this is line noise.
 constexpr Micros kFrameGapMicros = 100'000;
+// A written table is held to a host read's time-outs: all 26 bytes within 100 ms each of the
+// frame, and no more than 250 ms between two of them.
+constexpr Micros kTableWaitMicros = Micros{kReadPerByteTimeoutMs} * 1000 * kInfoTabSize;
+constexpr Micros kTableGapMicros = Micros{kReadIntervalTimeoutMs} * 1000;
 // The rest of the stop frame follows its 0x00 at once and is not a wake byte.
 constexpr std::size_t kStopTailBytes = 3;
 
@@ -72,18 +77,43 @@ void LoggerModel::Receive(uint8_t byte, Micros at) {
       }
       return;
     case Phase::ReceivingTable:
-      incomingTable_[incomingLength_++] = byte;
-      if (incomingLength_ == kInfoTabSize) {
-        std::memcpy(table_.bytes, incomingTable_, kInfoTabSize);
-        ++tableWrites_;
-        phase_ = Phase::Linked;
-        pingContext_ = PingContext::AfterWrite;
-      }
+      ReceiveTableByte(byte, at);
       return;
     case Phase::Linked:
       HandleLinkedByte(byte, at);
       return;
   }
+}
+
+void LoggerModel::ReceiveTableByte(uint8_t byte, Micros at) {
+  const bool late = at > tableFrameAt_ + kTableWaitMicros ||
+                    (incomingLength_ > 0 && at > lastTableByteAt_ + kTableGapMicros);
+  if (late) {
+    // The host has given up on this write: the partial table goes, and the byte is read as
+    // any byte of the link (a stop frame's 0x00 ends it).
+    phase_ = Phase::Linked;
+    frameLength_ = 0;
+    HandleLinkedByte(byte, at);
+    return;
+  }
+  incomingTable_[incomingLength_++] = byte;
+  lastTableByteAt_ = at;
+  if (incomingLength_ < kInfoTabSize) return;
+  phase_ = Phase::Linked;
+  StoreTable();
+}
+
+void LoggerModel::StoreTable() {
+  if (!VerifyInfoTab(incomingTable_)) {
+    pingContext_ = PingContext::AfterRejectedWrite;  // refused: the logger does not report ready
+    return;
+  }
+  std::memcpy(table_.bytes, incomingTable_, kInfoTabSize);
+  ++tableWrites_;
+  pingContext_ = PingContext::AfterWrite;
+  // The stream keeps its reference to memory_, which stays the same (now empty) vector.
+  if (table_.WritePointer() == table_.MemoryStart()) memory_.clear();
+  if (tableSink_) tableSink_(table_);
 }
 
 void LoggerModel::HandleLinkedByte(uint8_t byte, Micros at) {
@@ -128,6 +158,7 @@ void LoggerModel::HandleCommand(uint8_t code, Micros at) {
       if (faults.silentPing) return;
       if (context == PingContext::AfterAcknowledge && faults.silentClosingPing) return;
       if (context == PingContext::AfterWrite && faults.silentAfterWrite) return;
+      if (context == PingContext::AfterRejectedWrite) return;
       const uint8_t answer = faults.notReady ? kNotReady : READY;
       Schedule(&answer, 1, at);
       return;
@@ -135,8 +166,7 @@ void LoggerModel::HandleCommand(uint8_t code, Micros at) {
     case CMD_READ_INFO: {
       ClearOutput();
       if (faults.silentInfo) return;
-      INFO_TAB reply = table_;
-      SealInfoTab(reply);
+      INFO_TAB reply = table_;  // stored only with a right check byte
       if (faults.corruptInfo) reply.bytes[3] ^= 0x01;
       Schedule(reply.bytes, faults.shortInfo ? kInfoTabSize - 1 : kInfoTabSize, at);
       return;
@@ -144,7 +174,9 @@ void LoggerModel::HandleCommand(uint8_t code, Micros at) {
     case CMD_WRITE_INFO:
       ClearOutput();
       phase_ = Phase::ReceivingTable;
+      pingContext_ = PingContext::Plain;
       incomingLength_ = 0;
+      tableFrameAt_ = at;
       return;
     case CMD_READ_MEMORY:
       ClearOutput();
@@ -167,6 +199,16 @@ void LoggerModel::Stop(Micros at) {
   ++stopCount_;
 }
 
+void LoggerModel::PlugBackIn() {
+  ClearOutput();
+  phase_ = Phase::Asleep;
+  frameLength_ = 0;
+  incomingLength_ = 0;
+  pingContext_ = PingContext::Plain;
+  swallowAfterStop_ = 0;
+  setup_.faults.unplugBlock = -1;  // the stream reads the faults through its reference
+}
+
 void LoggerModel::Schedule(const uint8_t* bytes, std::size_t n, Micros at) {
   std::memcpy(out_, bytes, std::min(n, sizeof out_));
   outLength_ = std::min(n, sizeof out_);
@@ -178,6 +220,7 @@ void LoggerModel::ClearOutput() {
   outLength_ = 0;
   outPosition_ = 0;
   streaming_ = false;
+  unplugAfterOutput_ = false;
 }
 
 void LoggerModel::RefillFromStream() {
@@ -186,11 +229,16 @@ void LoggerModel::RefillFromStream() {
     streaming_ = false;  // nothing after the block with the marker
     return;
   }
-  outLength_ = stream_.Block(nextBlock_++, out_);
+  const std::size_t block = nextBlock_++;
+  outLength_ = stream_.Block(block, out_);
   outPosition_ = 0;
   outStart_ = nextBlockAt_;
   if (setup_.paced) nextBlockAt_ += static_cast<Micros>(kBlockBytes) * kByteMicros;
-  if (outLength_ < kBlockBytes) streaming_ = false;  // stalled inside this block
+  if (outLength_ < kBlockBytes) {
+    streaming_ = false;  // stalled inside this block
+    const int unplug = setup_.faults.unplugBlock;
+    unplugAfterOutput_ = unplug >= 0 && block == static_cast<std::size_t>(unplug);
+  }
 }
 
 Micros LoggerModel::ByteTime(std::size_t index) const {

@@ -8,6 +8,10 @@
 //   linked: A1 01 04 5A ping -> '#'; A1 02 08 55 -> the table; A1 03 0C 50 + 26 bytes -> stored;
 //           A1 04 10 4B -> memory blocks; '#' acknowledges a stream; 0x00 -> asleep.
 // Bytes that fit nowhere are ignored; a frame whose check fails is dropped up to the next 0xA1.
+// A written table must arrive as a host read would take it (26 bytes within 2.6 s of the frame,
+// no gap over 250 ms): a later byte drops the partial table and counts as a byte of the link.
+// A table whose check byte is wrong is not stored, and the next ping is not answered. A table
+// whose write pointer is the memory start erases the memory.
 #pragma once
 
 #include <cstddef>
@@ -36,13 +40,21 @@ class LoggerModel {
   // Takes the next output byte if it is due by `now`.
   bool PopOutput(Micros now, uint8_t& byte);
 
+  // With the unplug fault: true once the stream has stopped inside the unplug block and its
+  // last byte has gone out. The front end then pulls the cable.
+  bool UnplugDue() const { return unplugAfterOutput_ && outPosition_ == outLength_; }
+  // The cable is back in: the logger is asleep, and the unplug fault has had its one go.
+  void PlugBackIn();
+
   // Called with every byte recorded, each way, as it happens (the front end's transcript file).
   void SetByteSink(std::function<void(const TranscriptEntry&)> sink) { sink_ = std::move(sink); }
+  // Called with the table each time the host's write is stored.
+  void SetTableSink(std::function<void(const INFO_TAB&)> sink) { tableSink_ = std::move(sink); }
 
   const LoggerSetup& Setup() const { return setup_; }
-  // The memory the stream carries, after any padding of its last block.
+  // The memory the stream carries, after any padding of its last block; empty once erased.
   const std::vector<uint8_t>& Memory() const { return memory_; }
-  // The table as set up, or as the host last wrote it (exactly the 26 bytes received).
+  // The table as set up, or as the host last stored it (exactly the 26 bytes received).
   const INFO_TAB& Table() const { return table_; }
   const Transcript& GetTranscript() const { return transcript_; }
   Transcript& GetTranscript() { return transcript_; }
@@ -55,9 +67,11 @@ class LoggerModel {
 
  private:
   enum class Phase { Asleep, Awake, Linked, ReceivingTable };
-  enum class PingContext { Plain, AfterAcknowledge, AfterWrite };
+  enum class PingContext { Plain, AfterAcknowledge, AfterWrite, AfterRejectedWrite };
 
   void Record(const TranscriptEntry& entry);
+  void ReceiveTableByte(uint8_t byte, Micros at);
+  void StoreTable();
   void HandleLinkedByte(uint8_t byte, Micros at);
   void HandleCommand(uint8_t code, Micros at);
   void Stop(Micros at);
@@ -72,6 +86,7 @@ class LoggerModel {
   INFO_TAB table_;
   Transcript transcript_;
   std::function<void(const TranscriptEntry&)> sink_;
+  std::function<void(const INFO_TAB&)> tableSink_;
 
   Phase phase_ = Phase::Asleep;
   std::size_t greetingMatched_ = 0;
@@ -80,6 +95,8 @@ class LoggerModel {
   Micros frameStartedAt_ = 0;
   uint8_t incomingTable_[kInfoTabSize]{};
   std::size_t incomingLength_ = 0;
+  Micros tableFrameAt_ = 0;  // when the write command's frame ended
+  Micros lastTableByteAt_ = 0;
   PingContext pingContext_ = PingContext::Plain;
   std::size_t swallowAfterStop_ = 0;
 
@@ -89,6 +106,7 @@ class LoggerModel {
   Micros outStart_ = 0;
   bool streaming_ = false;
   std::size_t nextBlock_ = 0;
+  bool unplugAfterOutput_ = false;
   Micros nextBlockAt_ = 0;
 
   std::size_t stopCount_ = 0;

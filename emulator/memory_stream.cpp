@@ -27,8 +27,9 @@ std::size_t MemoryStream::Block(std::size_t k, uint8_t (&out)[kBlockBytes]) cons
   if (faults_.badCheckBlock >= 0 && k == static_cast<std::size_t>(faults_.badCheckBlock)) {
     ++out[kBlockDataBytes];
   }
-  if (faults_.stallBlock >= 0 && k == static_cast<std::size_t>(faults_.stallBlock)) {
-    return kStallAfterBytes;
+  // A pulled cable looks the same on this side: the bytes stop inside the block.
+  for (const int stop : {faults_.stallBlock, faults_.unplugBlock}) {
+    if (stop >= 0 && k == static_cast<std::size_t>(stop)) return kStallAfterBytes;
   }
   return kBlockBytes;
 }

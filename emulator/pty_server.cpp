@@ -2,12 +2,15 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -15,6 +18,11 @@
 namespace zv::emu {
 
 namespace {
+
+constexpr long long kUnpluggedNanos = 2'000'000'000;
+// Bytes already on the line reach the host before the cable goes, if it reads within this.
+constexpr int kDrainChecks = 50;
+constexpr useconds_t kDrainCheckMicros = 5'000;
 
 long long MonotonicNanos() {
   timespec now{};
@@ -42,12 +50,18 @@ bool MakeRaw(int fd) {
 }  // namespace
 
 PtyServer::~PtyServer() {
-  if (!link_.empty()) unlink(link_.c_str());
-  if (slave_ >= 0) close(slave_);
-  if (master_ >= 0) close(master_);
+  RemoveOwnLink();
+  CloseTerminal();
 }
 
 bool PtyServer::Open(const std::string& link, std::string& error) {
+  link_ = link;
+  if (!OpenTerminal(error) || !PlaceLink(error)) return false;
+  startNanos_ = MonotonicNanos();
+  return true;
+}
+
+bool PtyServer::OpenTerminal(std::string& error) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
     error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
@@ -66,21 +80,80 @@ bool PtyServer::Open(const std::string& link, std::string& error) {
     return false;
   }
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  return true;
+}
 
+void PtyServer::CloseTerminal() {
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+  slave_ = master_ = -1;
+  pendingLength_ = pendingPosition_ = 0;
+}
+
+bool PtyServer::PlaceLink(std::string& error) {
   struct stat existing {};
-  if (lstat(link.c_str(), &existing) == 0) {
+  if (lstat(link_.c_str(), &existing) == 0) {
     if (!S_ISLNK(existing.st_mode)) {
-      error = link + " exists and is not a symbolic link";
+      error = link_ + " exists and is not a symbolic link";
       return false;
     }
-    unlink(link.c_str());
+    unlink(link_.c_str());
   }
-  if (symlink(slavePath_.c_str(), link.c_str()) != 0) {
-    error = "cannot create " + link + ": " + std::strerror(errno);
+  if (symlink(slavePath_.c_str(), link_.c_str()) != 0) {
+    error = "cannot create " + link_ + ": " + std::strerror(errno);
     return false;
   }
-  link_ = link;
-  startNanos_ = MonotonicNanos();
+  linkPlaced_ = true;
+  return true;
+}
+
+// Someone may have pointed the link elsewhere meanwhile (another emulator, a real port):
+// theirs stays.
+void PtyServer::RemoveOwnLink() {
+  if (!linkPlaced_) return;
+  linkPlaced_ = false;
+  struct stat existing {};
+  if (lstat(link_.c_str(), &existing) != 0 || !S_ISLNK(existing.st_mode)) return;
+  char target[PATH_MAX];
+  const ssize_t length = readlink(link_.c_str(), target, sizeof target);
+  if (length < 0 ||
+      slavePath_.compare(0, std::string::npos, target, static_cast<std::size_t>(length)) != 0) {
+    return;
+  }
+  unlink(link_.c_str());
+}
+
+// As if the cable were pulled: the host's line goes dead and the link disappears.
+void PtyServer::Unplug() {
+  for (int check = 0; check < kDrainChecks; ++check) {
+    int unread = 0;
+    if (ioctl(slave_, FIONREAD, &unread) != 0 || unread == 0) break;
+    usleep(kDrainCheckMicros);
+  }
+  RemoveOwnLink();
+  CloseTerminal();
+  plugBackInAt_ = MonotonicNanos() + kUnpluggedNanos;
+  std::fprintf(stderr, "kvar2-emu: cable pulled\n");
+}
+
+// Waits out the unplugged time (a stop signal ends the wait), then opens a fresh terminal
+// and points the link at it, with the logger asleep. False when that fails.
+bool PtyServer::WaitToPlugBackIn(const sigset_t& waitMask) {
+  const long long left = plugBackInAt_ - MonotonicNanos();
+  if (left > 0) {
+    const timespec wait = ToTimespec(left);
+    ppoll(nullptr, 0, &wait, &waitMask);
+    return true;
+  }
+  plugBackInAt_ = -1;
+  model_.PlugBackIn();
+  std::string error;
+  if (!OpenTerminal(error) || !PlaceLink(error)) {
+    std::fprintf(stderr, "kvar2-emu: %s\n", error.c_str());
+    return false;
+  }
+  std::fprintf(stderr, "kvar2-emu: plugged back in, serving %s at %s\n", slavePath_.c_str(),
+               link_.c_str());
   return true;
 }
 
@@ -118,32 +191,40 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop) {
   sigdelset(&waitMask, SIGTERM);
 
   while (!stop) {
+    if (plugBackInAt_ >= 0) {
+      if (!WaitToPlugBackIn(waitMask)) return false;
+      continue;
+    }
     if (!WriteDue()) return false;
-    const bool blocked = pendingPosition_ < pendingLength_;
-    const std::optional<Micros> due = model_.NextOutputTime();
-    timespec wait{};
-    timespec* timeout = nullptr;  // nothing scheduled: wait for the host or a signal
-    if (due && !blocked) {
-      const long long nanos = std::max<long long>(0, (*due - Now()) * 1000);
-      wait = ToTimespec(nanos);
-      timeout = &wait;
+    if (pendingPosition_ == pendingLength_ && model_.UnplugDue()) {
+      Unplug();
+      continue;
     }
-    pollfd in{master_, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0};
-    const int ready = ppoll(&in, 1, timeout, &waitMask);
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (ready == 0 || (in.revents & POLLIN) == 0) continue;
-    uint8_t bytes[256];
-    const ssize_t got = read(master_, bytes, sizeof bytes);
-    if (got < 0) {
-      if (errno == EINTR || errno == EAGAIN || errno == EIO) continue;
-      return false;
-    }
-    const Micros at = Now();
-    for (ssize_t i = 0; i < got; ++i) model_.Receive(bytes[i], at);
+    if (!WaitAndRead(waitMask)) return false;
   }
+  return true;
+}
+
+// Waits for the host, the next due byte or a signal, and hands the host's bytes to the model.
+bool PtyServer::WaitAndRead(const sigset_t& waitMask) {
+  const bool blocked = pendingPosition_ < pendingLength_;
+  const std::optional<Micros> due = model_.NextOutputTime();
+  timespec wait{};
+  timespec* timeout = nullptr;  // nothing scheduled: wait for the host or a signal
+  if (due && !blocked) {
+    const long long nanos = std::max<long long>(0, (*due - Now()) * 1000);
+    wait = ToTimespec(nanos);
+    timeout = &wait;
+  }
+  pollfd in{master_, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0};
+  const int ready = ppoll(&in, 1, timeout, &waitMask);
+  if (ready < 0) return errno == EINTR;
+  if (ready == 0 || (in.revents & POLLIN) == 0) return true;
+  uint8_t bytes[256];
+  const ssize_t got = read(master_, bytes, sizeof bytes);
+  if (got < 0) return errno == EINTR || errno == EAGAIN || errno == EIO;
+  const Micros at = Now();
+  for (ssize_t i = 0; i < got; ++i) model_.Receive(bytes[i], at);
   return true;
 }
 

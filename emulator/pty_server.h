@@ -13,6 +13,7 @@ namespace zv::emu {
 class PtyServer {
  public:
   explicit PtyServer(LoggerModel& model) : model_(model) {}
+  // Removes the link only while it is still the symlink this server made; closes the terminal.
   ~PtyServer();
   PtyServer(const PtyServer&) = delete;
   PtyServer& operator=(const PtyServer&) = delete;
@@ -22,12 +23,20 @@ class PtyServer {
   bool Open(const std::string& link, std::string& error);
   const std::string& SlavePath() const { return slavePath_; }
 
-  // Moves bytes both ways at their times until `stop` becomes non-zero. SIGINT and SIGTERM
-  // must be blocked by the caller; they are let through only while waiting.
+  // Moves bytes both ways at their times until `stop` becomes non-zero; pulls the cable and
+  // plugs it back in when the model asks (the unplug fault). SIGINT and SIGTERM must be
+  // blocked by the caller; they are let through only while waiting.
   // Returns false on an unrecoverable error of the terminal.
   bool Serve(const volatile std::sig_atomic_t& stop);
 
  private:
+  bool OpenTerminal(std::string& error);
+  void CloseTerminal();
+  bool PlaceLink(std::string& error);
+  void RemoveOwnLink();
+  void Unplug();
+  bool WaitToPlugBackIn(const sigset_t& waitMask);
+  bool WaitAndRead(const sigset_t& waitMask);
   Micros Now() const;
   bool WriteDue();
 
@@ -36,7 +45,9 @@ class PtyServer {
   int slave_ = -1;  // held open so the master never sees a hang-up when the host closes
   std::string slavePath_;
   std::string link_;
+  bool linkPlaced_ = false;
   long long startNanos_ = 0;
+  long long plugBackInAt_ = -1;  // while the cable is out: when it goes back in
   // Due bytes the terminal has not taken yet (the host is not reading).
   uint8_t pending_[256]{};
   std::size_t pendingLength_ = 0;

@@ -39,6 +39,7 @@ const FaultCase kFaultCases[] = {
     {"silent-closing-ping", GreetingOutcome::Accepted, 26, true, true, false},
     {"bad-check=0", GreetingOutcome::Accepted, 26, true, true, false},
     {"stall=3", GreetingOutcome::Accepted, 26, true, true, false},
+    {"unplug=3", GreetingOutcome::Accepted, 26, true, true, false},
     {"no-end-marker", GreetingOutcome::Accepted, 26, true, true, false},
     {"split-marker", GreetingOutcome::Accepted, 26, true, true, true},
 };

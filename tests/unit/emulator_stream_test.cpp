@@ -130,6 +130,7 @@ TEST(EmulatorStreamTest, BlockFaults) {
   const FaultCase cases[] = {
       {"bad-check=1", 9 * 33, 1},
       {"stall=2", 2 * 33 + 10, -1},
+      {"unplug=2", 2 * 33 + 10, -1},
       {"no-end-marker", 40'000, -1},  // endless: stopped by the limit, not by the logger
   };
   for (const FaultCase& c : cases) {
@@ -151,6 +152,24 @@ TEST(EmulatorStreamTest, BlockFaults) {
       }
     }
   }
+}
+
+TEST(EmulatorStreamTest, UnplugIsDueAfterTheLastByteAndHappensOnce) {
+  LoggerSetup setup;
+  setup.paced = false;
+  ASSERT_TRUE(ApplyFault(setup.faults, "unplug=1"));
+  LoggerModel model(setup);
+  EXPECT_EQ(StreamBytes(model, 33 + 9).size(), 33u + 9);
+  EXPECT_FALSE(model.UnplugDue());
+  uint8_t byte = 0;
+  ASSERT_TRUE(model.PopOutput(1'000'000, byte));
+  EXPECT_TRUE(model.UnplugDue());
+
+  model.PlugBackIn();
+  EXPECT_FALSE(model.Linked());
+  EXPECT_FALSE(model.UnplugDue());
+  const std::vector<uint8_t> again = StreamBytes(model, 40'000);  // a new greeting, a download
+  EXPECT_EQ(again.size(), (model.Memory().size() / 32 + 1) * 33);
 }
 
 TEST(EmulatorStreamTest, FaultNamesParse) {

@@ -1,0 +1,70 @@
+// The front end's files: a memory image is refused past a logger's memory, even when endless;
+// the table line is the whole table in hex, put in place by a rename.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "emulator/front_files.h"
+#include "emulator/logger_setup.h"
+
+namespace zv::emu {
+namespace {
+
+std::string TemporaryPath(const char* name) {
+  return testing::TempDir() + "kvar2_" + name;
+}
+
+TEST(EmulatorFilesTest, MemoryImageHoldsAtMostALoggersMemory) {
+  struct Case {
+    const char* path;  // nullptr: a file of `bytes` bytes
+    std::size_t bytes;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {nullptr, 0, true},
+      {nullptr, kMaxMemoryBytes, true},
+      {nullptr, kMaxMemoryBytes + 1, false},
+      {"/dev/zero", 0, false},
+      {"/no/such/file", 0, false},
+  };
+  for (const Case& c : cases) {
+    std::string path = c.path != nullptr ? c.path : TemporaryPath("image.bin");
+    SCOPED_TRACE(path + " " + std::to_string(c.bytes));
+    const std::vector<uint8_t> written(c.bytes, 0x5A);
+    if (c.path == nullptr) {
+      ASSERT_TRUE(WriteMemoryImage(path, written));
+    }
+    std::vector<uint8_t> image;
+    std::string error;
+    EXPECT_EQ(ReadMemoryImage(path, image, error), c.accepted);
+    if (c.accepted) {
+      EXPECT_EQ(image, written);
+    } else {
+      EXPECT_NE(error.find(path), std::string::npos) << error;
+    }
+  }
+}
+
+TEST(EmulatorFilesTest, TableLineIsTheWholeTableInHex) {
+  LoggerSetup setup;
+  SetIdentifier(setup, "AB");
+  setup.writePointer = 0x1234;
+  const INFO_TAB table = BuildInfoTab(setup);
+  const std::string path = TemporaryPath("table.txt");
+  ASSERT_TRUE(SaveTableLine(path, table));
+  std::ifstream in(path);
+  const std::string line{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // "AB", write pointer 0x1234, interval 5, memory end 0x7FFE, status 4, start 0x20, check 0x6F.
+  EXPECT_EQ(line,
+            "4142000000000000000000000000341205000000FE7F040020"
+            "6F\n");
+  EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+  EXPECT_FALSE(SaveTableLine(TemporaryPath("no/such/folder/table.txt"), table));
+}
+
+}  // namespace
+}  // namespace zv::emu
