@@ -6,6 +6,7 @@
 #include "app/info_panel.h"
 #include "app/wide_text.h"
 #include "app/window_ui.h"
+#include "link/configuration_write.h"
 #include "link/download.h"
 #include "link/serial_win32.h"
 #include "link/session.h"
@@ -32,7 +33,7 @@ class WindowOperations final : public ShellOperations {
   void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
   void ExportSamples() override {}
   void ShowChart() override {}
-  void WriteConfiguration() override {}
+  void WriteConfiguration() override { zv::WriteConfiguration(theSession, theUi); }
   void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
 };
 WindowOperations theOperations;

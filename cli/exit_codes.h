@@ -15,6 +15,8 @@ enum ExitCode : int {
   kExitChecksum = 7,
   kExitDownloadFailed = 8,
   kExitFileNotWritten = 9,
+  kExitNotSaved = 10,         // a question of the configuration write was answered "stop"
+  kExitSaveUnconfirmed = 11,  // the table was sent, but the logger did not answer afterwards
 };
 
 inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) or COM1..COM4";
@@ -22,14 +24,18 @@ inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) o
 inline constexpr char kExitCodeHelp[] =
     "Exit codes:\n"
     "  0  success\n"
-    "  2  invalid command line\n"
+    "  2  invalid command line or option value (nothing is sent)\n"
     "  3  the port cannot be opened (missing, or used by another program)\n"
     "  4  an operation on the port failed\n"
     "  5  the logger does not answer\n"
     "  6  the connection cannot be established (wrong greeting reply)\n"
     "  7  checksum error in the logger's information table\n"
     "  8  the sample download failed\n"
-    "  9  the output file cannot be written\n";
+    "  9  the output file cannot be written\n"
+    " 10  config: nothing was written, since the memory is full (--when-full stop)\n"
+    "     or the channel mode would change (no --allow-mode-change)\n"
+    " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
+    "     whether it stored it is unknown\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

@@ -2,6 +2,7 @@
 // same connect, download and export code as the program.
 #include <CLI/CLI.hpp>
 
+#include "cli/config_command.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
 #include "cli/read_command.h"
@@ -10,7 +11,7 @@
 int main(int argc, char** argv) {
   using namespace zv::cli;
   UseUtf8Console();
-  CLI::App app{"zorvant-cli: reads a Kvar_2 temperature logger over its serial line."};
+  CLI::App app{"zorvant-cli: reads and programs a Kvar_2 temperature logger over its serial line."};
   app.footer(kExitCodeHelp);
   app.require_subcommand(1);
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
   CLI::App* infoCommand = AddInfoCommand(app, info);
   ReadOptions read;
   CLI::App* readCommand = AddReadCommand(app, read);
+  ConfigOptions config;
+  CLI::App* configCommand = AddConfigCommand(app, config);
 
   try {
     app.parse(argc, argv);
@@ -27,5 +30,6 @@ int main(int argc, char** argv) {
   }
   if (*infoCommand) return RunInfo(info);
   if (*readCommand) return RunRead(read);
+  if (*configCommand) return RunConfig(config);
   return kExitUsage;
 }

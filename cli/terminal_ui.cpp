@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/terminal.h"
+#include "link/messages.h"
 #include "link/text1250.h"
 
 namespace zv::cli {
@@ -37,6 +38,41 @@ class TerminalProgress final : public StepAction {
   unsigned long steps_ = 0;
 };
 
+Question Identify(const char* text) {
+  if (std::strcmp(text, msg::kEraseSamples.c_str()) == 0) return Question::EraseSamples;
+  if (std::strcmp(text, msg::kMemoryFull.c_str()) == 0) return Question::MemoryFull;
+  if (std::strcmp(text, msg::kModeChange.c_str()) == 0) return Question::ModeChange;
+  return Question::Other;
+}
+
+const char* AnswerText(Question question, Answer answer) {
+  switch (answer) {
+    case Answer::Yes:
+      return "yes (--erase)";
+    case Answer::No:
+      return "no (--keep)";
+    case Answer::Ok:
+      return question == Question::MemoryFull ? "OK (--when-full erase)"
+                                              : "OK (--allow-mode-change)";
+    case Answer::Cancel:
+      break;
+  }
+  return "cancel";
+}
+
+Answer AnswerTo(Question question, const QuestionAnswers& answers) {
+  switch (question) {
+    case Question::EraseSamples:
+      return answers.eraseSamples;
+    case Question::MemoryFull:
+      return answers.memoryFull;
+    case Question::ModeChange:
+      return answers.modeChange;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 }  // namespace
 
 Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
@@ -46,8 +82,14 @@ Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButton
   std::FILE* to = failure ? stderr : results_;
   std::fprintf(to, "%s\n", utf8);
   std::fflush(to);
-  // Without an answer given on the command line, a question is answered with Cancel.
-  return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+  if (buttons == MessageButtons::Ok) return Answer::Ok;
+  // A question is answered by the option for it; without one, with Cancel.
+  const Question question = Identify(text);
+  const Answer answer = AnswerTo(question, answers);
+  std::fprintf(to, "  -> %s\n", AnswerText(question, answer));
+  std::fflush(to);
+  if (answer == Answer::Cancel) cancelled = question;
+  return answer;
 }
 
 int TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {

@@ -9,6 +9,15 @@
 
 namespace zv::cli {
 
+// The configuration write's questions, each answered by an option; Cancel when none answers it.
+struct QuestionAnswers {
+  Answer eraseSamples = Answer::Cancel;  // Yes: --erase; No: --keep
+  Answer memoryFull = Answer::Cancel;    // OK: --when-full erase
+  Answer modeChange = Answer::Cancel;    // OK: --allow-mode-change
+};
+
+enum class Question : uint8_t { None, EraseSamples, MemoryFull, ModeChange, Other };
+
 class TerminalUi final : public UserInterface {
  public:
   // Results go to `results` (stdout, or stderr when stdout carries the export file);
@@ -22,8 +31,11 @@ class TerminalUi final : public UserInterface {
   bool AskExportPath(const char*) override { return false; }
   ExportFile* CreateExportFile() override { return nullptr; }
 
-  // What the configuration write reads as the user's choice.
+  // What the configuration write reads as the user's choice, and the answers to its questions.
   ConfigurationChoice choice;
+  QuestionAnswers answers;
+  // The question last answered with Cancel, so the command can say which option would go on.
+  Question cancelled = Question::None;
 
  private:
   std::FILE* results_;

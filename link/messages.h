@@ -18,6 +18,15 @@ inline constexpr auto kDownloadFailed = Cp1250(
 inline constexpr auto kDownloadedFormat = Cp1250(u8"Pobrano:\r\n%d próbek\r\n(%d bajtów)");
 inline constexpr auto kRecoveredFormat = Cp1250(u8"Odzyskano dodatkowo %d próbek.");
 
+// The configuration write's questions and its result.
+inline constexpr auto kEraseSamples = Cp1250(u8"Czy skasować pamięć próbek?");
+inline constexpr auto kMemoryFull =
+    Cp1250(u8"Pamięć jest pełna, nie można dopisywać.\r\nZapisać konfigurację?");
+inline constexpr auto kModeChange =
+    Cp1250(u8"Zmiana trybu spowoduje skasowanie pamięci próbek.\r\nZapisać konfigurację?");
+inline constexpr auto kConfigurationSaved =
+    Cp1250(u8"KONFIGURACJA ZOSTAŁA ZAPISANA!\r\n\r\nRejestrator jest gotowy do pracy.");
+
 inline constexpr auto kCannotSave = Cp1250(u8"Nie można zapisać danych,\r\nSpróbuj innej nazwy.");
 inline constexpr auto kSaved = Cp1250(u8"Dane zostały zapisane.");
 

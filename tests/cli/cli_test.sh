@@ -150,5 +150,61 @@ timeout 10 "$emu" --link "$work/refused" --memory-file /dev/zero 2>"$work/err"
 [ $? = 1 ] && grep -q "more than 65536 bytes" "$work/err" && [ ! -L "$work/refused" ]
 check "memory file past 65536 bytes refused" $?
 
+# config: a round trip through info, the dry run, the refusals before anything is sent, the
+# questions answered by options, and a logger that is silent after the write.
+host_bytes() { awk '$2 == "H" { printf " %s", $3 }' "$work/transcript.txt"; }
+writes() { host_bytes | grep -o ' A1 03 0C 50' | wc -l; }
+json_has() { grep -qF "$1" "$work/info.json"; }
+start_emu --channels 1 --id "Chłodnia 3" --transcript "$work/transcript.txt"
+"$cli" config --port "$work/port" --keep --interval "10 s" --dry-run >"$work/out"; rc=$?
+check "config --dry-run" $rc
+grep -q "^43 68 B3 6F" "$work/out" && grep -q "Pomiar co: *10 s (3)" "$work/out"
+check "dry run prints the table as hex and decoded" $?
+[ "$(writes)" = 0 ] && [[ "$(host_bytes)" != *" A1 01 04 5A"* ]]
+check "dry run writes nothing and pings nothing" $?
+"$cli" config --port "$work/port" --keep --interval "10 s" --duration "przez 10 min" \
+  --id "Mroźnia ż" --signal on >"$work/out"; rc=$?
+[ "$rc" = 0 ] && grep -q "KONFIGURACJA ZOSTAŁA ZAPISANA!" "$work/out"; check "config saved" $?
+[ "$(writes)" = 1 ]; check "one table written" $?
+"$cli" info --port "$work/port" --json >"$work/info.json"
+json_has '"logger_id": "Mroźnia ż"' && json_has '"interval_index": 3' &&
+  json_has '"duration_index": 2' && json_has '"start_delay_index": 0' &&
+  json_has '"signalling": true' && json_has '"status_code": 1' && json_has '"write_pointer": 288'
+check "info shows the new configuration, the rest kept" $?
+lines=$(wc -l <"$work/transcript.txt")
+expect_failure "--id with a character Windows-1250 lacks" 2 '"ñ" has no Windows-1250 byte' \
+  "$cli" config --port "$work/port" --keep --id "Señor"
+expect_failure "--id of 14 bytes" 2 "at most 13" \
+  "$cli" config --port "$work/port" --keep --id "Zażółć gęślą j"
+expect_failure "--interval not in the list" 2 '"7 s" is neither an index' \
+  "$cli" config --port "$work/port" --keep --interval "7 s"
+[ "$(wc -l <"$work/transcript.txt")" = "$lines" ]; check "refused options send nothing" $?
+expect_failure "mode change without --allow-mode-change" 10 "the channel mode would change" \
+  "$cli" config --port "$work/port" --keep --channels ab
+[ "$(writes)" = 1 ]; check "a refused mode change writes nothing" $?
+"$cli" config --port "$work/port" --keep --channels ab --allow-mode-change >"$work/out"
+check "mode change allowed" $?
+"$cli" info --port "$work/port" --json >"$work/info.json"
+json_has '"channel_mode": 2' && json_has '"write_pointer": 32'
+check "a mode change erases even with --keep" $?
+
+start_emu --write-pointer 0x7FFE --memory-bytes 64
+expect_failure "full memory, --when-full stop" 10 "the sample memory is full" \
+  "$cli" config --port "$work/port" --keep
+"$cli" config --port "$work/port" --keep --when-full erase >"$work/out"; check "--when-full erase" $?
+"$cli" info --port "$work/port" --json >"$work/info.json"
+json_has '"write_pointer": 32'; check "full memory erased" $?
+start_emu --fault silent-after-write
+expect_failure "no answer after the write" 11 "Rejestrator nie odpowiada." \
+  "$cli" config --port "$work/port" --erase
+# The logger erases its memory when a written table puts the write pointer at the memory start.
+start_emu --save-table "$work/table.txt"
+"$cli" config --port "$work/port" --erase --dry-run >"$work/out"
+"$cli" config --port "$work/port" --erase >/dev/null
+grep -qi "^$(sed -n 's/^ *\([0-9A-F]\{2\}\( [0-9A-F]\{2\}\)\{25\}\) *$/\1/p' "$work/out" | tr -d ' ')$" \
+  "$work/table.txt"; check "the stored table is the one the dry run showed" $?
+"$cli" read --port "$work/port" -o "$work/export.txt" >"$work/read.out"
+grep -q "(0 bajtów)" "$work/read.out"; check "config --erase empties the memory" $?
+
 [ "$failures" = 0 ] && echo "cli: all checks passed" || echo "cli: $failures check(s) failed"
 exit $(( failures > 0 ))

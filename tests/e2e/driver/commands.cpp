@@ -247,6 +247,19 @@ bool Select(DriverState& s, const Words& w, std::wstring& failure) {
   return true;
 }
 
+// Replaces the edit field's text as typing would leave it; the program reads it later.
+bool SetEdit(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND control = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !Control(s, w[1], control, failure)) return false;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w[2].c_str()),
+                           SMTO_NORMAL, s.timeout_ms, &result) ||
+      result != TRUE) {
+    return failure = L"cannot set the text of " + w[1], false;
+  }
+  return true;
+}
+
 bool ExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
   HWND control = nullptr;
   bool wanted = false;
@@ -493,6 +506,7 @@ const std::map<std::wstring, Handler>& Commands() {
       {L"expect-item", ExpectItem},
       {L"expect-check", ExpectCheck},
       {L"select", Select},
+      {L"set-edit", SetEdit},
       {L"expect-icon", ExpectIcon},
       {L"expect-message", ExpectMessage},
       {L"answer", Answer},

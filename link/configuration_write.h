@@ -1,0 +1,29 @@
+// The configuration write: the user's choice edited into the table, the memory questions, the
+// table sent, and the link ended once anything was sent.
+#pragma once
+
+#include "link/info_tab.h"
+#include "link/session.h"
+#include "link/user_interface.h"
+
+namespace zv {
+
+// How a configuration write ended; each end but Cancelled has shown its one message.
+enum class ConfigurationResult {
+  Saved,             // sent, and the logger was ready afterwards
+  Cancelled,         // a question was cancelled: nothing sent, still connected
+  NotReady,          // the logger was not ready before anything was written
+  NoAnswerAfterSave  // sent, but the logger did not answer; whether it stored it is unknown
+};
+
+// The questions and edits before the send, on `tab` (the table to be sent): the memory
+// questions, status 1, the signalling bits, the three indices, the channel mode bit with its
+// question, the identifier, and the check byte. False, with `tab` partly edited, when the user
+// cancelled a question.
+bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInterface& ui);
+
+// The whole write on a connected session. The session's table copy takes the edited table
+// once it is sent; a cancelled question leaves the copy exactly as it was.
+ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui);
+
+}  // namespace zv
