@@ -15,6 +15,7 @@ enum ExitCode : int {
   kExitChecksum = 7,
   kExitDownloadFailed = 8,
   kExitFileNotWritten = 9,
+  kExitBadExport = 10,
 };
 
 inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) or COM1..COM4";
@@ -29,7 +30,8 @@ inline constexpr char kExitCodeHelp[] =
     "  6  the connection cannot be established (wrong greeting reply)\n"
     "  7  checksum error in the logger's information table\n"
     "  8  the sample download failed\n"
-    "  9  the output file cannot be written\n";
+    "  9  the output file cannot be written\n"
+    "  10 the export file given to chart cannot be read, or is not an export of this program\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

@@ -1,7 +1,8 @@
-// zorvant-cli: the logger's information and sample download from a terminal, through the
-// same connect, download and export code as the program.
+// zorvant-cli: the logger's information, sample download and chart from a terminal, through
+// the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
 
+#include "cli/chart_command.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
 #include "cli/read_command.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
   CLI::App* infoCommand = AddInfoCommand(app, info);
   ReadOptions read;
   CLI::App* readCommand = AddReadCommand(app, read);
+  ChartOptions chart;
+  CLI::App* chartCommand = AddChartCommand(app, chart);
 
   try {
     app.parse(argc, argv);
@@ -27,5 +30,6 @@ int main(int argc, char** argv) {
   }
   if (*infoCommand) return RunInfo(info);
   if (*readCommand) return RunRead(read);
+  if (*chartCommand) return RunChart(chart);
   return kExitUsage;
 }
