@@ -7,11 +7,13 @@
 
 namespace zv {
 
-// The client area of the 600 x 435 window (title bar, modal frame and scroll bar taken off).
+// The client area of the 600 x 435 window once the title bar, modal frame and scroll bar are
+// taken off, as measured under Wine.
 inline constexpr int kChartCanvasWidth = 594;
-inline constexpr int kChartCanvasHeight = 394;
+inline constexpr int kChartCanvasHeight = 393;
 
-// The platform's dialog grey, against which the white dotted fine grid shows.
+// The classic dialog grey: the white dotted fine grid shows against it, where it barely shows
+// against a near-white dialog face.
 inline constexpr char kChartBackground[] = "#d4d0c8";
 
 // SVG places a text by its baseline, the window by the top of the character cell: the

@@ -97,7 +97,7 @@ TEST(ChartSvg, SameElementsAtTheSameCoordinatesAsTheDrawingList) {
   // A whole document on the client area's canvas, the row labels' spaces kept, pens as styled.
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
-  EXPECT_NE(svg.find("width=\"594\" height=\"394\""), std::string::npos);
+  EXPECT_NE(svg.find("width=\"594\" height=\"393\""), std::string::npos);
   EXPECT_NE(svg.find("xml:space=\"preserve\""), std::string::npos);
   EXPECT_NE(svg.find(">   0</text>"), std::string::npos);
   EXPECT_NE(svg.find(".reference{stroke:#000000;stroke-width:1;fill:none;stroke-dasharray:3 3}"),
