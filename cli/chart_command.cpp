@@ -69,7 +69,8 @@ ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, 
   const bool wantA = options.channels.find('a') != std::string::npos;
   const bool wantB = options.channels.find('b') != std::string::npos;
   const ChannelBoxes boxes = ChooseChannels(mode, wantA, wantB);
-  if (wantB && !boxes.bChecked) {
+  // Only when nothing asked for is drawn: B alone from a one-channel logger.
+  if (!(wantA && boxes.aChecked) && !(wantB && boxes.bChecked)) {
     std::fputs("zorvant-cli chart: a one-channel logger has no channel B; A is drawn\n", stderr);
   }
   ChartInputs in;
