@@ -61,15 +61,6 @@ TEST(ChartScroll, RequestsMoveTheViewAsTheTableSays) {
   }
 }
 
-TEST(ChartScroll, SampleCountIsCompleteSlotsWithinTheBuffer) {
-  EXPECT_EQ(ChartSampleCount(620, 2), 155u);
-  EXPECT_EQ(ChartSampleCount(6, 2), 1u);
-  EXPECT_EQ(ChartSampleCount(3, 2), 0u);
-  EXPECT_EQ(ChartSampleCount(1, 1), 0u);
-  EXPECT_EQ(ChartSampleCount(32768, 1), 16384u);
-  EXPECT_EQ(ChartSampleCount(0xFFFFFFFFu, 1), 16384u);  // a count beyond the buffer is bounded
-}
-
 TEST(ChartChannels, OpeningRuleAndChoice) {
   struct Case {
     const char* name;
