@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/chart_window.h"
 #include "app/command_dispatch.h"
 #include "app/info_panel.h"
 #include "app/wide_text.h"
@@ -32,7 +33,10 @@ class WindowOperations final : public ShellOperations {
   void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
   void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
   void ExportSamples() override {}
-  void ShowChart() override {}
+  void ShowChart() override {
+    zv::ShowChart(theWindow.instance, theWindow.window, theStore.loaded,
+                  theSession.info.channelMode);
+  }
   void WriteConfiguration() override { zv::WriteConfiguration(theSession, theUi); }
   void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
 };

@@ -17,6 +17,7 @@ enum ExitCode : int {
   kExitFileNotWritten = 9,
   kExitNotSaved = 10,         // a question of the configuration write was answered "stop"
   kExitSaveUnconfirmed = 11,  // the table was sent, but the logger did not answer afterwards
+  kExitBadExport = 12,        // chart --from-export: the file is not an export
 };
 
 inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) or COM1..COM4";
@@ -35,7 +36,9 @@ inline constexpr char kExitCodeHelp[] =
     " 10  config: nothing was written, since the memory is full (--when-full stop)\n"
     "     or the channel mode would change (no --allow-mode-change)\n"
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
-    "     whether it stored it is unknown\n";
+    "     whether it stored it is unknown\n"
+    " 12  chart: the export file given to --from-export cannot be read, or is not an\n"
+    "     export of this program\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

@@ -1,7 +1,8 @@
-// zorvant-cli: the logger's information and sample download from a terminal, through the
-// same connect, download and export code as the program.
+// zorvant-cli: the logger's information, sample download and chart from a terminal, through
+// the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
 
+#include "cli/chart_command.h"
 #include "cli/config_command.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   CLI::App* readCommand = AddReadCommand(app, read);
   ConfigOptions config;
   CLI::App* configCommand = AddConfigCommand(app, config);
+  ChartOptions chart;
+  CLI::App* chartCommand = AddChartCommand(app, chart);
 
   try {
     app.parse(argc, argv);
@@ -31,5 +34,6 @@ int main(int argc, char** argv) {
   if (*infoCommand) return RunInfo(info);
   if (*readCommand) return RunRead(read);
   if (*configCommand) return RunConfig(config);
+  if (*chartCommand) return RunChart(chart);
   return kExitUsage;
 }

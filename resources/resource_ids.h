@@ -2,6 +2,10 @@
 #pragma once
 
 #define IDD_CHART 1000
+#define ID_FINE_ROWS 321
+#define ID_FINE_COLUMNS 322
+#define ID_SHOW_A 323
+#define ID_SHOW_B 324
 #define IDD_ABOUT 2000
 #define ID_ABOUT_OK 2001
 #define ID_ABOUT_ICON 2002

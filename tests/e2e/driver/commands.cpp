@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cwchar>
 #include <functional>
 #include <map>
@@ -493,6 +494,227 @@ bool Pause(DriverState&, const Words& w, std::wstring& failure) {
   return true;
 }
 
+// ---- the chart window: its own scroll bar, its check boxes, its size, a picture of it ----
+
+bool DialogControl(DriverState& s, const Words& w, HWND& dialog, HWND& control,
+                   std::wstring& failure) {
+  int id = 0;
+  if (!FindDialogFor(s, w, dialog, failure)) return false;
+  if (!ParseInt(w[2], id) || !(control = GetDlgItem(dialog, id))) {
+    return failure = L"the window has no control " + w[2], false;
+  }
+  return true;
+}
+
+// Sends a horizontal scroll request to the window's own bar (lParam 0), as the bar would.
+bool DialogScroll(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  int code = 0;
+  int thumb = 0;
+  if (!ArgCount(w, 2, 3, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  if (!ParseInt(w[2], code) || (w.size() == 4 && !ParseInt(w[3], thumb))) {
+    return failure = L"bad scroll request", false;
+  }
+  PostMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, thumb), 0);
+  return true;
+}
+
+bool DialogExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  HWND box = nullptr;
+  bool wanted = false;
+  if (!ArgCount(w, 3, 3, failure) || !DialogControl(s, w, dialog, box, failure) ||
+      !Flag(w[3], wanted, failure)) {
+    return false;
+  }
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        DWORD_PTR state = 0;
+        if (!SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state)) {
+          return seen = L"(no answer)", false;
+        }
+        seen = state == BST_CHECKED ? L"ticked" : L"not ticked";
+        return (state == BST_CHECKED) == wanted;
+      },
+      wanted ? L"ticked" : L"not ticked", failure);
+}
+
+bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  HWND control = nullptr;
+  bool wanted = false;
+  if (!ArgCount(w, 3, 3, failure) || !DialogControl(s, w, dialog, control, failure) ||
+      !Flag(w[3], wanted, failure)) {
+    return false;
+  }
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        const bool enabled = IsWindowEnabled(control) != FALSE;
+        seen = enabled ? L"enabled" : L"disabled";
+        return enabled == wanted;
+      },
+      wanted ? L"enabled" : L"disabled", failure);
+}
+
+// The outer size; the client area's size goes to the log.
+bool DialogExpectSize(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  int width = 0;
+  int height = 0;
+  if (!ArgCount(w, 3, 3, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  if (!ParseInt(w[2], width) || !ParseInt(w[3], height)) return failure = L"bad size", false;
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  Log(L"client area " + std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom));
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        RECT r = {};
+        GetWindowRect(dialog, &r);
+        seen = std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+        return r.right - r.left == width && r.bottom - r.top == height;
+      },
+      w[2] + L"x" + w[3], failure);
+}
+
+// The screen's pixels in a rectangle, 32 bits each, bottom row first.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> pixels;
+};
+
+bool CaptureScreen(const RECT& r, Picture& picture) {
+  picture.width = r.right - r.left;
+  picture.height = r.bottom - r.top;
+  if (picture.width <= 0 || picture.height <= 0) return false;
+  picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, 0);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.width, picture.height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = picture.width;
+  info.biHeight = picture.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const int rows = GetDIBits(memory, bitmap, 0, picture.height, picture.pixels.data(),
+                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return rows == picture.height;
+}
+
+// The window's client area as the screen shows it.
+bool CaptureClient(HWND window, Picture& picture) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  POINT corner = {0, 0};
+  ClientToScreen(window, &corner);
+  OffsetRect(&r, corner.x, corner.y);
+  return CaptureScreen(r, picture);
+}
+
+// Waits until the window has painted: two captures a moment apart are the same.
+bool CaptureSettled(DriverState& s, HWND window, Picture& picture) {
+  WaitIdle(window, s.timeout_ms);
+  WaitIdle(window, s.timeout_ms);
+  Picture earlier;
+  return WaitFor(s.timeout_ms, [&] {
+    if (!CaptureClient(window, earlier)) return false;
+    Sleep(150);
+    return CaptureClient(window, picture) && picture.pixels == earlier.pixels;
+  });
+}
+
+std::map<std::wstring, Picture>& Pictures() {
+  static std::map<std::wstring, Picture> pictures;
+  return pictures;
+}
+
+// Keeps the client area's picture under a name, for later comparison.
+bool DialogRemember(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  Picture picture;
+  if (!CaptureSettled(s, dialog, picture)) return failure = L"the picture never settled", false;
+  Pictures()[w[2]] = picture;
+  return true;
+}
+
+// The client area shows the same picture as the named one (or, with "differs", another).
+bool DialogExpectPicture(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 2, 3, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  const auto found = Pictures().find(w[2]);
+  if (found == Pictures().end()) return failure = L"no picture named " + w[2], false;
+  if (w.size() == 4 && w[3] != L"differs") return failure = L"expected 'differs'", false;
+  const bool same = w.size() == 3;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        // Two captures a moment apart, both alike: a paint still to come cannot pass.
+        Picture now;
+        Picture then;
+        if (!CaptureClient(dialog, then)) return seen = L"(no picture)", false;
+        Sleep(150);
+        if (!CaptureClient(dialog, now) || now.pixels != then.pixels) {
+          return seen = L"a picture still changing", false;
+        }
+        const bool equal = now.pixels == found->second.pixels;
+        seen = equal ? L"the same picture" : L"another picture";
+        return equal == same;
+      },
+      (same ? L"the picture " : L"a picture other than ") + w[2], failure);
+}
+
+// Writes a picture of the whole window as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  Picture picture;
+  if (!CaptureScreen(r, picture)) return false;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = picture.width;
+  info.biHeight = picture.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  const size_t bytes = picture.pixels.size() * sizeof(DWORD);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(bytes);
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                       std::fwrite(&info, sizeof info, 1, out) == 1 &&
+                       std::fwrite(picture.pixels.data(), 1, bytes, out) == bytes;
+  return std::fclose(out) == 0 && written;
+}
+
+// A picture of the window, NAME.bmp beside the driver's log, once it has painted.
+bool DialogShot(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 2, 2, failure) || !FindDialogFor(s, w, dialog, failure)) return false;
+  Picture settled;
+  if (!CaptureSettled(s, dialog, settled)) return failure = L"the picture never settled", false;
+  const size_t slash = s.log_path.find_last_of(L"\\/");
+  const std::wstring path =
+      (slash == std::wstring::npos ? L"" : s.log_path.substr(0, slash + 1)) + w[2] + L".bmp";
+  if (!SaveWindowPicture(dialog, path)) return failure = L"cannot write " + path, false;
+  Log(L"picture: " + path);
+  return true;
+}
+
 const std::map<std::wstring, Handler>& Commands() {
   static const std::map<std::wstring, Handler> table = {
       {L"wait-main", WaitMain},
@@ -516,6 +738,13 @@ const std::map<std::wstring, Handler>& Commands() {
       {L"dialog-click", DialogClick},
       {L"dialog-close", DialogClose},
       {L"dialog-key", DialogKey},
+      {L"dialog-scroll", DialogScroll},
+      {L"dialog-remember", DialogRemember},
+      {L"dialog-expect-picture", DialogExpectPicture},
+      {L"dialog-expect-check", DialogExpectCheck},
+      {L"dialog-expect-enabled", DialogExpectEnabled},
+      {L"dialog-expect-size", DialogExpectSize},
+      {L"dialog-shot", DialogShot},
       {L"close-main", CloseMain},
       {L"wait-exit", WaitExit},
       {L"size", Size},

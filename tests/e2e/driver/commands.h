@@ -14,6 +14,7 @@ struct DriverState {
   HWND main = nullptr;
   DWORD timeout_ms = 10000;  // every wait is bounded by this, unless a command names its own
   std::wstring exe_path;     // the program, for recognising its own icon resources
+  std::wstring log_path;     // the driver's log; pictures are written beside it
 };
 
 // Runs one script line; on failure returns false with `failure` describing what was seen.

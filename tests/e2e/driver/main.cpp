@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   zvd::DriverState state;
+  state.log_path = zvd::Utf8ToWide(argv[2]);
   if (argc == 5) state.exe_path = zvd::Utf8ToWide(argv[4]);
 
   std::vector<zvd::ScriptLine> lines;

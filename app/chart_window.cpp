@@ -1,0 +1,200 @@
+// The chart's window procedure: it opens the window, asks the chart model what each scroll
+// request and click means, and plays the model's drawing list onto the window.
+#include "app/chart_window.h"
+
+#include "app/wide_text.h"
+#include "chart/chart_paint.h"
+#include "chart/chart_view.h"
+#include "resources/resource_ids.h"
+
+namespace zv {
+
+namespace {
+
+constexpr int kOuterWidth = 600;
+constexpr int kOuterHeight = 435;
+constexpr int kBoxSize = 13;
+
+struct BoxPlace {
+  int id;
+  int x;
+  int y;
+};
+constexpr BoxPlace kBoxes[] = {
+    {ID_FINE_ROWS, 552, 14}, {ID_FINE_COLUMNS, 537, 0}, {ID_SHOW_A, 552, 40}, {ID_SHOW_B, 552, 54}};
+
+// What the open window owns; it lives on ShowChart's stack until the window closes.
+struct ChartRun {
+  HINSTANCE instance;
+  const SampleBuffer& samples;
+  uint8_t channelMode;
+  uint32_t sampleCount;
+  uint32_t position;
+  HFONT font;
+  HPEN pens[kChartPenCount];
+};
+
+// The drawing list, in static storage: a paint allocates nothing.
+ChartPaint thePaint;
+
+bool Checked(HWND chart, int id) {
+  return IsDlgButtonChecked(chart, id) == BST_CHECKED;
+}
+
+void Check(HWND chart, int id, bool checked) {
+  CheckDlgButton(chart, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SetBarPosition(HWND chart, uint32_t position) {
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_POS | SIF_DISABLENOSCROLL;
+  bar.nPos = static_cast<int>(position);
+  SetScrollInfo(chart, SB_HORZ, &bar, TRUE);
+}
+
+void CreateBoxes(HWND chart, const ChartRun& run) {
+  for (const BoxPlace& box : kBoxes) {
+    const DWORD disabled = box.id == ID_SHOW_A || box.id == ID_SHOW_B ? WS_DISABLED : 0;
+    CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | disabled, box.x,
+                    box.y, kBoxSize, kBoxSize, chart,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(box.id)), run.instance, nullptr);
+  }
+  Check(chart, ID_SHOW_A, true);
+  const ChannelBoxes boxes = OpeningBoxes(run.channelMode);
+  EnableWindow(GetDlgItem(chart, ID_SHOW_A), boxes.aEnabled);
+  EnableWindow(GetDlgItem(chart, ID_SHOW_B), boxes.bEnabled);
+  Check(chart, ID_SHOW_A, boxes.aChecked);
+  Check(chart, ID_SHOW_B, boxes.bChecked);
+}
+
+void Open(HWND chart, ChartRun& run) {
+  // The template centred the window at its small size; the enlarged one keeps that corner.
+  SetWindowPos(chart, nullptr, 0, 0, kOuterWidth, kOuterHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  bar.nMax = static_cast<int>(run.sampleCount);
+  bar.nPage = kChartPage;
+  SetScrollInfo(chart, SB_HORZ, &bar, TRUE);
+  CreateBoxes(chart, run);
+  run.font = CreateFontW(kChartFontHeight, 0, 0, 0, kChartFontWeight, FALSE, FALSE, FALSE,
+                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH, L"Tahoma");
+  for (std::size_t i = 0; i < kChartPenCount; ++i) {
+    const ChartPenStyle& pen = kChartPens[i];
+    run.pens[i] = CreatePen(pen.dotted ? PS_DOT : PS_SOLID, pen.width, pen.color);
+  }
+  run.position = 0;
+}
+
+void PlayStep(HDC dc, const ChartRun& run, const ChartStep& step) {
+  switch (step.kind) {
+    case ChartStepKind::TransparentBackground:
+      SetBkMode(dc, TRANSPARENT);
+      break;
+    case ChartStepKind::TextColor:
+      SetTextColor(dc, step.color);
+      break;
+    case ChartStepKind::SelectPen:
+      SelectObject(dc, run.pens[static_cast<std::size_t>(step.pen) % kChartPenCount]);
+      break;
+    case ChartStepKind::SelectFont:
+      SelectObject(dc, run.font);
+      break;
+    case ChartStepKind::Line:
+      MoveToEx(dc, step.x1, step.y1, nullptr);
+      LineTo(dc, step.x2, step.y2);
+      break;
+    case ChartStepKind::Text: {
+      const WideText<kChartTextCapacity + 1> text(step.text, step.length);
+      TextOutW(dc, step.x1, step.y1, text.c_str(), text.length);
+      break;
+    }
+  }
+}
+
+void Paint(HWND chart, const ChartRun& run) {
+  ChartInputs in;
+  in.samples = &run.samples;
+  in.channelMode = run.channelMode;
+  in.position = run.position;
+  in.fineRows = Checked(chart, ID_FINE_ROWS);
+  in.fineColumns = Checked(chart, ID_FINE_COLUMNS);
+  in.showA = Checked(chart, ID_SHOW_A);
+  in.showB = Checked(chart, ID_SHOW_B);
+  BuildChart(in, thePaint);
+
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(chart, &paint);
+  // The context's own pen and font go back before EndPaint, so ours can be deleted at closing.
+  HGDIOBJ originalPen = GetCurrentObject(dc, OBJ_PEN);
+  HGDIOBJ originalFont = GetCurrentObject(dc, OBJ_FONT);
+  for (std::size_t i = 0; i < thePaint.count; ++i) PlayStep(dc, run, thePaint.steps[i]);
+  SelectObject(dc, originalPen);
+  SelectObject(dc, originalFont);
+  EndPaint(chart, &paint);
+}
+
+void OnScroll(HWND chart, ChartRun& run, WPARAM request) {
+  const ScrollOutcome outcome =
+      Scroll(run.position, run.sampleCount, LOWORD(request), HIWORD(request));
+  run.position = outcome.position;
+  if (outcome.moveThumb) SetBarPosition(chart, run.position);
+  if (outcome.repaint) InvalidateRect(chart, nullptr, TRUE);
+}
+
+// Any click, and the Enter and Esc keys, which arrive as clicks: the channel rule, a repaint.
+void OnClick(HWND chart) {
+  ChannelBoxes boxes;
+  boxes.aChecked = Checked(chart, ID_SHOW_A);
+  boxes.bChecked = Checked(chart, ID_SHOW_B);
+  const ChannelBoxes after = ApplyChannelRule(boxes);
+  if (after.aChecked != boxes.aChecked) Check(chart, ID_SHOW_A, after.aChecked);
+  InvalidateRect(chart, nullptr, TRUE);
+}
+
+void Close(HWND chart, ChartRun& run) {
+  DeleteObject(run.font);
+  for (HPEN& pen : run.pens) DeleteObject(pen);
+  EndDialog(chart, 0);
+}
+
+INT_PTR CALLBACK ChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* run = reinterpret_cast<ChartRun*>(GetWindowLongPtrW(chart, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(chart, DWLP_USER, lParam);
+    Open(chart, *reinterpret_cast<ChartRun*>(lParam));
+    return TRUE;
+  }
+  if (run == nullptr) return FALSE;
+  switch (message) {
+    case WM_PAINT:
+      Paint(chart, *run);
+      return TRUE;
+    case WM_HSCROLL:
+      OnScroll(chart, *run, wParam);
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+      OnClick(chart);
+      return TRUE;
+    case WM_CLOSE:
+      Close(chart, *run);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void ShowChart(HINSTANCE instance, HWND owner, const SampleBuffer& samples, uint8_t channelMode) {
+  ChartRun run{instance, samples, channelMode, ChartSampleCount(samples.n, channelMode),
+               0,        nullptr, {}};
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CHART), owner, ChartProc,
+                  reinterpret_cast<LPARAM>(&run));
+}
+
+}  // namespace zv

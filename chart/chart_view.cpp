@@ -1,0 +1,61 @@
+#include "chart/chart_view.h"
+
+#include "samples/sample_buffer.h"
+
+namespace zv {
+
+uint32_t ChartSampleCount(uint32_t byteCount, uint8_t channelMode) {
+  const uint32_t n = byteCount < kSampleBufferSize ? byteCount : uint32_t{kSampleBufferSize};
+  return SampleCount(n, channelMode == 2 ? 2 : 1);
+}
+
+ScrollOutcome Scroll(uint32_t p, uint32_t s, uint32_t code, uint32_t thumb) {
+  // Every moving request repaints, whether or not p changed; the thumb follows only a move.
+  // Sums are taken in 64 bits so that no position near the top of the range can wrap.
+  const uint64_t wide = p;
+  switch (code) {
+    case kScrollLineLeft:
+      return {p >= kChartLineStep ? p - kChartLineStep : 0, true, true};
+    case kScrollLineRight:
+      if (s > kChartPage && p < s - kChartPage) return {p + kChartLineStep, true, true};
+      return {p, false, true};
+    case kScrollPageLeft:
+      if (p >= kChartPageStep) return {p - kChartPageStep, true, true};
+      return {p, false, true};
+    case kScrollPageRight:
+      if (s > kChartPage && wide + kChartPageStep <= s - kChartPage) {
+        return {p + kChartPageStep, true, true};
+      }
+      return {p, false, true};
+    case kScrollThumbTrack:
+      return {thumb & ~uint32_t{1}, true, true};
+    default:
+      // Thumb released, either end, end of scrolling: the drag already moved the view.
+      return {p, false, false};
+  }
+}
+
+ChannelBoxes OpeningBoxes(uint8_t channelMode) {
+  ChannelBoxes boxes;
+  if (channelMode == 2) {
+    boxes.aEnabled = true;
+    boxes.bEnabled = true;
+    boxes.bChecked = true;
+  }
+  return boxes;
+}
+
+ChannelBoxes ApplyChannelRule(ChannelBoxes boxes) {
+  // Always A comes back, whichever box was cleared last.
+  if (!boxes.aChecked && !boxes.bChecked) boxes.aChecked = true;
+  return boxes;
+}
+
+ChannelBoxes ChooseChannels(uint8_t channelMode, bool wantA, bool wantB) {
+  ChannelBoxes boxes = OpeningBoxes(channelMode);
+  if (boxes.aEnabled) boxes.aChecked = wantA;
+  if (boxes.bEnabled) boxes.bChecked = wantB;
+  return ApplyChannelRule(boxes);
+}
+
+}  // namespace zv

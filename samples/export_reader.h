@@ -1,0 +1,35 @@
+// Reads a text export that this program wrote back into the sample memory it came from, so
+// that a chart can be drawn without the logger.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "samples/sample_buffer.h"
+
+namespace zv {
+
+enum class ExportReadStatus : uint8_t {
+  Ok,
+  NotAnExport,      // the eleven header lines are not the export's, or the channels are unknown
+  BadReading,       // a reading or a separator differs from what the export writes
+  TooManyReadings,  // more readings than the 32,768-byte memory holds
+};
+
+struct ExportReadResult {
+  ExportReadStatus status = ExportReadStatus::NotAnExport;
+  uint32_t line = 0;  // 1-based line of the fault; 0 when there is none
+};
+
+// Reads `length` bytes of an export (Windows-1250, CRLF or LF line ends) into `samples` and
+// the channel mode (1 or 2) of its "Źródło:" line. Any input is safe: nothing is read outside
+// the bytes given or written outside `samples`, which is left as it was unless the whole file
+// reads. The words come back as the logger stores them, with two limits of a text export: the
+// byte count is even (an odd last byte is not exported), and the four top bits are restored
+// from the sign of the integer part. A reading between -1 and 0, whose text carries no minus
+// sign, therefore comes back positive, and a word whose top bits disagree with its integer
+// part comes back with the agreeing ones.
+ExportReadResult ReadExportFile(const char* bytes, std::size_t length, SampleBuffer& samples,
+                                uint8_t& channelMode);
+
+}  // namespace zv

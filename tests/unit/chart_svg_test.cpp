@@ -1,0 +1,112 @@
+#include "chart/chart_svg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/chart_paint.h"
+
+namespace zv {
+namespace {
+
+class StringSink final : public ByteSink {
+ public:
+  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
+  std::string text;
+};
+
+// What the SVG must hold for each drawing step that leaves a mark, in the list's order.
+std::vector<std::string> ExpectedElements(const ChartPaint& paint) {
+  const char* classes[] = {"reference", "trace-a", "fine", "trace-b"};
+  std::vector<std::string> out;
+  ChartPen pen = ChartPen::Reference;
+  uint32_t color = kChartBlack;
+  char element[160];
+  for (std::size_t i = 0; i < paint.count; ++i) {
+    const ChartStep& s = paint.steps[i];
+    if (s.kind == ChartStepKind::SelectPen) pen = s.pen;
+    if (s.kind == ChartStepKind::TextColor) color = s.color;
+    if (s.kind == ChartStepKind::Line) {
+      std::snprintf(element, sizeof element, "line %s %d %d %d %d", classes[static_cast<int>(pen)],
+                    s.x1, s.y1, s.x2, s.y2);
+      out.push_back(element);
+    }
+    if (s.kind == ChartStepKind::Text) {
+      // 0x00BBGGRR as #rrggbb; the baseline 10 pixels below the cell's top.
+      std::snprintf(element, sizeof element, "text %d %d #%02x%02x%02x %.*s", s.x1, s.y1 + 10,
+                    color & 0xFF, (color >> 8) & 0xFF, color >> 16, s.length, s.text);
+      out.push_back(element);
+    }
+  }
+  return out;
+}
+
+// The SVG's line and text elements, one to a line of the document, read back field by field.
+std::vector<std::string> SvgElements(const std::string& svg) {
+  std::vector<std::string> out;
+  std::size_t at = 0;
+  while (at < svg.size()) {
+    const std::size_t end = svg.find('\n', at);
+    const std::string line = svg.substr(at, end - at);
+    at = end == std::string::npos ? svg.size() : end + 1;
+    char cls[32] = {}, fill[8] = {};
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0, used = 0;
+    char element[160];
+    if (std::sscanf(line.c_str(),
+                    "<line class=\"%31[a-z-]\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>%n", cls,
+                    &x1, &y1, &x2, &y2, &used) == 5 &&
+        static_cast<std::size_t>(used) == line.size()) {
+      std::snprintf(element, sizeof element, "line %s %d %d %d %d", cls, x1, y1, x2, y2);
+      out.push_back(element);
+    } else if (std::sscanf(line.c_str(), "<text x=\"%d\" y=\"%d\" fill=\"#%6[0-9a-f]\">%n", &x1,
+                           &y1, fill, &used) == 3 &&
+               line.size() >= static_cast<std::size_t>(used) + 7 &&
+               line.substr(line.size() - 7) == "</text>") {
+      std::snprintf(element, sizeof element, "text %d %d #%s %s", x1, y1, fill,
+                    line.substr(used, line.size() - 7 - used).c_str());
+      out.push_back(element);
+    } else if (line.rfind("<line", 0) == 0 || line.rfind("<text", 0) == 0) {
+      out.push_back("unreadable: " + line);
+    }
+  }
+  return out;
+}
+
+TEST(ChartSvg, SameElementsAtTheSameCoordinatesAsTheDrawingList) {
+  // Two channels, three slots: A 23, 24, -13 degrees; B -1, 125, -128.
+  const uint16_t words[] = {0x0171, 0xFFF0, 0x0178, 0x07D0, 0xFF48, 0x0800};
+  auto samples = std::make_unique<SampleBuffer>();
+  for (std::size_t i = 0; i < 6; ++i) {
+    samples->bytes[2 * i] = static_cast<uint8_t>(words[i]);
+    samples->bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
+  }
+  samples->n = 12;
+  auto paint = std::make_unique<ChartPaint>();
+  BuildChart({samples.get(), 2, 0, true, true, true, true}, *paint);
+  StringSink sink;
+  WriteChartSvg(*paint, sink);
+  const std::string& svg = sink.text;
+
+  const auto expected = ExpectedElements(*paint);
+  EXPECT_EQ(expected.size(), 34u + 49 + 8 * 2 + 11 + 2 + 11 + 2 * 5);
+  EXPECT_EQ(SvgElements(svg), expected);
+
+  // A whole document on the client area's canvas, the row labels' spaces kept, pens as styled.
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+  EXPECT_NE(svg.find("width=\"594\" height=\"393\""), std::string::npos);
+  EXPECT_NE(svg.find("xml:space=\"preserve\""), std::string::npos);
+  EXPECT_NE(svg.find(">   0</text>"), std::string::npos);
+  EXPECT_NE(svg.find(".reference{stroke:#000000;stroke-width:1;fill:none;stroke-dasharray:3 3}"),
+            std::string::npos);
+  EXPECT_NE(svg.find(".fine{stroke:#ffffff;stroke-width:1;fill:none;stroke-dasharray:3 3}"),
+            std::string::npos);
+  EXPECT_NE(svg.find(".trace-a{stroke:#ff0000;stroke-width:2;fill:none}"), std::string::npos);
+  EXPECT_NE(svg.find(".trace-b{stroke:#0000ff;stroke-width:2;fill:none}"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zv
