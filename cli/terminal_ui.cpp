@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cli/terminal.h"
-#include "link/text1250.h"
+#include "cli/visible_text.h"
 
 namespace zv::cli {
 
@@ -40,8 +40,9 @@ class TerminalProgress final : public StepAction {
 }  // namespace
 
 Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
-  char utf8[512];
-  Cp1250ToUtf8(text, utf8, sizeof utf8);
+  // A message may quote the logger's texts: its controls are shown, its line breaks kept.
+  char utf8[1024];
+  VisibleUtf8(text, TextStyle::Message, utf8, sizeof utf8);
   const bool failure = icon == MessageIcon::Exclamation || icon == MessageIcon::Stop;
   std::FILE* to = failure ? stderr : results_;
   std::fprintf(to, "%s\n", utf8);
