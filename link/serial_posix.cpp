@@ -53,6 +53,8 @@ bool PosixPort::OpenPort(const char* name) {
     return false;
   }
   fd_ = fd;
+  // What the line was set to before, put back at the close.
+  settingsSaved_ = tcgetattr(fd, &savedSettings_) == 0;
   return true;
 }
 
@@ -133,6 +135,11 @@ void PosixPort::Pause(unsigned milliseconds) {
 
 void PosixPort::ClosePort() {
   if (fd_ < 0) return;
+  // The line's own settings again, once the stop frame has gone out at our speed.
+  if (settingsSaved_ && tcsetattr(fd_, TCSADRAIN, &savedSettings_) != 0) {
+    tcsetattr(fd_, TCSANOW, &savedSettings_);
+  }
+  settingsSaved_ = false;
   // Leave the line open to others again: a pseudo-terminal keeps the exclusive mode for as
   // long as any side holds it open.
   ioctl(fd_, TIOCNXCL);

@@ -1,6 +1,9 @@
 // The serial line on Linux and macOS: a device path opened exclusively, raw 9600 8N1, and
-// reads under the same time-outs as every other backend, measured with poll().
+// reads under the same time-outs as every other backend, measured with poll(). The line's
+// own settings are put back when it closes.
 #pragma once
+
+#include <termios.h>
 
 #include "link/logger_port.h"
 
@@ -23,6 +26,8 @@ class PosixPort final : public LoggerPort {
 
  private:
   int fd_ = -1;
+  bool settingsSaved_ = false;
+  termios savedSettings_{};
 };
 
 }  // namespace zv
