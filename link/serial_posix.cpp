@@ -96,6 +96,8 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
   long long lastByte = 0;
   std::size_t count = 0;
   while (count < n) {
+    // An interrupted poll() or read() comes back here, and so does every arrived byte.
+    if (Interrupted()) return {false, 0};
     long long deadline = totalDeadline;
     if (count > 0 && lastByte + kReadIntervalTimeoutMs < deadline) {
       deadline = lastByte + kReadIntervalTimeoutMs;
@@ -129,7 +131,7 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
 void PosixPort::Pause(unsigned milliseconds) {
   timespec wait{static_cast<time_t>(milliseconds / 1000),
                 static_cast<long>(milliseconds % 1000) * 1'000'000};
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR && !Interrupted()) {
   }
 }
 
