@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <initializer_list>
 
 #include "cli/process_guard.h"
 #include "link/serial_posix.h"
@@ -37,8 +38,12 @@ void CatchStopSignals() {
   // No SA_RESTART: a poll() or nanosleep() under way returns EINTR and the port sees the flag.
   // The first signal only asks; the second, with the default action back, ends the process.
   action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  for (const int number : {SIGINT, SIGTERM}) {
+    // One the caller ignores stays ignored (a shell script's background job ignores SIGINT).
+    struct sigaction inherited {};
+    if (sigaction(number, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) continue;
+    sigaction(number, &action, nullptr);
+  }
   signal(SIGPIPE, SIG_IGN);
 }
 
