@@ -99,15 +99,15 @@ std::FILE* OpenInPlace(const char* target) {
 std::FILE* OpenOutput(char* target, std::size_t capacity, char* temporary,
                       std::size_t temporaryCapacity) {
   temporary[0] = '\0';
-  if (!FollowLinks(target, capacity)) return nullptr;
   struct stat st {};
-  if (stat(target, &st) != 0) {
-    if (errno != ENOENT) return nullptr;
-    return CreateTemporaryBeside(target, nullptr, temporary, temporaryCapacity);
-  }
-  if (S_ISREG(st.st_mode)) return CreateTemporaryBeside(target, &st, temporary, temporaryCapacity);
-  if (S_ISDIR(st.st_mode)) return nullptr;
-  return OpenInPlace(target);
+  const bool exists = stat(target, &st) == 0;
+  if (!exists && errno != ENOENT) return nullptr;
+  if (exists && S_ISDIR(st.st_mode)) return nullptr;
+  // Opened by the path as given, so that /dev/stdout and its kind reach the open pipe.
+  if (exists && !S_ISREG(st.st_mode)) return OpenInPlace(target);
+  // Only a regular file (or none yet) is replaced, and only where its links lead.
+  if (!FollowLinks(target, capacity)) return nullptr;
+  return CreateTemporaryBeside(target, exists ? &st : nullptr, temporary, temporaryCapacity);
 }
 
 bool SyncToDisk(std::FILE* file) {
