@@ -32,13 +32,16 @@ inline constexpr char kExitCodeHelp[] =
     "  6  the connection cannot be established (wrong greeting reply)\n"
     "  7  checksum error in the logger's information table\n"
     "  8  the sample download failed\n"
-    "  9  the output file cannot be written\n"
+    "  9  the output cannot be written (the output file, or standard output: a full disk,\n"
+    "     a closed pipe)\n"
     " 10  config: nothing was written, since the memory is full (--when-full stop)\n"
     "     or the channel mode would change (no --allow-mode-change)\n"
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
     "     whether it stored it is unknown\n"
     " 12  chart: the export file given to --from-export cannot be read, or is not an\n"
-    "     export of this program\n";
+    "     export of this program\n"
+    "130  interrupted by SIGINT (143: by SIGTERM); the link ends as on a failure, with the\n"
+    "     stop frame, and no output file is written\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

@@ -3,21 +3,22 @@
 #include <cstring>
 #include <string_view>
 
-#include "link/text1250.h"
+#include "cli/visible_text.h"
 #include "link/value_tables.h"
 
 namespace zv::cli {
 
 namespace {
 
-// Windows-1250 text up to its NUL (and at most `limit` bytes) as UTF-8, trailing spaces cut.
+// Windows-1250 text up to its NUL (and at most `limit` bytes) as UTF-8, trailing spaces cut,
+// its control characters written visibly. 20 bytes in their longest form (\u001b) fit.
 struct Utf8 {
   char text[128];
-  Utf8(const char* cp1250, std::size_t limit) {
+  Utf8(const char* cp1250, std::size_t limit, TextStyle style = TextStyle::Terminal) {
     std::size_t n = 0;
     while (n < limit && cp1250[n] != '\0') ++n;
     while (n > 0 && cp1250[n - 1] == ' ') --n;
-    Cp1250ToUtf8(std::string_view(cp1250, n), text, sizeof text);
+    VisibleUtf8(std::string_view(cp1250, n), style, text, sizeof text);
   }
 };
 
@@ -28,19 +29,9 @@ Utf8 EntryText(const Table& table, std::size_t index) {
   return Utf8(entry + 1, Table::kWidth - 1);
 }
 
-void PrintJsonString(std::FILE* out, const char* utf8) {
-  std::fputc('"', out);
-  for (const char* p = utf8; *p != '\0'; ++p) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c == '"' || c == '\\') {
-      std::fprintf(out, "\\%c", c);
-    } else if (c < 0x20) {
-      std::fprintf(out, "\\u%04x", c);
-    } else {
-      std::fputc(c, out);
-    }
-  }
-  std::fputc('"', out);
+// A JSON string of a Windows-1250 field.
+void PrintJsonString(std::FILE* out, const char* cp1250, std::size_t limit) {
+  std::fprintf(out, "\"%s\"", Utf8(cp1250, limit, TextStyle::Json).text);
 }
 
 }  // namespace
@@ -65,15 +56,15 @@ void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
   const INFO_TAB& tab = info.tab;
   const InfoTexts& t = info.texts;
   std::fputs("{\"logger_id\": ", out);
-  PrintJsonString(out, Utf8(t.identifier, sizeof t.identifier).text);
+  PrintJsonString(out, t.identifier, sizeof t.identifier);
   std::fprintf(out, ", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
   std::fputs(", \"battery_text\": ", out);
-  PrintJsonString(out, Utf8(t.battery, sizeof t.battery).text);
+  PrintJsonString(out, t.battery, sizeof t.battery);
   std::fputs(", \"count_text\": ", out);
-  PrintJsonString(out, Utf8(t.count, sizeof t.count).text);
+  PrintJsonString(out, t.count, sizeof t.count);
   std::fprintf(out, ", \"status_code\": %u", tab.StatusCode());
   std::fputs(", \"status_text\": ", out);
-  PrintJsonString(out, Utf8(t.status, sizeof t.status).text);
+  PrintJsonString(out, t.status, sizeof t.status);
   std::fprintf(out,
                ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
                ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"

@@ -6,11 +6,15 @@
 #include "cli/config_command.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
+#include "cli/process_guard.h"
 #include "cli/read_command.h"
 #include "cli/terminal.h"
 
 int main(int argc, char** argv) {
   using namespace zv::cli;
+  // Before any file is opened: descriptors 0-2 taken, the stop signals caught.
+  if (!OpenStandardStreams()) return kExitFileNotWritten;
+  CatchStopSignals();
   UseUtf8Console();
   CLI::App app{"zorvant-cli: reads and programs a Kvar_2 temperature logger over its serial line."};
   app.footer(kExitCodeHelp);
@@ -29,11 +33,11 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
-    return code == 0 ? kExitOk : kExitUsage;
+    return FinishCommand(code == 0 ? kExitOk : kExitUsage);
   }
-  if (*infoCommand) return RunInfo(info);
-  if (*readCommand) return RunRead(read);
-  if (*configCommand) return RunConfig(config);
-  if (*chartCommand) return RunChart(chart);
+  if (*infoCommand) return FinishCommand(RunInfo(info));
+  if (*readCommand) return FinishCommand(RunRead(read));
+  if (*configCommand) return FinishCommand(RunConfig(config));
+  if (*chartCommand) return FinishCommand(RunChart(chart));
   return kExitUsage;
 }

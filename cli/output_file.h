@@ -1,6 +1,8 @@
-// The export file of the command line, written atomically: the bytes go to a temporary file
-// in the same folder, which replaces the target only once complete and flushed, so a failed
-// write leaves an existing file untouched. "-" writes to standard output instead.
+// The export file of the command line. A regular file (or a new one) is written atomically:
+// the bytes go to a temporary file in the same folder, which replaces the target only once
+// complete and flushed, so a failed write leaves an existing file untouched; it keeps the
+// target's permissions. A symlink is followed and the file it names is replaced in its own
+// folder. A device or a FIFO is written in place. "-" writes to standard output.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +21,8 @@ class OutputFile final : public ByteSink {
 
   bool Open(const char* path);
   void Put(const char* bytes, std::size_t n) override;
-  // Flushes, syncs and renames over the target; false when any step or any write failed.
+  // Flushes, syncs and renames over the target; false when any step or any write failed, or
+  // when a stop signal came first.
   bool Commit();
 
  private:
@@ -29,13 +32,23 @@ class OutputFile final : public ByteSink {
   bool toStdout_ = false;
   bool failed_ = false;
   char target_[4096] = {};
-  char temporary_[4096 + 16] = {};
+  // Empty while writing in place.
+  char temporary_[4096 + 32] = {};
 };
 
-// What differs between platforms: the temporary file, the flush to disk, the replacement.
+// The start of a temporary file's name beside `target`: the target's path, its last component
+// cut (before a whole UTF-8 character) so that `suffixLength` more bytes keep that component
+// within `maxComponent` bytes. False when the result does not fit `capacity`.
+bool TemporaryPrefix(const char* target, std::size_t suffixLength, std::size_t maxComponent,
+                     char* out, std::size_t capacity);
+
+// What differs between platforms: where the bytes go, the flush to disk, the replacement.
 namespace platform {
-// Creates a new temporary file beside `target`, writing its name into `temporary`.
-std::FILE* CreateTemporaryBeside(const char* target, char* temporary, std::size_t capacity);
+// Opens the output for `target` (a path of at most `capacity` bytes, which it may rewrite to
+// the file a symlink names): a new temporary file beside it, its name in `temporary`, or the
+// target itself, written in place, with `temporary` left empty.
+std::FILE* OpenOutput(char* target, std::size_t capacity, char* temporary,
+                      std::size_t temporaryCapacity);
 bool SyncToDisk(std::FILE* file);
 bool MoveOverTarget(const char* temporary, const char* target);
 void RemoveFile(const char* path);

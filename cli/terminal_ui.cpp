@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/terminal.h"
+#include "cli/visible_text.h"
 #include "link/messages.h"
 #include "link/text1250.h"
 
@@ -76,8 +77,9 @@ Answer AnswerTo(Question question, const QuestionAnswers& answers) {
 }  // namespace
 
 Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
-  char utf8[512];
-  Cp1250ToUtf8(text, utf8, sizeof utf8);
+  // A message may quote the logger's texts: its controls are shown, its line breaks kept.
+  char utf8[1024];
+  VisibleUtf8(text, TextStyle::Message, utf8, sizeof utf8);
   const bool failure = icon == MessageIcon::Exclamation || icon == MessageIcon::Stop;
   std::FILE* to = failure ? stderr : results_;
   std::fprintf(to, "%s\n", utf8);

@@ -53,6 +53,8 @@ bool PosixPort::OpenPort(const char* name) {
     return false;
   }
   fd_ = fd;
+  // What the line was set to before, put back at the close.
+  settingsSaved_ = tcgetattr(fd, &savedSettings_) == 0;
   return true;
 }
 
@@ -94,6 +96,8 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
   long long lastByte = 0;
   std::size_t count = 0;
   while (count < n) {
+    // An interrupted poll() or read() comes back here, and so does every arrived byte.
+    if (Interrupted()) return {false, 0};
     long long deadline = totalDeadline;
     if (count > 0 && lastByte + kReadIntervalTimeoutMs < deadline) {
       deadline = lastByte + kReadIntervalTimeoutMs;
@@ -127,12 +131,17 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
 void PosixPort::Pause(unsigned milliseconds) {
   timespec wait{static_cast<time_t>(milliseconds / 1000),
                 static_cast<long>(milliseconds % 1000) * 1'000'000};
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR && !Interrupted()) {
   }
 }
 
 void PosixPort::ClosePort() {
   if (fd_ < 0) return;
+  // The line's own settings again, once the stop frame has gone out at our speed.
+  if (settingsSaved_ && tcsetattr(fd_, TCSADRAIN, &savedSettings_) != 0) {
+    tcsetattr(fd_, TCSANOW, &savedSettings_);
+  }
+  settingsSaved_ = false;
   // Leave the line open to others again: a pseudo-terminal keeps the exclusive mode for as
   // long as any side holds it open.
   ioctl(fd_, TIOCNXCL);

@@ -1,6 +1,11 @@
 // The serial line on Linux and macOS: a device path opened exclusively, raw 9600 8N1, and
-// reads under the same time-outs as every other backend, measured with poll().
+// reads under the same time-outs as every other backend, measured with poll(). The line's
+// own settings are put back when it closes.
 #pragma once
+
+#include <termios.h>
+
+#include <csignal>
 
 #include "link/logger_port.h"
 
@@ -21,8 +26,17 @@ class PosixPort final : public LoggerPort {
   void Pause(unsigned milliseconds) override;
   void ClosePort() override;
 
+  // Called from a signal handler (it only sets a flag): from then on every read and pause
+  // of every port ends at once, the read as failed, so the operation under way fails through
+  // its usual path, which still writes the stop frame and closes the port.
+  static void Interrupt() { interrupted_ = 1; }
+  static bool Interrupted() { return interrupted_ != 0; }
+
  private:
+  static inline volatile std::sig_atomic_t interrupted_ = 0;
   int fd_ = -1;
+  bool settingsSaved_ = false;
+  termios savedSettings_{};
 };
 
 }  // namespace zv

@@ -1,6 +1,8 @@
 // PosixPort on a real pseudo-terminal against kvar2-emu: real time-outs, so the windows
 // asserted are generous; the point is which rule ended a read, not its exact time.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -46,6 +48,37 @@ TEST(PosixPortTest, APortAnotherHoldsDoesNotOpen) {
   first.ClosePort();
   EXPECT_TRUE(second.OpenPort(emulator.Link().c_str()));
   EXPECT_FALSE(PosixPort().OpenPort("/nonexistent/port"));
+}
+
+// A terminal used as the port (a real line, /dev/tty) is left as it was found.
+TEST(PosixPortTest, CloseRestoresTheLineSettingsFoundAtOpen) {
+  EmulatorProcess emulator;
+  ASSERT_TRUE(emulator.Ready());
+  // A second descriptor keeps the settings observable between the port's open and close.
+  const int observer = open(emulator.Link().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(observer, 0);
+  termios before{};
+  ASSERT_EQ(tcgetattr(observer, &before), 0);
+  before.c_lflag |= ICANON | ECHO | ISIG;
+  cfsetispeed(&before, B19200);
+  cfsetospeed(&before, B19200);
+  ASSERT_EQ(tcsetattr(observer, TCSANOW, &before), 0);
+  ASSERT_EQ(tcgetattr(observer, &before), 0);
+  {
+    PosixPort port;
+    Connect(port, emulator);
+    termios raw{};
+    ASSERT_EQ(tcgetattr(observer, &raw), 0);
+    EXPECT_EQ(cfgetospeed(&raw), B9600);
+  }
+  termios after{};
+  ASSERT_EQ(tcgetattr(observer, &after), 0);
+  close(observer);
+  EXPECT_EQ(cfgetospeed(&after), B19200);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
 }
 
 TEST(PosixPortTest, SilentReadEndsWithNothingAfterItsTotalTime) {

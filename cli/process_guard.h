@@ -1,0 +1,24 @@
+// What zorvant-cli makes sure of before anything else, and how every command ends.
+#pragma once
+
+namespace zv::cli {
+
+// Opens the null device on any of the descriptors 0-2 that is closed, so that no file opened
+// later (the serial port above all) becomes standard output or error and receives what is
+// printed. False when one cannot be opened.
+bool OpenStandardStreams();
+
+// SIGINT and SIGTERM end the command the way a failure does: the port's reads fail, the
+// stop frame goes out, the port closes, the temporary file goes. A second one ends the
+// process at once. SIGPIPE is ignored: a write to a closed pipe fails as a write error.
+void CatchStopSignals();
+
+// True once SIGINT or SIGTERM arrived; then the exit code it asks for (128 + its number).
+bool StopRequested();
+int StopExitCode();
+
+// The exit code of a command that returned `code`: 130 or 143 after SIGINT or SIGTERM,
+// kExitFileNotWritten (with a message) when standard output could not be written, else `code`.
+int FinishCommand(int code);
+
+}  // namespace zv::cli
