@@ -18,6 +18,8 @@ inline constexpr auto kDownloadFailed = Cp1250(
 inline constexpr auto kDownloadedFormat = Cp1250(u8"Pobrano:\r\n%d próbek\r\n(%d bajtów)");
 inline constexpr auto kRecoveredFormat = Cp1250(u8"Odzyskano dodatkowo %d próbek.");
 
+inline constexpr auto kRenamedNotice =
+    Cp1250(u8"Nazwa zawierała zabronione znaki,\r\nzmieniono nazwę na: ");
 inline constexpr auto kCannotSave = Cp1250(u8"Nie można zapisać danych,\r\nSpróbuj innej nazwy.");
 inline constexpr auto kSaved = Cp1250(u8"Dane zostały zapisane.");
 
