@@ -9,6 +9,7 @@
 #include "link/download.h"
 #include "link/serial_win32.h"
 #include "link/session.h"
+#include "samples/export_samples.h"
 
 namespace zv {
 
@@ -30,7 +31,7 @@ class WindowOperations final : public ShellOperations {
  public:
   void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
   void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
-  void ExportSamples() override {}
+  void ExportSamples() override { zv::ExportSamples(theSession.info, theStore.loaded, theUi); }
   void ShowChart() override {}
   void WriteConfiguration() override {}
   void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
