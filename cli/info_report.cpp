@@ -1,5 +1,6 @@
 #include "cli/info_report.h"
 
+#include <cstdarg>
 #include <cstring>
 #include <string_view>
 
@@ -28,20 +29,43 @@ Utf8 EntryText(const Table& table, std::size_t index) {
   return Utf8(entry + 1, Table::kWidth - 1);
 }
 
-void PrintJsonString(std::FILE* out, const char* utf8) {
-  std::fputc('"', out);
-  for (const char* p = utf8; *p != '\0'; ++p) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c == '"' || c == '\\') {
-      std::fprintf(out, "\\%c", c);
-    } else if (c < 0x20) {
-      std::fprintf(out, "\\u%04x", c);
-    } else {
-      std::fputc(c, out);
+// Appends formatted text to a fixed buffer; remembers when anything did not fit.
+class JsonText {
+ public:
+  explicit JsonText(char (&out)[kInfoJsonCapacity]) : out_(out) { out_[0] = '\0'; }
+
+  void Format(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+    std::va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(out_ + length_, kInfoJsonCapacity - length_, format, args);
+    va_end(args);
+    if (n < 0 || static_cast<std::size_t>(n) >= kInfoJsonCapacity - length_) {
+      overflow_ = true;
+      return;
     }
+    length_ += static_cast<std::size_t>(n);
   }
-  std::fputc('"', out);
-}
+  void String(const char* utf8) {
+    Format("\"");
+    for (const char* p = utf8; *p != '\0'; ++p) {
+      const unsigned char c = static_cast<unsigned char>(*p);
+      if (c == '"' || c == '\\') {
+        Format("\\%c", c);
+      } else if (c < 0x20) {
+        Format("\\u%04x", c);
+      } else {
+        Format("%c", c);
+      }
+    }
+    Format("\"");
+  }
+  std::size_t Length() const { return overflow_ ? 0 : length_; }
+
+ private:
+  char (&out_)[kInfoJsonCapacity];
+  std::size_t length_ = 0;
+  bool overflow_ = false;
+};
 
 }  // namespace
 
@@ -61,28 +85,34 @@ void PrintInfoText(std::FILE* out, const LoggerInfo& info) {
   std::fprintf(out, "sygnalizuj pomiar  %s\n", (tab.Flags() & kFlagSignalling) ? "tak" : "nie");
 }
 
-void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
+std::size_t FormatInfoJson(const LoggerInfo& info, char (&out)[kInfoJsonCapacity]) {
   const INFO_TAB& tab = info.tab;
   const InfoTexts& t = info.texts;
-  std::fputs("{\"logger_id\": ", out);
-  PrintJsonString(out, Utf8(t.identifier, sizeof t.identifier).text);
-  std::fprintf(out, ", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
-  std::fputs(", \"battery_text\": ", out);
-  PrintJsonString(out, Utf8(t.battery, sizeof t.battery).text);
-  std::fputs(", \"count_text\": ", out);
-  PrintJsonString(out, Utf8(t.count, sizeof t.count).text);
-  std::fprintf(out, ", \"status_code\": %u", tab.StatusCode());
-  std::fputs(", \"status_text\": ", out);
-  PrintJsonString(out, Utf8(t.status, sizeof t.status).text);
-  std::fprintf(out,
-               ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
-               ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"
-               ", \"memory_start\": %u, \"memory_end\": %u, \"flags\": %u"
-               ", \"known_byte_count\": %lu}\n",
-               tab.StartDelayIndex(), tab.IntervalIndex(), tab.DurationIndex(), info.channelMode,
-               (tab.Flags() & kFlagSignalling) ? "true" : "false", tab.WritePointer(),
-               tab.MemoryStart(), tab.MemoryEnd(), tab.Flags(),
-               static_cast<unsigned long>(info.knownByteCount));
+  JsonText json(out);
+  json.Format("{\"logger_id\": ");
+  json.String(Utf8(t.identifier, sizeof t.identifier).text);
+  json.Format(", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
+  json.Format(", \"battery_text\": ");
+  json.String(Utf8(t.battery, sizeof t.battery).text);
+  json.Format(", \"count_text\": ");
+  json.String(Utf8(t.count, sizeof t.count).text);
+  json.Format(", \"status_code\": %u", tab.StatusCode());
+  json.Format(", \"status_text\": ");
+  json.String(Utf8(t.status, sizeof t.status).text);
+  json.Format(
+      ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
+      ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"
+      ", \"memory_start\": %u, \"memory_end\": %u, \"flags\": %u"
+      ", \"known_byte_count\": %lu}",
+      tab.StartDelayIndex(), tab.IntervalIndex(), tab.DurationIndex(), info.channelMode,
+      (tab.Flags() & kFlagSignalling) ? "true" : "false", tab.WritePointer(), tab.MemoryStart(),
+      tab.MemoryEnd(), tab.Flags(), static_cast<unsigned long>(info.knownByteCount));
+  return json.Length();
+}
+
+void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
+  char json[kInfoJsonCapacity];
+  if (FormatInfoJson(info, json) != 0) std::fprintf(out, "%s\n", json);
 }
 
 }  // namespace zv::cli
