@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "link/text1250.h"
 #include "samples/byte_sink.h"
@@ -29,6 +30,16 @@ class ChunkWriter {
   template <std::size_t N>
   void Put(const char (&literal)[N]) {
     Put(literal, N - 1);
+  }
+  // An unsigned number in decimal, no padding.
+  void PutDecimal(uint64_t value) {
+    char digits[20];
+    std::size_t count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value != 0);
+    while (count != 0) Put(digits[--count]);
   }
   void Flush() {
     if (used_ != 0) sink_.Put(chunk_, used_);

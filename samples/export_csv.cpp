@@ -1,8 +1,5 @@
 #include "samples/export_csv.h"
 
-#include <cinttypes>
-#include <cstdio>
-
 #include "samples/chunk_writer.h"
 #include "samples/civil_time.h"
 #include "samples/reading_number.h"
@@ -12,12 +9,6 @@
 namespace zv {
 
 namespace {
-
-void PutNumber(ChunkWriter& out, uint64_t value) {
-  char digits[24];
-  const int length = std::snprintf(digits, sizeof digits, "%" PRIu64, value);
-  if (length > 0) out.Put(digits, static_cast<std::size_t>(length));
-}
 
 void PutReading(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout& layout,
                 uint32_t slot, Channel channel) {
@@ -47,10 +38,10 @@ void WriteCsvExport(const SampleBuffer& samples, const LoggerInfo& info, const C
 
   PutHeader(out, options, twoChannels);
   for (uint32_t slot = 0; slot < layout.slots; ++slot) {
-    PutNumber(out, slot);
+    out.PutDecimal(slot);
     out.Put(',');
     const uint64_t elapsed = uint64_t{slot} * interval;
-    if (timed) PutNumber(out, elapsed);
+    if (timed) out.PutDecimal(elapsed);
     if (options.hasStart) {
       out.Put(',');
       char time[kLocalTimeTextCapacity];

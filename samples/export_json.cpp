@@ -1,8 +1,5 @@
 #include "samples/export_json.h"
 
-#include <cinttypes>
-#include <cstdio>
-
 #include "samples/chunk_writer.h"
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
@@ -11,12 +8,6 @@
 namespace zv {
 
 namespace {
-
-void PutNumber(ChunkWriter& out, uint64_t value) {
-  char digits[24];
-  const int length = std::snprintf(digits, sizeof digits, "%" PRIu64, value);
-  if (length > 0) out.Put(digits, static_cast<std::size_t>(length));
-}
 
 void PutChannel(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout& layout,
                 Channel channel) {
@@ -41,14 +32,14 @@ void WriteJsonExport(const SampleBuffer& samples, const LoggerInfo& info,
   out.Put(", \"interval_s\": ");
   uint32_t interval = 0;
   if (IntervalSeconds(info.tab.IntervalIndex(), interval)) {
-    PutNumber(out, interval);
+    out.PutDecimal(interval);
   } else {
     out.Put("null");
   }
   out.Put(", \"byte_count\": ");
-  PutNumber(out, samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize);
+  out.PutDecimal(samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize);
   out.Put(", \"slot_count\": ");
-  PutNumber(out, layout.slots);
+  out.PutDecimal(layout.slots);
   out.Put(", \"readings\": {\"a\": ");
   PutChannel(out, samples, layout, Channel::A);
   if (layout.wordsPerSlot == 2) {
