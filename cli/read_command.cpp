@@ -51,14 +51,15 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
       "--output,-o", options.output,
       "Output file; '-' for standard output. Written only after a successful download, "
       "replacing the file atomically.");
-  read->add_option("--format", options.format, kFormatHelp)
-      ->check(CLI::IsMember({"text", "csv", "json"}))
-      ->capture_default_str();
+  auto* format = read->add_option("--format", options.format, kFormatHelp)
+                     ->check(CLI::IsMember({"text", "csv", "json"}))
+                     ->capture_default_str();
   auto* startedAt = read->add_option("--started-at", options.startedAt, kStartedAtHelp)
                         ->check(CLI::Validator(CheckStartTime, "YYYY-MM-DDTHH:MM:SS"));
   read->add_flag("--summary", options.summaryOnly,
                  "Write no file: print only the summary, on standard output, for a script")
       ->excludes(output)
+      ->excludes(format)
       ->excludes(startedAt);
   read->callback([&options, output] {
     if (!options.summaryOnly && output->count() == 0) {

@@ -74,7 +74,8 @@ done
 "$cli" read --port "$work/port" -o "$work/text.txt" --format text >/dev/null 2>&1
 cmp -s "$work/default.txt" "$work/text.txt"; check "--format text is the default export" $?
 for bad in "--format xml" "--started-at 2026-02-29T08:00:00 --format csv" \
-           "--started-at 2026-12-01T08:00:00" "--summary -o $work/x.txt" ""; do
+           "--started-at 2026-12-01T08:00:00" "--summary -o $work/x.txt" \
+           "--summary --format csv" ""; do
   # shellcheck disable=SC2086  # the options are words on purpose
   "$cli" read --port "$work/port" $bad >/dev/null 2>&1
   [ $? = 2 ]; check "usage error: read ${bad:-without --output}" $?
