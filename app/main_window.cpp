@@ -11,6 +11,7 @@
 #include "link/download.h"
 #include "link/serial_win32.h"
 #include "link/session.h"
+#include "samples/export_samples.h"
 
 namespace zv {
 
@@ -32,7 +33,7 @@ class WindowOperations final : public ShellOperations {
  public:
   void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
   void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
-  void ExportSamples() override {}
+  void ExportSamples() override { zv::ExportSamples(theSession.info, theStore.loaded, theUi); }
   void ShowChart() override {
     zv::ShowChart(theWindow.instance, theWindow.window, theStore.loaded,
                   theSession.info.channelMode);

@@ -58,12 +58,12 @@ int WindowUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
   return zv::RunDownloadWindow(main_.instance, main_.window, range, transfer);
 }
 
-bool WindowUi::AskExportPath(const char*) {
-  return false;
+bool WindowUi::AskExportPath(const char* proposedName) {
+  return AskSavePath(main_.window, proposedName, exportPath_);
 }
 
 ExportFile* WindowUi::CreateExportFile() {
-  return nullptr;
+  return exportFile_.Create(exportPath_) ? &exportFile_ : nullptr;
 }
 
 }  // namespace zv

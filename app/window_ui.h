@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/control_states.h"
+#include "app/export_dialog.h"
+#include "app/export_file_win32.h"
 #include "app/main_window.h"
 #include "app/window_controls.h"
 
@@ -20,6 +22,8 @@ class WindowUi final : public MainScreen {
  private:
   MainWindow& main_;
   WindowControls controls_;
+  wchar_t exportPath_[kExportPathCapacity] = {};  // the name proposed, then the path chosen
+  Win32ExportFile exportFile_;
 };
 
 }  // namespace zv

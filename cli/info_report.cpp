@@ -1,5 +1,6 @@
 #include "cli/info_report.h"
 
+#include <cstdarg>
 #include <cstring>
 #include <string_view>
 
@@ -29,10 +30,33 @@ Utf8 EntryText(const Table& table, std::size_t index) {
   return Utf8(entry + 1, Table::kWidth - 1);
 }
 
-// A JSON string of a Windows-1250 field.
-void PrintJsonString(std::FILE* out, const char* cp1250, std::size_t limit) {
-  std::fprintf(out, "\"%s\"", Utf8(cp1250, limit, TextStyle::Json).text);
-}
+// Appends formatted text to a fixed buffer; remembers when anything did not fit.
+class JsonText {
+ public:
+  explicit JsonText(char (&out)[kInfoJsonCapacity]) : out_(out) { out_[0] = '\0'; }
+
+  void Format(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+    std::va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(out_ + length_, kInfoJsonCapacity - length_, format, args);
+    va_end(args);
+    if (n < 0 || static_cast<std::size_t>(n) >= kInfoJsonCapacity - length_) {
+      overflow_ = true;
+      return;
+    }
+    length_ += static_cast<std::size_t>(n);
+  }
+  // A JSON string of a Windows-1250 field, its control characters escaped.
+  void String(const char* cp1250, std::size_t limit) {
+    Format("\"%s\"", Utf8(cp1250, limit, TextStyle::Json).text);
+  }
+  std::size_t Length() const { return overflow_ ? 0 : length_; }
+
+ private:
+  char (&out_)[kInfoJsonCapacity];
+  std::size_t length_ = 0;
+  bool overflow_ = false;
+};
 
 }  // namespace
 
@@ -52,28 +76,34 @@ void PrintInfoText(std::FILE* out, const LoggerInfo& info) {
   std::fprintf(out, "sygnalizuj pomiar  %s\n", (tab.Flags() & kFlagSignalling) ? "tak" : "nie");
 }
 
-void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
+std::size_t FormatInfoJson(const LoggerInfo& info, char (&out)[kInfoJsonCapacity]) {
   const INFO_TAB& tab = info.tab;
   const InfoTexts& t = info.texts;
-  std::fputs("{\"logger_id\": ", out);
-  PrintJsonString(out, t.identifier, sizeof t.identifier);
-  std::fprintf(out, ", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
-  std::fputs(", \"battery_text\": ", out);
-  PrintJsonString(out, t.battery, sizeof t.battery);
-  std::fputs(", \"count_text\": ", out);
-  PrintJsonString(out, t.count, sizeof t.count);
-  std::fprintf(out, ", \"status_code\": %u", tab.StatusCode());
-  std::fputs(", \"status_text\": ", out);
-  PrintJsonString(out, t.status, sizeof t.status);
-  std::fprintf(out,
-               ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
-               ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"
-               ", \"memory_start\": %u, \"memory_end\": %u, \"flags\": %u"
-               ", \"known_byte_count\": %lu}\n",
-               tab.StartDelayIndex(), tab.IntervalIndex(), tab.DurationIndex(), info.channelMode,
-               (tab.Flags() & kFlagSignalling) ? "true" : "false", tab.WritePointer(),
-               tab.MemoryStart(), tab.MemoryEnd(), tab.Flags(),
-               static_cast<unsigned long>(info.knownByteCount));
+  JsonText json(out);
+  json.Format("{\"logger_id\": ");
+  json.String(t.identifier, sizeof t.identifier);
+  json.Format(", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
+  json.Format(", \"battery_text\": ");
+  json.String(t.battery, sizeof t.battery);
+  json.Format(", \"count_text\": ");
+  json.String(t.count, sizeof t.count);
+  json.Format(", \"status_code\": %u", tab.StatusCode());
+  json.Format(", \"status_text\": ");
+  json.String(t.status, sizeof t.status);
+  json.Format(
+      ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
+      ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"
+      ", \"memory_start\": %u, \"memory_end\": %u, \"flags\": %u"
+      ", \"known_byte_count\": %lu}",
+      tab.StartDelayIndex(), tab.IntervalIndex(), tab.DurationIndex(), info.channelMode,
+      (tab.Flags() & kFlagSignalling) ? "true" : "false", tab.WritePointer(), tab.MemoryStart(),
+      tab.MemoryEnd(), tab.Flags(), static_cast<unsigned long>(info.knownByteCount));
+  return json.Length();
+}
+
+void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
+  char json[kInfoJsonCapacity];
+  if (FormatInfoJson(info, json) != 0) std::fprintf(out, "%s\n", json);
 }
 
 }  // namespace zv::cli

@@ -9,6 +9,9 @@ namespace zv::cli {
 struct ReadOptions {
   std::string port;
   std::string output;
+  std::string format = "text";
+  std::string startedAt;     // the user's statement of when slot 0 was taken
+  bool summaryOnly = false;  // no file: the summary on stdout, for a script
 };
 
 CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options);

@@ -27,6 +27,8 @@ inline constexpr auto kModeChange =
 inline constexpr auto kConfigurationSaved =
     Cp1250(u8"KONFIGURACJA ZOSTAŁA ZAPISANA!\r\n\r\nRejestrator jest gotowy do pracy.");
 
+inline constexpr auto kRenamedNotice =
+    Cp1250(u8"Nazwa zawierała zabronione znaki,\r\nzmieniono nazwę na: ");
 inline constexpr auto kCannotSave = Cp1250(u8"Nie można zapisać danych,\r\nSpróbuj innej nazwy.");
 inline constexpr auto kSaved = Cp1250(u8"Dane zostały zapisane.");
 

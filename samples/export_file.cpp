@@ -5,6 +5,7 @@
 
 #include "link/text1250.h"
 #include "link/value_tables.h"
+#include "samples/chunk_writer.h"
 #include "samples/field_labels.h"
 
 namespace zv {
@@ -15,33 +16,6 @@ constexpr auto kTitle = Cp1250(u8"Zorvant v2.0");
 
 constexpr std::size_t kRuleLength = 39;
 constexpr std::size_t kStatusWidth = 19;
-
-// Gathers small pieces so that the file receives a few large writes, not one per reading.
-class ChunkWriter {
- public:
-  explicit ChunkWriter(ByteSink& sink) : sink_(sink) {}
-
-  void Put(const char* bytes, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) Put(bytes[i]);
-  }
-  void Put(char byte) {
-    if (used_ == sizeof chunk_) Flush();
-    chunk_[used_++] = byte;
-  }
-  template <std::size_t N>
-  void Put(const Text1250<N>& text) {
-    Put(text.bytes, text.length);
-  }
-  void Flush() {
-    if (used_ != 0) sink_.Put(chunk_, used_);
-    used_ = 0;
-  }
-
- private:
-  ByteSink& sink_;
-  char chunk_[512];
-  std::size_t used_ = 0;
-};
 
 void PutLineEnd(ChunkWriter& out) {
   out.Put("\r\n", 2);

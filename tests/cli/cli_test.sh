@@ -46,6 +46,42 @@ grep -q "(32768 bajtów)" "$work/read.out"; check "full memory: 32768 bytes repo
 python3 "$here/expected_export.py" "$work/memory.bin" "$work/info.json" "$work/expected.txt"
 cmp "$work/export.txt" "$work/expected.txt"; check "full memory byte for byte" $?
 
+# CSV, JSON and the summary for one and two channels, odd counts (a partial last slot, an odd
+# byte) and an interval from each end of its table and one beyond it, checked against readings
+# worked out independently; the CSV is read with Python's csv module, as a spreadsheet would.
+for setup in "1 1031 0" "2 1030 16" "2 1028 17"; do
+  read -r channels bytes interval <<<"$setup"
+  # The write pointer accounts for every byte, so the information needs no recount.
+  start_emu --channels "$channels" --write-pointer $((0x20 + bytes)) --interval "$interval"
+  name="formats, $channels channel(s), $bytes bytes, interval $interval"
+  "$cli" info --port "$work/port" --json >"$work/info.json"
+  "$cli" read --port "$work/port" -o "$work/out.csv" --format csv \
+    --started-at 2026-12-31T23:30:00 >/dev/null 2>"$work/csv.err"
+  check "$name: csv" $?
+  "$cli" read --port "$work/port" -o "$work/out.json" --format json >/dev/null 2>&1
+  check "$name: json" $?
+  "$cli" read --port "$work/port" --summary >"$work/summary.txt" 2>"$work/summary.err"
+  check "$name: --summary" $?
+  python3 "$here/check_formats.py" "$work/memory.bin" "$work/info.json" "$work/out.csv" \
+    "$work/out.json" "$work/summary.txt" 2026-12-31T23:30:00
+  check "$name: contents" $?
+  # The summary after a read, on stderr, is the one --summary prints alone.
+  grep -v -e '^Pobrano' -e 'próbek$' -e 'bajtów)$' "$work/csv.err" | cmp -s - "$work/summary.txt"
+  check "$name: summary after the read" $?
+  [ ! -s "$work/summary.err" ] || grep -q "Pobrano" "$work/summary.err"
+  check "$name: --summary keeps stdout for the summary" $?
+done
+"$cli" read --port "$work/port" -o "$work/default.txt" >/dev/null 2>&1
+"$cli" read --port "$work/port" -o "$work/text.txt" --format text >/dev/null 2>&1
+cmp -s "$work/default.txt" "$work/text.txt"; check "--format text is the default export" $?
+for bad in "--format xml" "--started-at 2026-02-29T08:00:00 --format csv" \
+           "--started-at 2026-12-01T08:00:00" "--summary -o $work/x.txt" \
+           "--summary --format csv" ""; do
+  # shellcheck disable=SC2086  # the options are words on purpose
+  "$cli" read --port "$work/port" $bad >/dev/null 2>&1
+  [ $? = 2 ]; check "usage error: read ${bad:-without --output}" $?
+done
+
 # Each failure: its message on stderr, its exit code, and an earlier file left untouched.
 expect_failure() {  # name, exit code, message, command...
   local name=$1 code=$2 message=$3; shift 3

@@ -57,4 +57,5 @@ def main():
     open(sys.argv[3], "wb").write(text.encode("cp1250"))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -5,14 +5,23 @@
 #   run_scenario.sh --make-prefix ROOT          create the shared Wine prefix (ctest fixture)
 #   run_scenario.sh --remove-prefix ROOT        remove it again
 #   run_scenario.sh --prefix ROOT --program EXE --driver EXE --emulator BIN --shim SO
-#                   --work DIR --shots DIR SCENARIO
+#                   --work DIR --shots DIR [--cli BIN] SCENARIO
 #
 # A scenario is a driver script; lines starting with "#!" are for this runner:
 #   #! emulator: OPTIONS   start kvar2-emu on COM1 with OPTIONS (without it COM1 cannot be opened)
+#   #! folder: NAME [read-only]
+#                          make the folder NAME in the scenario's work folder, which the driver
+#                          reaches as %ZV_WORK%\NAME; read-only: nothing can be created in it
+#                          (exit 77, a skip, where that cannot be arranged)
 #   #! check: NAME         after the program ended, one of:
 #        stop-frame-last   the last bytes the host sent are the stop frame 00 00 00 00
 #        no-host-bytes     the host sent nothing at all
 #        rts-raised        the port set-up raised RTS (recorded by the modem-line shim)
+#        export-matches-cli FILE
+#                          FILE (in the work folder) is byte for byte what `zorvant-cli read`
+#                          writes from an emulator started with the same options (needs --cli)
+#        only-files NAME [FILE...]
+#                          the folder NAME holds exactly these files (none: it is empty)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
@@ -43,6 +52,7 @@ while [ $# -gt 1 ]; do
     --shim) shim=$2 ;;
     --work) work_root=$2 ;;
     --shots) shots=$2 ;;
+    --cli) cli=$2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
   shift 2
@@ -58,6 +68,9 @@ done
 [ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
 
 work="$work_root/$name"
+# A read-only folder left by an interrupted run would keep its files.
+[ -d "$work" ] && chattr -R -i "$work" 2>/dev/null
+[ -d "$work" ] && chmod -R u+w "$work" 2>/dev/null
 rm -rf "$work"
 mkdir -p "$work"
 started=$(date +%s%N)
@@ -67,12 +80,42 @@ fail() { failures+=("$*"); zv_say "FAIL: $*"; }
 
 directive() { sed -n "s/^#! *$1: *//p" "$scenario"; }
 
-trap zv_cleanup EXIT
+# Makes DIR read-only for whoever runs this, root included (for whom only the immutable
+# attribute works); false when neither can be arranged here.
+readonly_folders=()
+make_read_only() {
+  chmod a-w "$1"
+  readonly_folders+=("$1")
+  if touch "$1/.probe" 2>/dev/null; then
+    rm -f "$1/.probe"
+    chattr +i "$1" 2>/dev/null || return 1
+    if touch "$1/.probe" 2>/dev/null; then rm -f "$1/.probe"; return 1; fi
+  fi
+  return 0
+}
+release_folders() {
+  local d
+  for d in "${readonly_folders[@]}"; do chattr -i "$d" 2>/dev/null; chmod u+w "$d"; done
+}
+
+trap 'release_folders; zv_cleanup' EXIT
 trap 'exit 143' TERM INT
 zv_use_prefix "$prefix_root"
 zv_start_display || exit 1
 zv_clear_ports
 : >"$work/transcript.txt"
+
+while read -r folder mode; do
+  [ -n "$folder" ] || continue
+  mkdir -p "$work/$folder"
+  if [ "$mode" = read-only ] && ! make_read_only "$work/$folder"; then
+    echo "SKIP $name: cannot make a read-only folder here"
+    exit 77
+  fi
+done < <(directive folder)
+# The driver names files in the work folder as %ZV_WORK%\...
+ZV_WORK=$(zv_winpath "$work")
+export ZV_WORK
 
 emu_options=$(directive emulator | head -n 1)
 if [ -n "$(directive emulator)" ]; then
@@ -98,6 +141,21 @@ else
 fi
 zv_stop_emulator
 
+# The same memory read by zorvant-cli from a fresh emulator started with the same options.
+export_matches_cli() {
+  local file="$work/$1"
+  [ -n "${cli:-}" ] || { fail "export-matches-cli needs --cli"; return; }
+  # shellcheck disable=SC2086  # the options are words on purpose
+  zv_start_emulator "$emulator" "$work/cli-transcript.txt" "$work/cli-emulator.log" \
+    $emu_options --unpaced || { fail "the second emulator did not start"; return; }
+  "$cli" read --port "$(zv_port_path 1)" --output "$work/cli-export.txt" \
+    >"$work/cli.log" 2>&1 || fail "zorvant-cli read failed: $(tail -n 1 "$work/cli.log")"
+  zv_stop_emulator
+  [ -f "$file" ] || { fail "no file $1"; return; }
+  cmp -s "$file" "$work/cli-export.txt" ||
+    fail "$1 differs from zorvant-cli's export: $(cmp "$file" "$work/cli-export.txt" 2>&1)"
+}
+
 # The host's bytes in order, as one hex string.
 host_hex=$(awk '$2 == "H" { printf "%s", $3 }' "$work/transcript.txt")
 while read -r check; do
@@ -109,6 +167,12 @@ while read -r check; do
       [ -z "$host_hex" ] || fail "the host sent bytes: $host_hex" ;;
     rts-raised)
       grep -q ' RTS 1$' "$work/modem.log" || fail "RTS was never raised" ;;
+    export-matches-cli\ *)
+      export_matches_cli "${check#export-matches-cli }" ;;
+    only-files\ *)
+      read -r folder wanted <<<"${check#only-files }"
+      held=$(cd "$work/$folder" && ls -A | tr '\n' ' ' | sed 's/ $//')
+      [ "$held" = "$wanted" ] || fail "$folder holds \"$held\", not \"$wanted\"" ;;
     *) fail "unknown check $check" ;;
   esac
 done < <(directive check)

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "driver_log.h"
@@ -468,6 +469,143 @@ bool ExpectMinimized(DriverState& s, const Words& w, std::wstring& failure) {
       wanted ? L"minimised" : L"not minimised", failure);
 }
 
+// ---- the save dialog: the platform's own, found by its file-name field whatever its caption ----
+
+constexpr int kFileNameEdit = 0x480;   // edt1
+constexpr int kFileNameCombo = 0x47C;  // cmb13, which holds the edit in some versions
+constexpr int kFileTypeCombo = 0x470;  // cmb1
+
+BOOL CALLBACK VisitForSaveDialog(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->first ||
+      std::wstring(cls) != L"#32770") {
+    return TRUE;
+  }
+  if (!GetDlgItem(window, kFileNameEdit) && !GetDlgItem(window, kFileNameCombo)) return TRUE;
+  search->second = window;
+  return FALSE;
+}
+
+HWND FindSaveDialog(HWND owner) {
+  std::pair<HWND, HWND> search{owner, nullptr};
+  EnumWindows(VisitForSaveDialog, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+BOOL CALLBACK VisitForEdit(HWND window, LPARAM param) {
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (_wcsicmp(cls, L"Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// The name field itself, or the edit inside the name combo (nested deeper in some versions).
+HWND FileNameField(HWND dialog) {
+  if (HWND edit = GetDlgItem(dialog, kFileNameEdit); edit && IsWindowVisible(edit)) return edit;
+  HWND combo = GetDlgItem(dialog, kFileNameCombo);
+  HWND edit = nullptr;
+  if (combo) EnumChildWindows(combo, VisitForEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+// %NAME% replaced from the environment, so a scenario can name the runner's work folder.
+std::wstring ExpandVariables(const std::wstring& text) {
+  std::vector<wchar_t> out(32768, L'\0');
+  const DWORD n = ExpandEnvironmentStringsW(text.c_str(), out.data(), 32768);
+  return n > 0 && n <= 32768 ? std::wstring(out.data()) : text;
+}
+
+bool WaitSaveDialog(DriverState& s, HWND& dialog, std::wstring& failure) {
+  if (!NeedMain(s, failure)) return false;
+  if (WaitFor(s.timeout_ms, [&] { return (dialog = FindSaveDialog(s.main)) != nullptr; })) {
+    WaitIdle(dialog, s.timeout_ms);
+    return true;
+  }
+  failure = L"no save dialog";
+  return false;
+}
+
+bool CloseSaveDialog(DriverState& s, HWND dialog, int button, std::wstring& failure) {
+  PostMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+  if (WaitFor(s.timeout_ms, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) {
+    return true;
+  }
+  failure = L"the save dialog stayed open";
+  if (HWND other = FindAnyOwnedWindow(dialog)) {
+    HWND text = GetDlgItem(other, kMessageTextId);
+    failure += L" under " + Visible(text ? WindowCaption(text) : WindowCaption(other));
+  }
+  return false;
+}
+
+bool ExpectSaveDialog(DriverState& s, const Words& w, std::wstring& failure) {
+  if (!ArgCount(w, 1, 2, failure) || !NeedMain(s, failure)) return false;
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        HWND dialog = FindSaveDialog(s.main);
+        if (!dialog) return seen = L"no save dialog", false;
+        std::wstring name;
+        std::wstring type;
+        int selected = -1;
+        int count = 0;
+        HWND types = GetDlgItem(dialog, kFileTypeCombo);
+        if (!ReadEditText(FileNameField(dialog), name)) return seen = L"(no answer)", false;
+        if (types && ReadComboState(types, selected, count) && selected >= 0) {
+          ReadComboItem(types, selected, type);
+        }
+        seen =
+            Visible(WindowCaption(dialog)) + L" name " + Visible(name) + L" type " + Visible(type);
+        return name == w[1] && (w.size() < 3 || type == w[2]);
+      },
+      L"save dialog with name " + Visible(w[1]) + (w.size() == 3 ? L" type " + Visible(w[2]) : L""),
+      failure);
+}
+
+bool SaveAs(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 1, 1, failure) || !WaitSaveDialog(s, dialog, failure)) return false;
+  const std::wstring path = ExpandVariables(w[1]);
+  Log(L"save as " + Visible(path));
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(FileNameField(dialog), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, s.timeout_ms,
+                           &result)) {
+    return failure = L"cannot type into the file-name field", false;
+  }
+  return CloseSaveDialog(s, dialog, IDOK, failure);
+}
+
+bool SaveCancel(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  if (!ArgCount(w, 0, 0, failure) || !WaitSaveDialog(s, dialog, failure)) return false;
+  return CloseSaveDialog(s, dialog, IDCANCEL, failure);
+}
+
+// Picks a file type as the user would: the selection, then the notifications of the pick.
+bool SaveType(DriverState& s, const Words& w, std::wstring& failure) {
+  HWND dialog = nullptr;
+  int index = 0;
+  if (!ArgCount(w, 1, 1, failure) || !WaitSaveDialog(s, dialog, failure)) return false;
+  if (!ParseInt(w[1], index)) return failure = L"bad index", false;
+  HWND types = GetDlgItem(dialog, kFileTypeCombo);
+  DWORD_PTR result = 0;
+  if (!types ||
+      !SendMessageTimeoutW(types, CB_SETCURSEL, index, 0, SMTO_NORMAL, s.timeout_ms, &result) ||
+      static_cast<LRESULT>(result) != index) {
+    return failure = L"cannot select file type " + w[1], false;
+  }
+  // What a pick from the drop-down list sends; the dialog takes the filter on CBN_SELENDOK.
+  for (const WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeCombo, code),
+                        reinterpret_cast<LPARAM>(types), SMTO_NORMAL, s.timeout_ms, &result);
+  }
+  return true;
+}
+
 bool SetTimeout(DriverState& s, const Words& w, std::wstring& failure) {
   int ms = 0;
   if (!ArgCount(w, 1, 1, failure) || !ParseInt(w[1], ms) || ms <= 0) {
@@ -745,6 +883,10 @@ const std::map<std::wstring, Handler>& Commands() {
       {L"dialog-expect-enabled", DialogExpectEnabled},
       {L"dialog-expect-size", DialogExpectSize},
       {L"dialog-shot", DialogShot},
+      {L"expect-save-dialog", ExpectSaveDialog},
+      {L"save-as", SaveAs},
+      {L"save-cancel", SaveCancel},
+      {L"save-type", SaveType},
       {L"close-main", CloseMain},
       {L"wait-exit", WaitExit},
       {L"size", Size},

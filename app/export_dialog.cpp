@@ -1,0 +1,37 @@
+#include "app/export_dialog.h"
+
+#include <commdlg.h>
+
+#include "app/wide_text.h"
+
+namespace zv {
+
+namespace {
+
+// Pairs of a description and a pattern, ended by an empty pair.
+constexpr wchar_t kFilters[] = L"Pliki Tekstowe\0*.txt\0Wszystkie Pliki\0*.*\0";
+
+// The description lives for the whole run: the dialog writes the chosen filter into it, and
+// the next export starts with that filter. Index 0 at start selects the first pair.
+OPENFILENAMEW theDescription = [] {
+  OPENFILENAMEW d{};
+  d.lStructSize = sizeof d;
+  d.lpstrFilter = kFilters;
+  d.nFilterIndex = 0;
+  d.lpstrDefExt = L"txt";
+  // No overwrite prompt and no checks beyond the dialog's own: an existing file is replaced.
+  d.Flags = 0;
+  return d;
+}();
+
+}  // namespace
+
+bool AskSavePath(HWND owner, const char* proposedName, wchar_t (&path)[kExportPathCapacity]) {
+  ToWide(proposedName, path, kExportPathCapacity);
+  theDescription.hwndOwner = owner;
+  theDescription.lpstrFile = path;
+  theDescription.nMaxFile = kExportPathCapacity;
+  return GetSaveFileNameW(&theDescription) != FALSE;
+}
+
+}  // namespace zv

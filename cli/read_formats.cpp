@@ -1,0 +1,56 @@
+#include "cli/read_formats.h"
+
+#include "cli/info_report.h"
+#include "samples/export_file.h"
+#include "samples/export_json.h"
+#include "samples/reading_number.h"
+#include "samples/sample_summary.h"
+
+namespace zv::cli {
+
+namespace {
+
+void PrintChannel(std::FILE* out, const char* name, const ChannelSummary& s) {
+  if (s.count == 0) {
+    std::fprintf(out, "%-7s %5u %9s %8s %9s %8s %9s\n", name, 0u, "-", "-", "-", "-", "-");
+    return;
+  }
+  char min[kDecimalTextCapacity];
+  char max[kDecimalTextCapacity];
+  char mean[kDecimalTextCapacity];
+  DecimalText(s.min, min);
+  DecimalText(s.max, max);
+  DecimalText(MeanTenThousandths(s), mean);
+  std::fprintf(out, "%-7s %5u %9s %8u %9s %8u %9s\n", name, s.count, min, s.minSlot, max, s.maxSlot,
+               mean);
+}
+
+}  // namespace
+
+void WriteReadFormat(ReadFormat format, const SampleBuffer& samples, const LoggerInfo& info,
+                     const CsvOptions& csv, ByteSink& sink) {
+  switch (format) {
+    case ReadFormat::Text:
+      WriteExportFile(samples, info, sink);
+      return;
+    case ReadFormat::Csv:
+      WriteCsvExport(samples, info, csv, sink);
+      return;
+    case ReadFormat::Json: {
+      char infoJson[kInfoJsonCapacity];
+      const std::size_t length = FormatInfoJson(info, infoJson);
+      WriteJsonExport(samples, info, length != 0 ? std::string_view(infoJson, length) : "{}", sink);
+      return;
+    }
+  }
+}
+
+void PrintSummary(std::FILE* out, const SampleBuffer& samples, uint8_t channelMode) {
+  std::fprintf(out, "%-7s %5s %9s %8s %9s %8s %9s\n", "channel", "count", "min", "min_slot", "max",
+               "max_slot", "mean");
+  PrintChannel(out, "a", SummarizeChannel(samples, channelMode, Channel::A));
+  if (channelMode == 2) PrintChannel(out, "b", SummarizeChannel(samples, channelMode, Channel::B));
+  std::fflush(out);
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,53 @@
+#include "samples/export_json.h"
+
+#include "samples/chunk_writer.h"
+#include "samples/reading_number.h"
+#include "samples/sample_interval.h"
+#include "samples/sample_slots.h"
+
+namespace zv {
+
+namespace {
+
+void PutChannel(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout& layout,
+                Channel channel) {
+  out.Put('[');
+  uint16_t word = 0;
+  for (uint32_t slot = 0; ChannelWord(samples, layout, slot, channel, word); ++slot) {
+    if (slot != 0) out.Put(", ");
+    char text[kReadingTextCapacity];
+    out.Put(text, ReadingDotText(word, text));
+  }
+  out.Put(']');
+}
+
+}  // namespace
+
+void WriteJsonExport(const SampleBuffer& samples, const LoggerInfo& info,
+                     std::string_view infoObject, ByteSink& sink) {
+  ChunkWriter out(sink);
+  const SlotLayout layout = LayoutOf(samples, info.channelMode);
+  out.Put("{\"info\": ");
+  out.Put(infoObject.data(), infoObject.size());
+  out.Put(", \"interval_s\": ");
+  uint32_t interval = 0;
+  if (IntervalSeconds(info.tab.IntervalIndex(), interval)) {
+    out.PutDecimal(interval);
+  } else {
+    out.Put("null");
+  }
+  out.Put(", \"byte_count\": ");
+  out.PutDecimal(samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize);
+  out.Put(", \"slot_count\": ");
+  out.PutDecimal(layout.slots);
+  out.Put(", \"readings\": {\"a\": ");
+  PutChannel(out, samples, layout, Channel::A);
+  if (layout.wordsPerSlot == 2) {
+    out.Put(", \"b\": ");
+    PutChannel(out, samples, layout, Channel::B);
+  }
+  out.Put("}}\n");
+  out.Flush();
+}
+
+}  // namespace zv

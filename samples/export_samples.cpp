@@ -1,0 +1,72 @@
+#include "samples/export_samples.h"
+
+#include <cstring>
+
+#include "link/messages.h"
+#include "samples/export_file.h"
+
+namespace zv {
+
+namespace {
+
+bool IsForbidden(unsigned char c) {
+  // Control characters cannot stand in a file name either, nor should they reach a message.
+  return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr;
+}
+
+void ShowRenamingNotice(UserInterface& ui, const ExportName& name) {
+  // The fixed text with at most the 13 characters the identifier field can hold.
+  char notice[msg::kRenamedNotice.length + kLoggerIdSize];
+  std::memcpy(notice, msg::kRenamedNotice.bytes, msg::kRenamedNotice.length);
+  std::memcpy(notice + msg::kRenamedNotice.length, name.text, name.length);
+  notice[msg::kRenamedNotice.length + name.length] = '\0';
+  ui.ShowMessage(notice, MessageIcon::Information, MessageButtons::Ok);
+}
+
+void ShowCannotSave(UserInterface& ui) {
+  ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+}  // namespace
+
+ExportName DefaultExportName(const INFO_TAB& tab) {
+  ExportName name;
+  name.length = LoggerIdLength(tab);
+  const uint8_t* id = tab.LoggerId();
+  for (std::size_t i = 0; i < name.length; ++i) {
+    const bool forbidden = IsForbidden(id[i]);
+    name.text[i] = forbidden ? '_' : static_cast<char>(id[i]);
+    name.renamed = name.renamed || forbidden;
+  }
+  name.text[name.length] = '\0';
+  return name;
+}
+
+void ExportSamples(const LoggerInfo& info, const SampleBuffer& samples, UserInterface& ui) {
+  // 1-3: the default name, and a notice when it differs from the identifier.
+  const ExportName name = DefaultExportName(info.tab);
+  if (name.renamed) ShowRenamingNotice(ui, name);
+
+  // 4: cancelled or failed, the dialog ends the export silently.
+  if (!ui.AskExportPath(name.text)) return;
+
+  // 5: the file (a temporary beside the target until it is complete).
+  ExportFile* file = ui.CreateExportFile();
+  if (file == nullptr) {
+    ShowCannotSave(ui);
+    return;
+  }
+
+  // 6-7: the header and the readings.
+  WriteExportFile(samples, info, *file);
+
+  // 8-9: flushed, closed and moved over the target before the user is told it is saved; a
+  // write or step that failed leaves no file behind and an earlier file as it was.
+  if (!file->Commit()) {
+    ShowCannotSave(ui);
+    return;
+  }
+  ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information, MessageButtons::Ok);
+}
+
+}  // namespace zv

@@ -1,0 +1,38 @@
+#include "samples/reading_number.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace zv {
+
+std::size_t ReadingDotText(uint16_t word, char (&out)[kReadingTextCapacity]) {
+  const std::size_t length = ReadingText(word, out);
+  for (std::size_t i = 0; i < length; ++i) {
+    if (out[i] == ',') out[i] = '.';
+  }
+  return length;
+}
+
+int32_t ReadingTenThousandths(uint16_t word) {
+  char text[kReadingTextCapacity];
+  const std::size_t length = ReadingText(word, text);
+  // "[-]digits,dddd": the digits before and after the comma make one integer.
+  int32_t value = 0;
+  std::size_t i = text[0] == '-' ? 1 : 0;
+  for (; i < length; ++i) {
+    if (text[i] != ',') value = value * 10 + (text[i] - '0');
+  }
+  return text[0] == '-' ? -value : value;
+}
+
+std::size_t DecimalText(int64_t tenThousandths, char (&out)[kDecimalTextCapacity]) {
+  const bool negative = tenThousandths < 0;
+  // Unsigned, so that the most negative value has a magnitude too.
+  const uint64_t magnitude =
+      negative ? 0 - static_cast<uint64_t>(tenThousandths) : static_cast<uint64_t>(tenThousandths);
+  const int length = std::snprintf(out, sizeof out, "%s%" PRIu64 ".%04" PRIu64, negative ? "-" : "",
+                                   magnitude / 10000, magnitude % 10000);
+  return length < 0 ? 0 : static_cast<std::size_t>(length);
+}
+
+}  // namespace zv

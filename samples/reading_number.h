@@ -1,0 +1,24 @@
+// A reading as a number for the formats that want one (CSV, JSON, the summary). The digits
+// always come from the reading's decimal text, so every format shows what the text export
+// writes: "23,0625" is 23.0625 and 230625 ten-thousandths, "-1,0625" is -1.0625.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "samples/sample_buffer.h"
+
+namespace zv {
+
+// The decimal text with a dot for the comma ("23.0625"), NUL-terminated; returns its length.
+std::size_t ReadingDotText(uint16_t word, char (&out)[kReadingTextCapacity]);
+
+// The value of the decimal text in ten-thousandths of a degree.
+int32_t ReadingTenThousandths(uint16_t word);
+
+inline constexpr std::size_t kDecimalTextCapacity = 24;
+
+// Ten-thousandths as a decimal with four places and a dot: -625 -> "-0.0625".
+std::size_t DecimalText(int64_t tenThousandths, char (&out)[kDecimalTextCapacity]);
+
+}  // namespace zv

@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Checks zorvant-cli's CSV, JSON and summary of one memory image against the readings worked
+out here independently, reading the CSV with the csv module as a spreadsheet would: every value
+must parse as a number with a dot, and every row must be the slot it claims to be.
+
+usage: check_formats.py MEMORY_DUMP INFO_JSON CSV JSON SUMMARY [STARTED_AT]
+Prints one line per problem and exits 1 if there was any."""
+import csv
+import datetime
+import json
+import sys
+from decimal import ROUND_HALF_UP, Decimal
+
+from expected_export import INTERVAL, reading
+
+UNIT = {"s": 1, "min": 60, "h": 3600}
+problems = []
+
+
+def expect(condition, what):
+    if not condition:
+        problems.append(what)
+
+
+def interval_seconds(index):
+    if index >= len(INTERVAL):
+        return None
+    amount, unit = INTERVAL[index].split(" ")
+    return round(float(amount.replace(",", ".")) * UNIT[unit])
+
+
+def channels(memory, mode):
+    """Per channel, the readings as the text export writes them, slot by slot."""
+    words = [reading(memory[2 * j] | memory[2 * j + 1] << 8) for j in range(len(memory) // 2)]
+    return [words[c::mode] for c in range(mode)]
+
+
+def check_csv(path, chans, interval, started):
+    with open(path, newline="", encoding="utf-8") as f:
+        rows = list(csv.reader(f))
+    names = ["index", "elapsed_s"] + (["time"] if started else []) + ["a_celsius"]
+    names += ["b_celsius"] if len(chans) == 2 else []
+    expect(rows and rows[0] == names, "CSV header %r" % (rows[:1],))
+    body = rows[1:]
+    expect(len(body) == len(chans[0]), "CSV has %d rows for %d slots" % (len(body), len(chans[0])))
+    for slot, row in enumerate(body):
+        record = dict(zip(names, row))
+        expect(int(record["index"]) == slot, "CSV row %d index %s" % (slot, record["index"]))
+        elapsed = "" if interval is None else str(slot * interval)
+        expect(record["elapsed_s"] == elapsed, "CSV row %d elapsed %s" % (slot, record["elapsed_s"]))
+        if started:
+            at = "" if interval is None else (started + datetime.timedelta(seconds=slot * interval))
+            expect(record["time"] == (at and at.isoformat()), "CSV row %d time %s" % (slot, record["time"]))
+        for c, name in enumerate(names[-len(chans):]):
+            want = chans[c][slot] if slot < len(chans[c]) else None
+            got = record[name]
+            if want is None:
+                expect(got == "", "CSV row %d %s should be empty" % (slot, name))
+            else:
+                expect(float(got) == float(want.replace(",", ".")), "CSV row %d %s %s" % (slot, name, got))
+
+
+def check_json(path, info, chans, interval, n):
+    document = json.load(open(path, encoding="utf-8"))
+    expect(document["info"] == info, "JSON info differs from info --json")
+    expect(document["interval_s"] == interval, "JSON interval %s" % document["interval_s"])
+    expect(document["byte_count"] == n, "JSON byte count %s" % document["byte_count"])
+    expect(document["slot_count"] == len(chans[0]), "JSON slot count %s" % document["slot_count"])
+    keys = ["a", "b"][: len(chans)]
+    expect(sorted(document["readings"]) == keys, "JSON channels %s" % sorted(document["readings"]))
+    for key, values in zip(keys, chans):
+        got = document["readings"].get(key, [])
+        expect(got == [float(v.replace(",", ".")) for v in values], "JSON readings of %s" % key)
+
+
+def check_summary(path, chans):
+    lines = open(path, encoding="utf-8").read().split("\n")
+    expect(lines[0].split() == ["channel", "count", "min", "min_slot", "max", "max_slot", "mean"],
+           "summary header %r" % lines[0])
+    for key, values, line in zip("ab", chans, lines[1:]):
+        numbers = [float(v.replace(",", ".")) for v in values]
+        low, high = min(numbers), max(numbers)
+        # The mean to four places, a half rounded away from zero.
+        mean = sum(Decimal(v.replace(",", ".")) for v in values) / len(values)
+        want = [key, str(len(numbers)), "%.4f" % low, str(numbers.index(low)), "%.4f" % high,
+                str(numbers.index(high)), str(mean.quantize(Decimal("0.0001"), ROUND_HALF_UP))]
+        expect(line.split() == want, "summary %r, expected %r" % (line, " ".join(want)))
+
+
+def main():
+    memory = open(sys.argv[1], "rb").read()
+    info = json.load(open(sys.argv[2], encoding="utf-8"))
+    started = datetime.datetime.fromisoformat(sys.argv[6]) if len(sys.argv) > 6 else None
+    chans = channels(memory, info["channel_mode"])
+    interval = interval_seconds(info["interval_index"])
+    check_csv(sys.argv[3], chans, interval, started)
+    check_json(sys.argv[4], info, chans, interval, len(memory))
+    check_summary(sys.argv[5], chans)
+    for problem in problems[:10]:
+        print(problem)
+    sys.exit(1 if problems else 0)
+
+
+main()

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "samples/civil_time.h"
+#include "samples/export_csv.h"
+#include "samples/export_json.h"
+#include "samples/reading_number.h"
+#include "samples/sample_interval.h"
+#include "samples/sample_summary.h"
+
+namespace zv {
+namespace {
+
+class StringSink final : public ByteSink {
+ public:
+  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
+  std::string text;
+};
+
+// 23.0625, -1.0000, 125.0000, -128.0000, then an odd byte.
+const std::vector<uint8_t> kBytes = {0x71, 0x01, 0xF0, 0xFF, 0xD0, 0x07, 0x00, 0x08, 0x55};
+
+struct Memory {
+  std::unique_ptr<SampleBuffer> samples = std::make_unique<SampleBuffer>();
+  LoggerInfo info;
+  Memory(uint8_t mode, uint32_t n, uint8_t interval) {
+    std::memcpy(samples->bytes, kBytes.data(), kBytes.size());
+    samples->n = n;
+    info.channelMode = mode;
+    info.tab.SetIntervalIndex(interval);
+  }
+};
+
+std::string Csv(const Memory& m, const char* start = nullptr) {
+  CsvOptions options;
+  if (start != nullptr) {
+    options.hasStart = true;
+    EXPECT_TRUE(ParseLocalTime(start, options.startSeconds));
+  }
+  StringSink sink;
+  WriteCsvExport(*m.samples, m.info, options, sink);
+  return sink.text;
+}
+
+TEST(SamplesExportFormats, Csv) {
+  struct Case {
+    uint8_t mode;
+    uint32_t n;
+    uint8_t interval;
+    const char* start;
+    std::string csv;
+  };
+  const Case cases[] = {
+      {1, 0, 0, nullptr, "index,elapsed_s,a_celsius\r\n"},
+      {1, 5, 0, nullptr, "index,elapsed_s,a_celsius\r\n0,0,23.0625\r\n1,1,-1.0000\r\n"},
+      {2, 9, 16, nullptr,
+       "index,elapsed_s,a_celsius,b_celsius\r\n0,0,23.0625,-1.0000\r\n"
+       "1,18000,125.0000,-128.0000\r\n"},
+      {2, 6, 11, "2026-12-31T23:00:00",
+       "index,elapsed_s,time,a_celsius,b_celsius\r\n0,0,2026-12-31T23:00:00,23.0625,-1.0000\r\n"
+       "1,5400,2027-01-01T00:30:00,125.0000,\r\n"},
+      {2, 3, 17, "2026-12-01T08:00:00",
+       "index,elapsed_s,time,a_celsius,b_celsius\r\n0,,,23.0625,\r\n"},
+      {1, 4, 255, nullptr, "index,elapsed_s,a_celsius\r\n0,,23.0625\r\n1,,-1.0000\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Csv(Memory(c.mode, c.n, c.interval), c.start), c.csv)
+        << int{c.mode} << " " << c.n << " " << int{c.interval};
+  }
+}
+
+TEST(SamplesExportFormats, Json) {
+  struct Case {
+    uint8_t mode;
+    uint32_t n;
+    uint8_t interval;
+    std::string tail;  // after {"info": {"x": 1},
+  };
+  const Case cases[] = {
+      {1, 1, 0,
+       " \"interval_s\": 1, \"byte_count\": 1, \"slot_count\": 0, \"readings\": {\"a\": []}}\n"},
+      {1, 5, 16,
+       " \"interval_s\": 18000, \"byte_count\": 5, \"slot_count\": 2, \"readings\": {\"a\": "
+       "[23.0625, -1.0000]}}\n"},
+      {2, 6, 17,
+       " \"interval_s\": null, \"byte_count\": 6, \"slot_count\": 2, \"readings\": {\"a\": "
+       "[23.0625, 125.0000], \"b\": [-1.0000]}}\n"},
+      {2, 8, 0,
+       " \"interval_s\": 1, \"byte_count\": 8, \"slot_count\": 2, \"readings\": {\"a\": "
+       "[23.0625, 125.0000], \"b\": [-1.0000, -128.0000]}}\n"},
+  };
+  for (const Case& c : cases) {
+    const Memory m(c.mode, c.n, c.interval);
+    StringSink sink;
+    WriteJsonExport(*m.samples, m.info, "{\"x\": 1}", sink);
+    EXPECT_EQ(sink.text, "{\"info\": {\"x\": 1}," + c.tail) << int{c.mode} << " " << c.n;
+  }
+}
+
+TEST(SamplesExportFormats, Summary) {
+  // A: 23.0625 (slot 0), 125.0000 (1), 23.0625 (2); B: -1.0000, -128.0000; then a partial slot.
+  const Memory two(2, 10, 0);
+  std::memcpy(two.samples->bytes + 8, "\x71\x01", 2);
+  const ChannelSummary a = SummarizeChannel(*two.samples, 2, Channel::A);
+  EXPECT_EQ(a.count, 3u);
+  EXPECT_EQ(a.min, 230625);
+  EXPECT_EQ(a.minSlot, 0u);  // the first of two equal lowest readings
+  EXPECT_EQ(a.max, 1250000);
+  EXPECT_EQ(a.maxSlot, 1u);
+  EXPECT_EQ(MeanTenThousandths(a), 570417);  // 1711250 / 3 = 570416.67
+  const ChannelSummary b = SummarizeChannel(*two.samples, 2, Channel::B);
+  EXPECT_EQ(b.count, 2u);
+  EXPECT_EQ(b.min, -1280000);
+  EXPECT_EQ(b.minSlot, 1u);
+  EXPECT_EQ(b.max, -10000);
+  EXPECT_EQ(MeanTenThousandths(b), -645000);
+
+  const Memory one(1, 3, 0);
+  std::memcpy(one.samples->bytes + 2, "\xFF\xFF", 2);  // 23.0625 and -1.0625: mean 10.99999..
+  EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::B).count, 0u);
+  EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::A).count, 1u);
+  one.samples->n = 4;
+  EXPECT_EQ(MeanTenThousandths(SummarizeChannel(*one.samples, 1, Channel::A)), 110000);
+  EXPECT_EQ(MeanTenThousandths(ChannelSummary{}), 0);
+}
+
+// Every word's number is the value of its decimal text, whatever its bits.
+TEST(SamplesExportFormats, NumbersAreTheReadingTexts) {
+  for (uint32_t word = 0; word <= 0xFFFF; ++word) {
+    char text[kReadingTextCapacity];
+    ReadingText(static_cast<uint16_t>(word), text);
+    for (char& c : text) c = c == ',' ? '.' : c;
+    char dot[kReadingTextCapacity];
+    ReadingDotText(static_cast<uint16_t>(word), dot);
+    char decimal[kDecimalTextCapacity];
+    DecimalText(ReadingTenThousandths(static_cast<uint16_t>(word)), decimal);
+    ASSERT_STREQ(dot, text) << word;
+    ASSERT_STREQ(decimal, text) << word;
+  }
+  char decimal[kDecimalTextCapacity];
+  DecimalText(-625, decimal);
+  EXPECT_STREQ(decimal, "-0.0625");
+}
+
+TEST(SamplesExportFormats, StartTimes) {
+  struct Case {
+    const char* text;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"2026-12-01T08:00:00", true},
+      {"2024-02-29T23:59:59", true},
+      {"2000-02-29T00:00:00", true},
+      {"1900-01-01T00:00:00", true},
+      {"9989-12-31T23:59:59", true},
+      {"2023-02-29T00:00:00", false},
+      {"2100-02-29T00:00:00", false},
+      {"2026-04-31T00:00:00", false},
+      {"2026-13-01T00:00:00", false},
+      {"2026-00-10T00:00:00", false},
+      {"2026-12-01T24:00:00", false},
+      {"2026-12-01T08:60:00", false},
+      {"2026-12-01 08:00:00", false},
+      {"2026-12-01T08:00:00Z", false},
+      {"2026-12-01T08:00", false},
+      {"1899-12-31T23:59:59", false},
+      {"9990-01-01T00:00:00", false},
+      {"2026-1a-01T08:00:00", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    int64_t seconds = 0;
+    EXPECT_EQ(ParseLocalTime(c.text, seconds), c.valid) << c.text;
+    if (!c.valid) continue;
+    char back[kLocalTimeTextCapacity];
+    LocalTimeText(seconds, back);
+    EXPECT_STREQ(back, c.text);
+  }
+  int64_t epoch = -1;
+  ASSERT_TRUE(ParseLocalTime("1970-01-01T00:00:00", epoch));
+  EXPECT_EQ(epoch, 0);
+  int64_t start = 0;
+  ASSERT_TRUE(ParseLocalTime("9989-12-31T23:59:59", start));
+  char last[kLocalTimeTextCapacity];
+  // The last slot of a full memory at the longest interval still has a four-digit year.
+  EXPECT_EQ(LocalTimeText(start + 16383LL * 18000, last), 19u);
+}
+
+// The seconds table says what the interval texts say: "1,5 h " is 5400 s.
+TEST(SamplesExportFormats, IntervalSecondsMatchTheirTexts) {
+  for (uint8_t i = 0; i < IntervalTexts.kCount; ++i) {
+    std::string text(IntervalTexts.Entry(i) + 1, IntervalTexts.kWidth - 1);
+    for (char& c : text) c = c == ',' ? '.' : c;
+    std::istringstream words(text);
+    double amount = 0;
+    std::string unit;
+    words >> amount >> unit;
+    const double scale = unit == "s" ? 1 : unit == "min" ? 60 : 3600;
+    uint32_t seconds = 0;
+    ASSERT_TRUE(IntervalSeconds(i, seconds));
+    EXPECT_EQ(seconds, static_cast<uint32_t>(amount * scale)) << text;
+  }
+  uint32_t seconds = 7;
+  EXPECT_FALSE(IntervalSeconds(IntervalTexts.kCount, seconds));
+  EXPECT_EQ(seconds, 7u);
+}
+
+}  // namespace
+}  // namespace zv
