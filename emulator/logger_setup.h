@@ -14,8 +14,8 @@ namespace zv::emu {
 
 using Micros = std::int64_t;
 
-// 10 bits a byte at 9600 baud.
-inline constexpr Micros kByteMicros = 1042;
+// The line rate the paced logger sends at: 1042 us a byte.
+inline constexpr Micros kByteMicros = zv::kByteMicros;
 // The memory a logger can hold at most; more would not fit the 16-bit address space.
 inline constexpr std::size_t kMaxMemoryBytes = 65536;
 

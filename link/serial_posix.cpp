@@ -10,14 +10,32 @@
 #include <cerrno>
 #include <ctime>
 
+#include "link/wire.h"
+
 namespace zv {
 
 namespace {
 
-long long MonotonicMs() {
+long long MonotonicMicros() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+  return static_cast<long long>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1'000;
+}
+
+// While the rest of an answer is still on the line, a read sleeps for its line time instead of
+// waking for every byte (a paced stream brings one a millisecond), but never longer than this:
+// a silence is then noticed within this much of its start.
+constexpr long long kLongestNapMicros = 40'000;  // a 33-byte block takes 34.4 ms
+
+void Nap(long long micros) {
+  timespec wait{static_cast<time_t>(micros / 1'000'000),
+                static_cast<long>(micros % 1'000'000) * 1000};
+  nanosleep(&wait, nullptr);  // a signal ends it early; the read's loop looks at the flag
+}
+
+std::size_t BytesWaiting(int fd) {
+  int waiting = 0;
+  return ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0 ? static_cast<std::size_t>(waiting) : 0;
 }
 
 // Raw 9600 8N1 without flow control; reads return what is there and poll() does the timing.
@@ -91,21 +109,32 @@ bool PosixPort::WriteBytes(const uint8_t* bytes, std::size_t n) {
 
 ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
   if (fd_ < 0) return {false, 0};
-  const long long begun = MonotonicMs();
-  const long long totalDeadline = begun + static_cast<long long>(kReadPerByteTimeoutMs) * n;
+  constexpr long long kPerByte = kReadPerByteTimeoutMs * 1000LL;
+  constexpr long long kInterval = kReadIntervalTimeoutMs * 1000LL;
+  const long long begun = MonotonicMicros();
+  const long long totalDeadline = begun + kPerByte * static_cast<long long>(n);
   long long lastByte = 0;
   std::size_t count = 0;
   while (count < n) {
     // An interrupted poll() or read() comes back here, and so does every arrived byte.
     if (Interrupted()) return {false, 0};
     long long deadline = totalDeadline;
-    if (count > 0 && lastByte + kReadIntervalTimeoutMs < deadline) {
-      deadline = lastByte + kReadIntervalTimeoutMs;
-    }
-    const long long remaining = deadline - MonotonicMs();
+    if (count > 0 && lastByte + kInterval < deadline) deadline = lastByte + kInterval;
+    long long remaining = deadline - MonotonicMicros();
     if (remaining <= 0) break;
+    // What is still on the line cannot be here before its line time: sleep through it.
+    const std::size_t waiting = BytesWaiting(fd_);
+    if (count + waiting < n) {
+      long long nap = static_cast<long long>(n - count - waiting) * kByteMicros;
+      if (nap > kLongestNapMicros) nap = kLongestNapMicros;
+      if (nap > remaining) nap = remaining;
+      Nap(nap);
+      if (Interrupted()) return {false, 0};
+      remaining = deadline - MonotonicMicros();
+      if (remaining < 0) remaining = 0;
+    }
     pollfd in{fd_, POLLIN, 0};
-    const int ready = poll(&in, 1, static_cast<int>(remaining));
+    const int ready = poll(&in, 1, static_cast<int>((remaining + 999) / 1000));
     if (ready < 0) {
       if (errno == EINTR) continue;
       return {false, 0};
@@ -123,7 +152,7 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
       continue;
     }
     count += static_cast<std::size_t>(got);
-    lastByte = MonotonicMs();
+    lastByte = MonotonicMicros();
   }
   return {true, count};
 }

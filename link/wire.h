@@ -6,6 +6,10 @@
 
 namespace zv {
 
+// 9600 baud, 8N1: ten bits a byte.
+inline constexpr unsigned kBaudRate = 9600;
+inline constexpr long long kByteMicros = 10'000'000LL / kBaudRate + 1;  // 1042 us a byte
+
 inline constexpr uint8_t WAKE = 0x58;  // 'X'
 inline constexpr uint8_t GREETING[7] = {'L', 'K', 'M', 'R', '4', '8', '2'};
 inline constexpr uint8_t GREETING_REPLY[6] = {'T', 'W', 'D', '9', '1', '5'};

@@ -112,6 +112,25 @@ TEST(PosixPortTest, ThreeBytesThenSilenceEndAfterTheIntervalTime) {
   EXPECT_LT(elapsed, 590);  // the 600 ms total did not end it
 }
 
+// A block that stops after 10 bytes ends 250 ms after its last byte, however the read sleeps
+// while the block is on the line.
+TEST(PosixPortTest, ABlockThatStallsEndsAfterTheIntervalTime) {
+  EmulatorProcess emulator({"--fault", "stall=0"});
+  PosixPort port;
+  Connect(port, emulator);
+  ASSERT_EQ(RunGreeting(port), GreetingOutcome::Accepted);
+  ASSERT_TRUE(Ping(port));
+  SendCommand(port, CMD_READ_MEMORY);
+  uint8_t block[kDataBlockSize];
+  const Clock::time_point start = Clock::now();
+  const ReadResult read = port.ReadBytes(block, sizeof block);
+  const long long elapsed = MsSince(start);
+  EXPECT_TRUE(read.ok);
+  EXPECT_EQ(read.count, 10u);
+  EXPECT_GE(elapsed, 250 + 9);         // ten bytes at the line rate, then the silence
+  EXPECT_LT(elapsed, 250 + 11 + 120);  // noticed within a nap, not the 3.3 s total
+}
+
 struct CountSteps final : StepAction {
   void Step() override { ++steps; }
   int steps = 0;
