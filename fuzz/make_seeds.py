@@ -56,3 +56,12 @@ write("fuzz_emulator", "write_table",
       b"".join(bytes([b, 1]) for b in b"X" + b"LKMR482" + frame(3) + table() + frame(1)))
 write("fuzz_emulator", "fault_knob", b"\x01" + b"\x40\x00" + b"\x0b" + b"bad-check=1" +
       b"".join(bytes([b, 2]) for b in b"X" + b"LKMR482" + frame(1) + frame(4)))
+
+export = "\r\n".join(["Zorvant v2.0", "-" * 39, "Logger_ID    \t\tKVAR2-0001",
+                       "Start:       \t\tNatychmiast", "Pomiar co:   \t\t1 min ",
+                       "Zbieraj dane:\t\tbez limitu  ", "-" * 39, "Liczba próbek\t\t2 / 8184",
+                       "Źródło:      \t\tkanały A,B", "STATUS       \t\tPomiar w toku      ",
+                       "-" * 39, "23,0625\t-1,0000", "-11,1250\t0,5000", ""]).encode("cp1250")
+write("fuzz_export_reader", "two_channels", b"\x0a\x00\x0f" + export)
+write("fuzz_user_texts", "options", b"\x0f" + b"2\x0010 s\x00przez 10 min\x00ab\x00on\x00" +
+      "Mroźnia ż".encode() + b"\x00" + table(ident=b"A/B:C") + b"2026-12-01T08:00:00\x00")
