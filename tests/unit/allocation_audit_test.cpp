@@ -1,0 +1,101 @@
+// After start-up nothing is allocated on the heap: one run through every operation that talks
+// to the logger or writes a file, against the in-process emulator, counted as a whole.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "chart/chart_paint.h"
+#include "chart/chart_svg.h"
+#include "emulator/logger_model.h"
+#include "emulator/simulated_port.h"
+#include "link/configuration_write.h"
+#include "link/download.h"
+#include "link/session.h"
+#include "samples/export_samples.h"
+#include "tests/support/stream_port.h"
+
+namespace zv {
+namespace {
+
+// An export file in fixed storage that keeps only its size.
+class SizeOnlyFile final : public ExportFile {
+ public:
+  void Put(const char*, std::size_t n) override { written += n; }
+  bool Commit() override { return true; }
+  std::size_t written = 0;
+};
+
+// Says yes to every question, chooses two channels and a new identifier, saves the export.
+class AgreeingUi final : public UserInterface {
+ public:
+  Answer ShowMessage(const char*, MessageIcon, MessageButtons buttons) override {
+    ++messages;
+    return buttons == MessageButtons::YesNoCancel ? Answer::Yes : Answer::Ok;
+  }
+  int RunDownloadWindow(uint16_t, Transfer& transfer) override {
+    struct NoProgress final : StepAction {
+      void Step() override {}
+    } progress;
+    return transfer.Run(progress) ? 1 : 0;
+  }
+  ConfigurationChoice ReadConfigurationChoice() override {
+    ConfigurationChoice choice;
+    choice.intervalIndex = 3;
+    choice.channelsIndex = 1;
+    choice.signal = true;
+    std::strcpy(choice.identifier, "AUDIT/1");
+    return choice;
+  }
+  bool AskExportPath(const char*) override { return true; }
+  ExportFile* CreateExportFile() override { return &file; }
+
+  SizeOnlyFile file;
+  int messages = 0;
+};
+
+class NullSink final : public ByteSink {
+ public:
+  void Put(const char*, std::size_t) override {}
+};
+
+TEST(AllocationAudit, ConnectDownloadExportChartWriteAllocateNothing) {
+  emu::LoggerSetup setup;
+  setup.paced = false;
+  emu::LoggerModel model(setup);
+  emu::SimulatedPort port(model);
+  LoggerSession session(port);
+  auto store = std::make_unique<SampleStore>();
+  auto paint = std::make_unique<ChartPaint>();
+  AgreeingUi ui;
+  NullSink svg;
+
+  long allocations = 0;
+  ConfigurationResult written;
+  {
+    test::AllocationCounter counter;
+    ASSERT_EQ(ConnectTo(session, ui, "COM1"), ConnectResult::Connected);
+    ASSERT_TRUE(RunDownload(session, *store, ui));
+    ExportSamples(session.info, store->loaded, ui);
+    ChartInputs chart;
+    chart.samples = &store->loaded;
+    chart.channelMode = session.info.channelMode;
+    chart.fineRows = chart.fineColumns = true;
+    BuildChart(chart, *paint);
+    WriteChartSvg(*paint, svg);
+    written = WriteConfiguration(session, ui);
+    allocations = counter.count();
+  }
+  EXPECT_EQ(allocations, 0);
+  // The run did what it says: samples, a file, a picture and a stored table.
+  EXPECT_EQ(store->loaded.n, 256u);
+  EXPECT_GT(ui.file.written, 256u / 2 * 7);
+  EXPECT_GT(paint->count, 300u);
+  EXPECT_EQ(written, ConfigurationResult::Saved);
+  EXPECT_EQ(model.TableWrites(), 1u);
+  EXPECT_EQ(model.Table().IntervalIndex(), 3);
+  EXPECT_EQ(session.connected, 0);
+}
+
+}  // namespace
+}  // namespace zv
