@@ -50,6 +50,9 @@ class LoggerModel {
   void SetByteSink(std::function<void(const TranscriptEntry&)> sink) { sink_ = std::move(sink); }
   // Called with the table each time the host's write is stored.
   void SetTableSink(std::function<void(const INFO_TAB&)> sink) { tableSink_ = std::move(sink); }
+  // Other faults from now on, for a test that breaks the logger in the middle of a session.
+  // The memory was laid out at start, so split-marker changes nothing here.
+  void SetFaults(const FaultSet& faults) { setup_.faults = faults; }
 
   const LoggerSetup& Setup() const { return setup_; }
   // The memory the stream carries, after any padding of its last block; empty once erased.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/fault_file.h"
 #include "emulator/faults.h"
 #include "emulator/front_files.h"
 #include "emulator/logger_model.h"
@@ -28,6 +29,7 @@ struct FrontEndOptions {
   std::string transcriptPath;
   std::string dumpPath;
   std::string saveTablePath;
+  std::string faultFile;
 };
 
 // A table field set from the command line, written straight into the setup. Numbers go
@@ -128,6 +130,10 @@ int ParseCommandLine(int argc, char** argv, LoggerSetup& setup, FrontEndOptions&
       ->type_name("FILE");
   app.add_option("--dump-memory", options.dumpPath, "Write the memory image that will be sent")
       ->type_name("FILE");
+  app.add_option("--fault-file", options.faultFile,
+                 "Faults to add from this file, re-read whenever the host sends: knob names as\n"
+                 "for --fault, separated by blanks; rewrite it to break the logger mid-session")
+      ->type_name("FILE");
   app.add_option("--save-table", options.saveTablePath,
                  "Keep the table here as one line of 52 hex digits, rewritten at start and\n"
                  "after every stored write")
@@ -205,8 +211,20 @@ void SetUpStopSignals() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-int Serve(LoggerModel& model, const std::string& link) {
+int Serve(LoggerModel& model, const FrontEndOptions& options) {
+  const std::string& link = options.link;
   PtyServer server(model);
+  FaultFile faultFile(options.faultFile, model.Setup().faults);
+  if (!options.faultFile.empty()) {
+    server.SetHostBytesHook([&model, &faultFile] {
+      FaultSet faults;
+      std::string unknown;
+      if (!faultFile.Changed(faults, unknown)) return;
+      model.SetFaults(faults);
+      if (!unknown.empty())
+        std::fprintf(stderr, "kvar2-emu: unknown faults: %s\n", unknown.c_str());
+    });
+  }
   std::string error;
   if (!server.Open(link, error)) {
     std::fprintf(stderr, "kvar2-emu: %s\n", error.c_str());
@@ -232,5 +250,5 @@ int main(int argc, char** argv) {
   TranscriptFile transcript;
   if (!OpenOutputs(model, options, transcript)) return 1;
   SetUpStopSignals();
-  return Serve(model, options.link);
+  return Serve(model, options);
 }

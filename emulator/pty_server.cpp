@@ -223,6 +223,7 @@ bool PtyServer::WaitAndRead(const sigset_t& waitMask) {
   uint8_t bytes[256];
   const ssize_t got = read(master_, bytes, sizeof bytes);
   if (got < 0) return errno == EINTR || errno == EAGAIN || errno == EIO;
+  if (got > 0 && hostBytesHook_) hostBytesHook_();
   const Micros at = Now();
   for (ssize_t i = 0; i < got; ++i) model_.Receive(bytes[i], at);
   return true;

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "emulator/logger_model.h"
@@ -29,6 +30,9 @@ class PtyServer {
   // Returns false on an unrecoverable error of the terminal.
   bool Serve(const volatile std::sig_atomic_t& stop);
 
+  // Called whenever bytes from the host have arrived, before the model sees them.
+  void SetHostBytesHook(std::function<void()> hook) { hostBytesHook_ = std::move(hook); }
+
  private:
   bool OpenTerminal(std::string& error);
   void CloseTerminal();
@@ -41,6 +45,7 @@ class PtyServer {
   bool WriteDue();
 
   LoggerModel& model_;
+  std::function<void()> hostBytesHook_;
   int master_ = -1;
   int slave_ = -1;  // held open so the master never sees a hang-up when the host closes
   std::string slavePath_;

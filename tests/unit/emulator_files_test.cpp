@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/fault_file.h"
 #include "emulator/front_files.h"
 #include "emulator/logger_setup.h"
 
@@ -64,6 +65,39 @@ TEST(EmulatorFilesTest, TableLineIsTheWholeTableInHex) {
             "6F\n");
   EXPECT_FALSE(std::ifstream(path + ".tmp").good());
   EXPECT_FALSE(SaveTableLine(TemporaryPath("no/such/folder/table.txt"), table));
+}
+
+// The fault file a test rewrites mid-session: each new text replaces the faults added before,
+// the faults given at start stay, an unchanged text changes nothing.
+TEST(EmulatorFilesTest, FaultFileTakesEachNewText) {
+  const std::string path = TemporaryPath("faults.txt");
+  FaultSet base;
+  base.silentInfo = true;
+  FaultFile file(path, base);
+  FaultSet faults;
+  std::string unknown;
+  const struct {
+    const char* text;  // null: no file at all
+    bool changed;
+    bool notReady;
+    int badCheck;
+    const char* unknown;
+  } steps[] = {
+      {nullptr, true, false, -1, ""},
+      {"not-ready\nbad-check=2 bogus", true, true, 2, "bogus"},
+      {"not-ready\nbad-check=2 bogus", false, true, 2, "bogus"},
+      {"", true, false, -1, ""},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.text ? step.text : "(no file)");
+    if (step.text) std::ofstream(path) << step.text;
+    EXPECT_EQ(file.Changed(faults, unknown), step.changed);
+    if (!step.changed) continue;
+    EXPECT_TRUE(faults.silentInfo);
+    EXPECT_EQ(faults.notReady, step.notReady);
+    EXPECT_EQ(faults.badCheckBlock, step.badCheck);
+    EXPECT_EQ(unknown, step.unknown);
+  }
 }
 
 }  // namespace
