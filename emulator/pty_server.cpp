@@ -161,7 +161,8 @@ Micros PtyServer::Now() const {
   return (MonotonicNanos() - startNanos_) / 1000;
 }
 
-// Writes every byte whose time has come, as far as the terminal takes them; false when it fails.
+// Writes the bytes whose time has come, one chunk of them, as far as the terminal takes them;
+// false when it fails.
 bool PtyServer::WriteDue() {
   for (;;) {
     if (pendingPosition_ == pendingLength_) {
@@ -176,6 +177,9 @@ bool PtyServer::WriteDue() {
         write(master_, pending_ + pendingPosition_, pendingLength_ - pendingPosition_);
     if (written > 0) {
       pendingPosition_ += static_cast<std::size_t>(written);
+      // One chunk a call: the host's bytes are looked at between chunks, so a ping still
+      // reaches a logger whose endless stream the host keeps reading away.
+      if (pendingPosition_ == pendingLength_) return true;
     } else if (written < 0 && errno == EAGAIN) {
       return true;  // the line is full; Serve waits until it drains
     } else if (!(written < 0 && errno == EINTR)) {
