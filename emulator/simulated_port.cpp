@@ -30,12 +30,28 @@ bool SimulatedPort::WriteBytes(const uint8_t* bytes, std::size_t n) {
     failNextWrite_ = false;
     return false;
   }
+  // What the logger sent before each byte reaches it is already on the host's side of the
+  // line: the logger cannot take it back.
   const bool paced = model_.Setup().paced;
   for (std::size_t i = 0; i < n; ++i) {
+    TakeArrived();
     if (paced) now_ += kByteMicros;  // the byte has reached the logger once it is on the wire
+    TakeArrived();
     model_.Receive(bytes[i], now_);
   }
   return true;
+}
+
+void SimulatedPort::TakeArrived() {
+  // Up to a full queue: what comes after waits on the line (an endless unpaced stream would
+  // otherwise never end).
+  while (queued_ < sizeof queue_ && model_.PopOutput(now_, queue_[queued_])) ++queued_;
+}
+
+void SimulatedPort::DiscardInput() {
+  TakeArrived();
+  queued_ = 0;
+  queueHead_ = 0;
 }
 
 ReadResult SimulatedPort::ReadBytes(uint8_t* into, std::size_t n) {
@@ -46,6 +62,9 @@ ReadResult SimulatedPort::ReadBytes(uint8_t* into, std::size_t n) {
   const Micros totalDeadline = begun + kPerByteMicros * static_cast<Micros>(n);
   std::size_t count = 0;
   Micros lastByte = begun;
+  // The input queue first: those bytes are there when the read begins.
+  while (count < n && queueHead_ < queued_) into[count++] = queue_[queueHead_++];
+  if (queueHead_ == queued_) queueHead_ = queued_ = 0;
   while (count < n) {
     // A byte already waiting in the input queue is taken when the read begins.
     const std::optional<Micros> due = model_.NextOutputTime();

@@ -20,6 +20,7 @@ class SimulatedPort final : public LoggerPort {
   bool ConfigurePort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
+  void DiscardInput() override;
   void Pause(unsigned milliseconds) override { now_ += Micros{milliseconds} * 1000; }
   void ClosePort() override { open_ = false; }
 
@@ -45,8 +46,16 @@ class SimulatedPort final : public LoggerPort {
   static constexpr std::size_t kNameCapacity = 256;
   static constexpr std::size_t kNoCall = static_cast<std::size_t>(-1);
 
+  // Moves what the logger has sent by now into the host's input queue.
+  void TakeArrived();
+
   LoggerModel& model_;
   Micros now_ = 0;
+  // Bytes that reached the host before its last write and have not been read (the driver's
+  // input queue of the real line); 4 KiB, like a terminal's.
+  uint8_t queue_[4096]{};
+  std::size_t queued_ = 0;
+  std::size_t queueHead_ = 0;
   bool open_ = false;
   char openedName_[kNameCapacity]{};
   bool failOpen_ = false;

@@ -32,6 +32,7 @@ class FuzzPort final : public zv::LoggerPort {
     position_ += count;
     return {true, count};
   }
+  void DiscardInput() override {}
   void Pause(unsigned) override {}
   void ClosePort() override {}
 

@@ -31,6 +31,26 @@ class StreamTransfer final : public Transfer {
   SampleBuffer& into_;
 };
 
+// A logger whose stream the host gave up on goes on sending the rest of its memory (or, without
+// an end marker, for ever), and every later answer would drown in it. A command stops it; then
+// whatever waits is dropped until a short read finds the line quiet. Bounded: a logger that
+// never falls silent is left after 16 rounds.
+void StopAbandonedStream(LoggerPort& port) {
+  constexpr int kMostRounds = 16;
+  SendCommand(port, CMD_PING);
+  uint8_t scrap[4];
+  for (int round = 0; round < kMostRounds; ++round) {
+    port.DiscardInput();
+    const ReadResult read = port.ReadBytes(scrap, sizeof scrap);
+    if (!read.ok || read.count == 0) return;
+  }
+}
+
+bool Abandon(LoggerPort& port) {
+  StopAbandonedStream(port);
+  return false;
+}
+
 }  // namespace
 
 bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
@@ -45,14 +65,14 @@ bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
     const ReadResult read = port.ReadBytes(block, sizeof block);
     step.Step();
     // 7-8. A short block or a wrong sum fails the transfer; nothing of it is stored.
-    if (read.count != sizeof block) return false;
-    if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return false;
+    if (read.count != sizeof block) return Abandon(port);
+    if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return Abandon(port);
 
     // 9. The data bytes before the marker. The stream carries no length: a byte that would
     // land past the buffer fails the transfer.
     const int marker = FindEndMarker(block);
     const std::size_t dataBytes = marker < 0 ? kBlockDataBytes : static_cast<std::size_t>(marker);
-    if (into.n + dataBytes > kSampleBufferSize) return false;
+    if (into.n + dataBytes > kSampleBufferSize) return Abandon(port);
     std::memcpy(into.bytes + into.n, block, dataBytes);
     into.n += static_cast<uint32_t>(dataBytes);
     if (marker >= 0) break;

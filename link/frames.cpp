@@ -26,6 +26,9 @@ void SendCommand(LoggerPort& port, uint8_t code) {
 }
 
 bool Ping(LoggerPort& port) {
+  // Whatever the logger sent unasked is not its answer: the rest of a stream that a failed
+  // download abandoned would otherwise be read as "not ready" by every later operation.
+  port.DiscardInput();
   SendCommand(port, CMD_PING);
   uint8_t answer = 0;
   const ReadResult read = port.ReadBytes(&answer, 1);

@@ -29,7 +29,8 @@ enum class GreetingOutcome { Accepted, NoAnswer, WrongAnswer, PortFailure };
 
 GreetingOutcome RunGreeting(LoggerPort& port);
 void SendCommand(LoggerPort& port, uint8_t code);
-// Ready only when exactly one byte arrived and it is '#'.
+// Ready only when exactly one byte arrived and it is '#'; what waited unread before the
+// ready check is dropped first.
 bool Ping(LoggerPort& port);
 void SendStop(LoggerPort& port);
 

@@ -34,6 +34,8 @@ class LoggerPort {
   virtual bool WriteBytes(const uint8_t* bytes, std::size_t n) = 0;
   // Ends at n bytes, 250 ms after a byte with no next one, or 100*n ms after it began.
   virtual ReadResult ReadBytes(uint8_t* into, std::size_t n) = 0;
+  // Drops whatever has arrived and not been read.
+  virtual void DiscardInput() = 0;
   // The fixed pauses of the greeting; a simulated port only advances its clock.
   virtual void Pause(unsigned milliseconds) = 0;
   virtual void ClosePort() = 0;

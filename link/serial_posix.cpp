@@ -157,6 +157,10 @@ ReadResult PosixPort::ReadBytes(uint8_t* into, std::size_t n) {
   return {true, count};
 }
 
+void PosixPort::DiscardInput() {
+  if (fd_ >= 0) tcflush(fd_, TCIFLUSH);
+}
+
 void PosixPort::Pause(unsigned milliseconds) {
   timespec wait{static_cast<time_t>(milliseconds / 1000),
                 static_cast<long>(milliseconds % 1000) * 1'000'000};

@@ -61,6 +61,10 @@ ReadResult Win32Port::ReadBytes(uint8_t* into, std::size_t n) {
   return result;
 }
 
+void Win32Port::DiscardInput() {
+  if (handle_ != nullptr) PurgeComm(handle_, PURGE_RXCLEAR);
+}
+
 void Win32Port::Pause(unsigned milliseconds) {
   Sleep(milliseconds);
 }

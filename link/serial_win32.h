@@ -16,6 +16,7 @@ class Win32Port final : public LoggerPort {
   bool ConfigurePort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
+  void DiscardInput() override;
   void Pause(unsigned milliseconds) override;
   void ClosePort() override;
 

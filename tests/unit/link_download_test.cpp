@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "emulator/logger_model.h"
+#include "emulator/simulated_port.h"
 #include "link/download.h"
 #include "link/frames.h"
 #include "link/messages.h"
@@ -211,6 +213,30 @@ TEST(RunDownload, AllocatesNothing) {
   test::AllocationCounter counter;
   EXPECT_TRUE(RunDownload(session, *store, ui));
   EXPECT_EQ(counter.count(), 0);
+}
+
+// A download that fails in the middle of the stream leaves the logger sending; the next ready
+// check, and the next download, must not take the rest of that stream for their answers.
+TEST(RunDownload, TheNextOperationIsNotFooledByAnAbandonedStream) {
+  for (const bool paced : {false, true}) {
+    for (const char* fault : {"bad-check=0", "stall=2", "no-end-marker"}) {
+      SCOPED_TRACE(std::string(fault) + (paced ? ", paced" : ", unpaced"));
+      emu::LoggerSetup setup;
+      setup.paced = paced;
+      ASSERT_TRUE(emu::ApplyFault(setup.faults, fault));
+      emu::LoggerModel model(setup);
+      emu::SimulatedPort port(model);
+      LoggerSession session(port);
+      test::QuietUi ui;
+      ASSERT_EQ(ConnectTo(session, ui, "COM1"), ConnectResult::Connected);
+      auto store = std::make_unique<SampleStore>();
+      EXPECT_FALSE(RunDownload(session, *store, ui));
+      model.SetFaults({});
+      EXPECT_TRUE(Ping(port));
+      EXPECT_TRUE(RunDownload(session, *store, ui));
+      EXPECT_EQ(store->loaded.n, 256u);
+    }
+  }
 }
 
 }  // namespace
