@@ -8,11 +8,14 @@
 #                   --work DIR --shots DIR [--cli BIN] SCENARIO
 #
 # A scenario is a driver script; lines starting with "#!" are for this runner:
-#   #! emulator: OPTIONS   start kvar2-emu on COM1 with OPTIONS (without it COM1 cannot be opened)
-#   #! folder: NAME [read-only]
+#   #! emulator: OPTIONS   start kvar2-emu on COM1 with OPTIONS (without it COM1 cannot be opened);
+#                          its faults can be switched through %ZV_WORK%\faults.txt (the driver's
+#                          `faults` command) and it keeps its table in %ZV_WORK%\table.txt
+#   #! folder: NAME [read-only|full]
 #                          make the folder NAME in the scenario's work folder, which the driver
-#                          reaches as %ZV_WORK%\NAME; read-only: nothing can be created in it
-#                          (exit 77, a skip, where that cannot be arranged)
+#                          reaches as %ZV_WORK%\NAME; read-only: nothing can be created in it;
+#                          full: a small file system with no room left (exit 77, a skip, where
+#                          either cannot be arranged)
 #   #! check: NAME         after the program ended, one of:
 #        stop-frame-last   the last bytes the host sent are the stop frame 00 00 00 00
 #        no-host-bytes     the host sent nothing at all
@@ -68,7 +71,9 @@ done
 [ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
 
 work="$work_root/$name"
-# A read-only folder left by an interrupted run would keep its files.
+# A full file system or a read-only folder left by an interrupted run would keep its files.
+[ -d "$work" ] && awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts |
+  while read -r mounted; do umount "$mounted" 2>/dev/null; done
 [ -d "$work" ] && chattr -R -i "$work" 2>/dev/null
 [ -d "$work" ] && chmod -R u+w "$work" 2>/dev/null
 rm -rf "$work"
@@ -96,6 +101,22 @@ make_read_only() {
 release_folders() {
   local d
   for d in "${readonly_folders[@]}"; do chattr -i "$d" 2>/dev/null; chmod u+w "$d"; done
+  for d in "${full_folders[@]}"; do umount "$d" 2>/dev/null; done
+}
+
+# Mounts a 64 KiB file system on DIR and fills it, so a file can be created but takes no data;
+# false where mounting is not allowed (not root).
+full_folders=()
+make_full() {
+  mount -t tmpfs -o size=64k,mode=0777 zv-full "$1" 2>/dev/null || return 1
+  full_folders+=("$1")
+  head -c 1M /dev/zero >"$1/filler" 2>/dev/null
+  # A little room may be left in a last page: the probe takes it.
+  head -c 64k /dev/zero >"$1/.probe" 2>/dev/null
+  rm -f "$1/.probe"
+  if head -c 4096 /dev/zero >"$1/.probe" 2>/dev/null; then rm -f "$1/.probe"; return 1; fi
+  rm -f "$1/.probe"
+  return 0
 }
 
 trap 'release_folders; zv_cleanup' EXIT
@@ -112,6 +133,10 @@ while read -r folder mode; do
     echo "SKIP $name: cannot make a read-only folder here"
     exit 77
   fi
+  if [ "$mode" = full ] && ! make_full "$work/$folder"; then
+    echo "SKIP $name: cannot make a full file system here"
+    exit 77
+  fi
 done < <(directive folder)
 # The driver names files in the work folder as %ZV_WORK%\...
 ZV_WORK=$(zv_winpath "$work")
@@ -120,7 +145,9 @@ export ZV_WORK
 emu_options=$(directive emulator | head -n 1)
 if [ -n "$(directive emulator)" ]; then
   # shellcheck disable=SC2086  # the options are words on purpose
-  zv_start_emulator "$emulator" "$work/transcript.txt" "$work/emulator.log" $emu_options || exit 1
+  : >"$work/faults.txt"
+  zv_start_emulator "$emulator" "$work/transcript.txt" "$work/emulator.log" \
+    --fault-file "$work/faults.txt" --save-table "$work/table.txt" $emu_options || exit 1
 fi
 
 zv_start_program "$program" "$shim" "$work/modem.log" "$work/program.log"

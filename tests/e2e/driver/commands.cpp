@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver_log.h"
+#include "file_commands.h"
 #include "icon_match.h"
 #include "window_probe.h"
 
@@ -511,13 +512,6 @@ HWND FileNameField(HWND dialog) {
   return edit;
 }
 
-// %NAME% replaced from the environment, so a scenario can name the runner's work folder.
-std::wstring ExpandVariables(const std::wstring& text) {
-  std::vector<wchar_t> out(32768, L'\0');
-  const DWORD n = ExpandEnvironmentStringsW(text.c_str(), out.data(), 32768);
-  return n > 0 && n <= 32768 ? std::wstring(out.data()) : text;
-}
-
 bool WaitSaveDialog(DriverState& s, HWND& dialog, std::wstring& failure) {
   if (!NeedMain(s, failure)) return false;
   if (WaitFor(s.timeout_ms, [&] { return (dialog = FindSaveDialog(s.main)) != nullptr; })) {
@@ -887,6 +881,9 @@ const std::map<std::wstring, Handler>& Commands() {
       {L"save-as", SaveAs},
       {L"save-cancel", SaveCancel},
       {L"save-type", SaveType},
+      {L"faults", Faults},
+      {L"copy-file", CopyFileCmd},
+      {L"expect-files", ExpectFiles},
       {L"close-main", CloseMain},
       {L"wait-exit", WaitExit},
       {L"size", Size},

@@ -9,6 +9,7 @@
 
 #include "commands.h"
 #include "driver_log.h"
+#include "macros.h"
 #include "script.h"
 
 int main(int argc, char** argv) {
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
 
   std::vector<zvd::ScriptLine> lines;
   std::wstring error;
-  if (!zvd::LoadScript(argv[1], lines, error)) {
+  if (!zvd::LoadScript(argv[1], lines, error) || !zvd::ExpandMacros(lines, error)) {
     zvd::Log(L"BAD SCRIPT: " + error);
     zvd::CloseLog();
     return 2;

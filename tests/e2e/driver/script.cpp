@@ -47,6 +47,12 @@ static bool Unescape(wchar_t c, wchar_t& out) {
   }
 }
 
+std::wstring ExpandVariables(const std::wstring& text) {
+  std::vector<wchar_t> out(32768, L'\0');
+  const DWORD n = ExpandEnvironmentStringsW(text.c_str(), out.data(), 32768);
+  return n > 0 && n <= 32768 ? std::wstring(out.data()) : text;
+}
+
 bool SplitWords(const std::wstring& line, std::vector<std::wstring>& words, std::wstring& error) {
   words.clear();
   size_t i = 0;

@@ -17,6 +17,9 @@ struct ScriptLine {
 std::wstring Utf8ToWide(const std::string& utf8);
 std::string WideToUtf8(const std::wstring& wide);
 
+// %NAME% replaced from the environment, so a scenario can name the runner's work folder.
+std::wstring ExpandVariables(const std::wstring& text);
+
 // Splits one line into words; false with `error` set on an unterminated quote or a bad escape.
 bool SplitWords(const std::wstring& line, std::vector<std::wstring>& words, std::wstring& error);
 
