@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program under Wine against the emulated logger (a two-channel Kvar_2 on COM1).
 # With a display, the window appears there and the script waits until you close it. Without one
-# (or with ZV_HEADLESS=1) it runs under Xvfb, walks through connect, download and disconnect
-# with the driver, and saves a screenshot of each step into ./shots/.
+# (or with ZV_HEADLESS=1) it runs under Xvfb, walks through connect, download, the chart, the
+# export, a configuration write and disconnect with the driver, and saves a screenshot of each
+# step (and the exported file) into ./shots/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 1
@@ -47,6 +48,9 @@ fi
 
 rm -rf "$shots"
 mkdir -p "$shots"
+# The export step saves its file beside the screenshots.
+ZV_WORK=$(zv_winpath "$shots")
+export ZV_WORK
 for step in "$root"/tests/e2e/demo/*.txt; do
   name=$(basename "$step" .txt)
   if ! zv_run_driver "$driver" "$program" "$step" "$work/$name.log" 60; then
@@ -55,8 +59,8 @@ for step in "$root"/tests/e2e/demo/*.txt; do
     tail -n 3 "$work/$name.log" >&2
     exit 1
   fi
-  [ "$name" = 7_exit ] || zv_screenshot "$shots/$name.png"
+  [[ "$name" == *_exit ]] || zv_screenshot "$shots/$name.png"
 done
 code=$(zv_wait_program 20) || code="still running"
 zv_say "the program ended with exit code $code"
-echo "screenshots in $shots"
+echo "screenshots and the exported file in $shots"
