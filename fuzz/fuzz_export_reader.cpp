@@ -11,14 +11,9 @@
 #include "fuzz/fuzz_input.h"
 #include "samples/export_file.h"
 #include "samples/export_reader.h"
+#include "tests/support/string_sink.h"
 
 namespace {
-
-class StringSink final : public zv::ByteSink {
- public:
-  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
-  std::string text;
-};
 
 class NullSink final : public zv::ByteSink {
  public:
@@ -49,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   zv::LoggerInfo info;
   info.channelMode = mode;
-  StringSink written;
+  zv::test::StringSink written;
   zv::WriteExportFile(buffers->first, info, written);
   uint8_t modeAgain = 0;
   const auto again =

@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "chart/chart_paint.h"
+#include "tests/support/string_sink.h"
 
 namespace zv {
 namespace {
 
-class StringSink final : public ByteSink {
- public:
-  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
-  std::string text;
-};
+using test::StringSink;
 
 // What the SVG must hold for each drawing step that leaves a mark, in the list's order.
 std::vector<std::string> ExpectedElements(const ChartPaint& paint) {

@@ -12,15 +12,12 @@
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
 #include "samples/sample_summary.h"
+#include "tests/support/string_sink.h"
 
 namespace zv {
 namespace {
 
-class StringSink final : public ByteSink {
- public:
-  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
-  std::string text;
-};
+using test::StringSink;
 
 // 23.0625, -1.0000, 125.0000, -128.0000, then an odd byte.
 const std::vector<uint8_t> kBytes = {0x71, 0x01, 0xF0, 0xFF, 0xD0, 0x07, 0x00, 0x08, 0x55};

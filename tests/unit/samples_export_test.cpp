@@ -7,15 +7,12 @@
 
 #include "link/text1250.h"
 #include "samples/export_file.h"
+#include "tests/support/string_sink.h"
 
 namespace zv {
 namespace {
 
-class StringSink final : public ByteSink {
- public:
-  void Put(const char* bytes, std::size_t n) override { text.append(bytes, n); }
-  std::string text;
-};
+using test::StringSink;
 
 LoggerInfo MakeInfo(uint8_t mode) {
   LoggerInfo info{};

@@ -101,6 +101,33 @@ HWND IconChild(HWND box) {
   return nullptr;
 }
 
+// A control's enabled state, waited for like every expectation.
+bool ExpectEnabledState(DriverState& s, HWND control, bool wanted, std::wstring& failure) {
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        const bool enabled = IsWindowEnabled(control) != FALSE;
+        seen = enabled ? L"enabled" : L"disabled";
+        return enabled == wanted;
+      },
+      wanted ? L"enabled" : L"disabled", failure);
+}
+
+// A check box's tick, asked across processes.
+bool ExpectTick(DriverState& s, HWND box, bool wanted, std::wstring& failure) {
+  return Expect(
+      s,
+      [&](std::wstring& seen) {
+        DWORD_PTR state = 0;
+        if (!SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state)) {
+          return seen = L"(no answer)", false;
+        }
+        seen = state == BST_CHECKED ? L"ticked" : L"not ticked";
+        return (state == BST_CHECKED) == wanted;
+      },
+      wanted ? L"ticked" : L"not ticked", failure);
+}
+
 // ---- the commands ----
 
 bool WaitMain(DriverState& s, const Words& w, std::wstring& failure) {
@@ -166,14 +193,7 @@ bool ExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
       !Flag(w[2], wanted, failure)) {
     return false;
   }
-  return Expect(
-      s,
-      [&](std::wstring& seen) {
-        const bool enabled = IsWindowEnabled(control) != FALSE;
-        seen = enabled ? L"enabled" : L"disabled";
-        return enabled == wanted;
-      },
-      wanted ? L"enabled" : L"disabled", failure);
+  return ExpectEnabledState(s, control, wanted, failure);
 }
 
 bool ExpectEnabledOnly(DriverState& s, const Words& w, std::wstring& failure) {
@@ -270,17 +290,7 @@ bool ExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
       !Flag(w[2], wanted, failure)) {
     return false;
   }
-  return Expect(
-      s,
-      [&](std::wstring& seen) {
-        DWORD_PTR state = 0;
-        if (!SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state)) {
-          return seen = L"(no answer)", false;
-        }
-        seen = state == BST_CHECKED ? L"ticked" : L"not ticked";
-        return (state == BST_CHECKED) == wanted;
-      },
-      wanted ? L"ticked" : L"not ticked", failure);
+  return ExpectTick(s, control, wanted, failure);
 }
 
 bool ExpectIcon(DriverState& s, const Words& w, std::wstring& failure) {
@@ -659,17 +669,7 @@ bool DialogExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
       !Flag(w[3], wanted, failure)) {
     return false;
   }
-  return Expect(
-      s,
-      [&](std::wstring& seen) {
-        DWORD_PTR state = 0;
-        if (!SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state)) {
-          return seen = L"(no answer)", false;
-        }
-        seen = state == BST_CHECKED ? L"ticked" : L"not ticked";
-        return (state == BST_CHECKED) == wanted;
-      },
-      wanted ? L"ticked" : L"not ticked", failure);
+  return ExpectTick(s, box, wanted, failure);
 }
 
 bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
@@ -680,14 +680,7 @@ bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) 
       !Flag(w[3], wanted, failure)) {
     return false;
   }
-  return Expect(
-      s,
-      [&](std::wstring& seen) {
-        const bool enabled = IsWindowEnabled(control) != FALSE;
-        seen = enabled ? L"enabled" : L"disabled";
-        return enabled == wanted;
-      },
-      wanted ? L"enabled" : L"disabled", failure);
+  return ExpectEnabledState(s, control, wanted, failure);
 }
 
 // The outer size; the client area's size goes to the log.
