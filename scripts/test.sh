@@ -5,5 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-(cd build && ctest --output-on-failure --timeout 300 "$@")
+# The Wine scenarios take turns (one resource lock); the other tests run beside them.
+(cd build && ctest --output-on-failure --timeout 300 -j"$(nproc)" "$@")
 scripts/fuzz.sh
