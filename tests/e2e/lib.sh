@@ -130,6 +130,9 @@ zv_start_program() {
   local exe=$1 shim modem_log=$3 output=$4
   shim=$(readlink -f "$2")
   : >"$modem_log"
+  # The Wine server started here, not by the program, so that the list of objects it prints
+  # when it is killed does not fill the program's log.
+  wineserver -p3 >/dev/null 2>&1
   LD_PRELOAD="$shim" ZV_MODEM_LOG="$modem_log" wine "$exe" >"$output" 2>&1 &
   ZV_PROGRAM_PID=$!
 }
