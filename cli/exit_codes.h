@@ -40,8 +40,8 @@ inline constexpr char kExitCodeHelp[] =
     "     whether it stored it is unknown\n"
     " 12  chart: the export file given to --from-export cannot be read, or is not an\n"
     "     export of this program\n"
-    "130  interrupted by SIGINT (143: by SIGTERM); the link ends as on a failure, with the\n"
-    "     stop frame, and no output file is written\n";
+    "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"
+    "     ends as on a failure, with the stop frame, and no output file is written\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

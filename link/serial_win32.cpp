@@ -51,10 +51,11 @@ bool Win32Port::WriteBytes(const uint8_t* bytes, std::size_t n) {
 }
 
 ReadResult Win32Port::ReadBytes(uint8_t* into, std::size_t n) {
-  if (handle_ == nullptr) return {false, 0};
+  if (handle_ == nullptr || Interrupted()) return {false, 0};
   DWORD got = 0;
   const DWORD wanted = Bounded(n);
   const BOOL ok = ReadFile(handle_, into, wanted, &got, nullptr);
+  if (Interrupted()) return {false, 0};
   ReadResult result;
   result.ok = ok != FALSE;
   result.count = got <= wanted ? got : wanted;
@@ -66,7 +67,13 @@ void Win32Port::DiscardInput() {
 }
 
 void Win32Port::Pause(unsigned milliseconds) {
-  Sleep(milliseconds);
+  // In short naps, so that an interruption is not kept waiting by the longest pause (900 ms).
+  constexpr unsigned kNapMs = 50;
+  while (milliseconds > 0 && !Interrupted()) {
+    const unsigned nap = milliseconds < kNapMs ? milliseconds : kNapMs;
+    Sleep(nap);
+    milliseconds -= nap;
+  }
 }
 
 void Win32Port::ClosePort() {

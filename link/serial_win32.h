@@ -1,6 +1,8 @@
 // The serial line on Windows: a synchronous, exclusive file handle with its comm settings.
 #pragma once
 
+#include <atomic>
+
 #include "link/logger_port.h"
 
 namespace zv {
@@ -20,7 +22,14 @@ class Win32Port final : public LoggerPort {
   void Pause(unsigned milliseconds) override;
   void ClosePort() override;
 
+  // Asked from a console control handler (another thread): every read and pause under way or
+  // to come fails, so the operation ends the way a failure does and still sends its stop frame.
+  static void Interrupt() { interrupted_.store(true); }
+  static bool Interrupted() { return interrupted_.load(); }
+
  private:
+  static inline std::atomic<bool> interrupted_{false};
+
   void* handle_ = nullptr;  // the open port's HANDLE, or none
 };
 

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# zorvant-cli.exe under Wine against kvar2-emu on COM1: it reads the logger, and Ctrl+C in the
+# middle of a download ends it as a failure does (stop frame last on the wire, no file, 130).
+#
+#   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/lib.sh
+. "$here/lib.sh"
+
+prefix_root=$1 cli=$(readlink -f "$2") emulator=$(readlink -f "$3") shim=$(readlink -f "$4")
+work="$5/windows_cli"
+[ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
+rm -rf "$work"
+mkdir -p "$work"
+trap zv_cleanup EXIT
+trap 'exit 143' TERM INT
+zv_use_prefix "$prefix_root"
+zv_clear_ports
+wineserver -p3 >/dev/null 2>&1
+
+failures=0
+fail() { failures=$((failures + 1)); zv_say "FAIL: $*"; }
+
+# The host's bytes in the transcript, as one hex string.
+host_hex() { awk '$2 == "H" { printf "%s", $3 }' "$1"; }
+
+# Starts the CLI under Wine in the background; its output goes to OUT.
+start_cli() {
+  local out=$1
+  shift
+  LD_PRELOAD="$shim" ZV_MODEM_LOG="$work/modem.log" wine "$cli" "$@" >"$out" 2>&1 &
+  cli_pid=$!
+}
+
+# Waits up to SECONDS for the CLI (in this shell, which alone can wait for it); sets code to
+# its exit code, or "running".
+wait_cli() {
+  local seconds=$1
+  code=running
+  for _ in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$cli_pid" 2>/dev/null; then
+      code=0
+      wait "$cli_pid" || code=$?
+      return
+    fi
+    sleep 0.1
+  done
+}
+
+# info: the identifier and the stop frame.
+zv_start_emulator "$emulator" "$work/info-transcript.txt" "$work/info-emulator.log" \
+  --channels 2 --id WIN-CLI || exit 1
+start_cli "$work/info.out" info --port COM1
+wait_cli 30
+[ "$code" = 0 ] || fail "info ended with $code: $(tr -d '\r' <"$work/info.out")"
+grep -q 'WIN-CLI' "$work/info.out" || fail "info did not show the identifier"
+[[ "$(host_hex "$work/info-transcript.txt")" == *00000000 ]] || fail "info: no stop frame last"
+zv_stop_emulator
+
+# Ctrl+C once the download runs (Wine turns SIGINT into the console's Ctrl+C event).
+transcript="$work/read-transcript.txt"
+zv_start_emulator "$emulator" "$transcript" "$work/read-emulator.log" \
+  --channels 1 --write-pointer 0x8000 --memory-start 0 || exit 1
+start_cli "$work/read.out" read --port COM1 --output 'C:\samples.txt'
+for _ in $(seq 1 300); do
+  [ "$(grep -c ' L ' "$transcript" 2>/dev/null)" -gt 400 ] && break
+  sleep 0.1
+done
+kill -INT "$cli_pid" 2>/dev/null
+wait_cli 15
+[ "$code" = 130 ] || fail "read after Ctrl+C ended with $code: $(tr -d '\r' <"$work/read.out")"
+[[ "$(host_hex "$transcript")" == *00000000 ]] || fail "read after Ctrl+C: no stop frame last"
+left=$(cd "$WINEPREFIX/drive_c" && ls -A | grep -i sample)
+[ -z "$left" ] || fail "read after Ctrl+C left $left"
+[ "$code" = running ] && kill -9 "$cli_pid" 2>/dev/null
+
+[ "$failures" = 0 ] && zv_say "windows_cli: passed"
+[ "$failures" = 0 ]
