@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# zorvant-cli.exe under Wine against kvar2-emu on COM1: it reads the logger, and Ctrl+C in the
-# middle of a download ends it as a failure does (stop frame last on the wire, no file, 130).
+# zorvant-cli.exe under Wine against kvar2-emu on COM1: it reads the logger; Polish text in its
+# arguments (a file name, an identifier) arrives whole, not best-fitted to the system's code
+# page; and Ctrl+C in the middle of a download ends it as a failure does (stop frame last on
+# the wire, no file, 130).
 #
 #   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK
 set -uo pipefail
@@ -16,6 +18,8 @@ mkdir -p "$work"
 trap zv_cleanup EXIT
 trap 'exit 143' TERM INT
 zv_use_prefix "$prefix_root"
+# Wine names Linux files in the locale's encoding: UTF-8 carries any file name.
+export LC_ALL=C.UTF-8
 zv_clear_ports
 wineserver -p3 >/dev/null 2>&1
 
@@ -56,6 +60,19 @@ wait_cli 30
 [ "$code" = 0 ] || fail "info ended with $code: $(tr -d '\r' <"$work/info.out")"
 grep -q 'WIN-CLI' "$work/info.out" || fail "info did not show the identifier"
 [[ "$(host_hex "$work/info-transcript.txt")" == *00000000 ]] || fail "info: no stop frame last"
+
+# Polish letters in the arguments: the file gets its name, the identifier its Windows-1250
+# bytes ("Ch" 0xB3 "o" for "Chło"), where the ANSI code page would have made "Chlo" of them.
+start_cli "$work/polish-read.out" read --port COM1 --output 'C:\zażółć.txt'
+wait_cli 60
+[ "$code" = 0 ] || fail "read to zażółć.txt ended with $code: $(tr -d '\r' <"$work/polish-read.out")"
+[ -s "$WINEPREFIX/drive_c/zażółć.txt" ] || fail "no zażółć.txt: $(ls "$WINEPREFIX/drive_c")"
+rm -f "$WINEPREFIX/drive_c/"za*.txt
+start_cli "$work/polish-config.out" config --port COM1 --keep --id 'Chłodnia 3' --dry-run
+wait_cli 30
+[ "$code" = 0 ] || fail "config --dry-run ended with $code"
+grep -q '^43 68 B3 6F 64 6E 69 61 20 33 00' "$work/polish-config.out" ||
+  fail "the identifier's bytes are not Chłodnia 3's: $(grep -m1 '^43 ' "$work/polish-config.out")"
 zv_stop_emulator
 
 # Ctrl+C once the download runs (Wine turns SIGINT into the console's Ctrl+C event).
