@@ -661,18 +661,9 @@ bool DialogScroll(DriverState& s, const Words& w, std::wstring& failure) {
   return true;
 }
 
-bool DialogExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
-  HWND dialog = nullptr;
-  HWND box = nullptr;
-  bool wanted = false;
-  if (!ArgCount(w, 3, 3, failure) || !DialogControl(s, w, dialog, box, failure) ||
-      !Flag(w[3], wanted, failure)) {
-    return false;
-  }
-  return ExpectTick(s, box, wanted, failure);
-}
-
-bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
+// A dialog's control, then a yes/no state of it that `expect` waits for.
+bool DialogExpectFlag(DriverState& s, const Words& w, std::wstring& failure,
+                      bool (*expect)(DriverState&, HWND, bool, std::wstring&)) {
   HWND dialog = nullptr;
   HWND control = nullptr;
   bool wanted = false;
@@ -680,7 +671,15 @@ bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) 
       !Flag(w[3], wanted, failure)) {
     return false;
   }
-  return ExpectEnabledState(s, control, wanted, failure);
+  return expect(s, control, wanted, failure);
+}
+
+bool DialogExpectCheck(DriverState& s, const Words& w, std::wstring& failure) {
+  return DialogExpectFlag(s, w, failure, ExpectTick);
+}
+
+bool DialogExpectEnabled(DriverState& s, const Words& w, std::wstring& failure) {
+  return DialogExpectFlag(s, w, failure, ExpectEnabledState);
 }
 
 // The outer size; the client area's size goes to the log.
