@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/wire.h"
+#include "samples/reading.h"
 
 namespace zv {
 
@@ -32,14 +33,6 @@ inline uint16_t SampleWord(const SampleBuffer& buffer, std::size_t byteOffset) {
 inline uint32_t SampleCount(uint32_t n, uint8_t channelMode) {
   return n >> channelMode;
 }
-
-inline constexpr std::size_t kReadingTextCapacity = 10;  // "-128,9375" and its NUL
-
-// The decimal text of a reading ("23,0625", "-1,0000"), NUL-terminated; returns its length (6..9).
-std::size_t ReadingText(uint16_t word, char (&out)[kReadingTextCapacity]);
-
-// Whole degrees for the chart; -129 is possible (integer part -128 rounded down), hence 16 bits.
-int16_t WholeDegrees(uint16_t word);
 
 inline constexpr uint8_t kPlotPoints = 100;
 
