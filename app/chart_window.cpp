@@ -23,15 +23,48 @@ struct BoxPlace {
 constexpr BoxPlace kBoxes[] = {
     {ID_FINE_ROWS, 552, 14}, {ID_FINE_COLUMNS, 537, 0}, {ID_SHOW_A, 552, 40}, {ID_SHOW_B, 552, 54}};
 
-// What the open window owns; it lives on ShowChart's stack until the window closes.
+// The chart's font and pens, created before the window opens and deleted after it ends, so
+// that no way out of the dialog leaks them. One that cannot be created is replaced by a stock
+// object of the system (never deleted), so the chart still draws.
+class ChartTools {
+ public:
+  ChartTools() {
+    font_ = CreateFontW(kChartFontHeight, 0, 0, 0, kChartFontWeight, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH, L"Tahoma");
+    for (std::size_t i = 0; i < kChartPenCount; ++i) {
+      const ChartPenStyle& pen = kChartPens[i];
+      pens_[i] = CreatePen(pen.dotted ? PS_DOT : PS_SOLID, pen.width, pen.color);
+    }
+  }
+  ~ChartTools() {
+    if (font_ != nullptr) DeleteObject(font_);
+    for (HPEN pen : pens_) {
+      if (pen != nullptr) DeleteObject(pen);
+    }
+  }
+  ChartTools(const ChartTools&) = delete;
+  ChartTools& operator=(const ChartTools&) = delete;
+
+  HGDIOBJ Font() const { return font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT); }
+  HGDIOBJ Pen(ChartPen pen) const {
+    const HPEN made = pens_[static_cast<std::size_t>(pen) % kChartPenCount];
+    return made != nullptr ? made : GetStockObject(BLACK_PEN);
+  }
+
+ private:
+  HFONT font_ = nullptr;
+  HPEN pens_[kChartPenCount] = {};
+};
+
+// What the open window works with; it lives on ShowChart's stack until the window closes.
 struct ChartRun {
   HINSTANCE instance;
   const SampleBuffer& samples;
   uint8_t channelMode;
   uint32_t sampleCount;
   uint32_t position;
-  HFONT font;
-  HPEN pens[kChartPenCount];
+  const ChartTools& tools;
 };
 
 // The drawing list, in static storage: a paint allocates nothing.
@@ -79,13 +112,6 @@ void Open(HWND chart, ChartRun& run) {
   bar.nPage = kChartPage;
   SetScrollInfo(chart, SB_HORZ, &bar, TRUE);
   CreateBoxes(chart, run);
-  run.font = CreateFontW(kChartFontHeight, 0, 0, 0, kChartFontWeight, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH, L"Tahoma");
-  for (std::size_t i = 0; i < kChartPenCount; ++i) {
-    const ChartPenStyle& pen = kChartPens[i];
-    run.pens[i] = CreatePen(pen.dotted ? PS_DOT : PS_SOLID, pen.width, pen.color);
-  }
   run.position = 0;
 }
 
@@ -98,10 +124,10 @@ void PlayStep(HDC dc, const ChartRun& run, const ChartStep& step) {
       SetTextColor(dc, step.color);
       break;
     case ChartStepKind::SelectPen:
-      SelectObject(dc, run.pens[static_cast<std::size_t>(step.pen) % kChartPenCount]);
+      SelectObject(dc, run.tools.Pen(step.pen));
       break;
     case ChartStepKind::SelectFont:
-      SelectObject(dc, run.font);
+      SelectObject(dc, run.tools.Font());
       break;
     case ChartStepKind::Line:
       MoveToEx(dc, step.x1, step.y1, nullptr);
@@ -137,9 +163,26 @@ void Paint(HWND chart, const ChartRun& run) {
   EndPaint(chart, &paint);
 }
 
+ScrollRequest RequestOf(WORD code) {
+  switch (code) {
+    case SB_LINELEFT:
+      return ScrollRequest::LineLeft;
+    case SB_LINERIGHT:
+      return ScrollRequest::LineRight;
+    case SB_PAGELEFT:
+      return ScrollRequest::PageLeft;
+    case SB_PAGERIGHT:
+      return ScrollRequest::PageRight;
+    case SB_THUMBTRACK:
+      return ScrollRequest::ThumbTrack;
+    default:
+      return ScrollRequest::Ignored;
+  }
+}
+
 void OnScroll(HWND chart, ChartRun& run, WPARAM request) {
   const ScrollOutcome outcome =
-      Scroll(run.position, run.sampleCount, LOWORD(request), HIWORD(request));
+      Scroll(run.position, run.sampleCount, RequestOf(LOWORD(request)), HIWORD(request));
   run.position = outcome.position;
   if (outcome.moveThumb) SetBarPosition(chart, run.position);
   if (outcome.repaint) InvalidateRect(chart, nullptr, TRUE);
@@ -153,12 +196,6 @@ void OnClick(HWND chart) {
   const ChannelBoxes after = ApplyChannelRule(boxes);
   if (after.aChecked != boxes.aChecked) Check(chart, ID_SHOW_A, after.aChecked);
   InvalidateRect(chart, nullptr, TRUE);
-}
-
-void Close(HWND chart, ChartRun& run) {
-  DeleteObject(run.font);
-  for (HPEN& pen : run.pens) DeleteObject(pen);
-  EndDialog(chart, 0);
 }
 
 INT_PTR CALLBACK ChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,7 +218,7 @@ INT_PTR CALLBACK ChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
       OnClick(chart);
       return TRUE;
     case WM_CLOSE:
-      Close(chart, *run);
+      EndDialog(chart, 0);
       return TRUE;
     default:
       return FALSE;
@@ -191,8 +228,8 @@ INT_PTR CALLBACK ChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void ShowChart(HINSTANCE instance, HWND owner, const SampleBuffer& samples, uint8_t channelMode) {
-  ChartRun run{instance, samples, channelMode, ChartSampleCount(samples.n, channelMode),
-               0,        nullptr, {}};
+  const ChartTools tools;
+  ChartRun run{instance, samples, channelMode, ChartSampleCount(samples.n, channelMode), 0, tools};
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CHART), owner, ChartProc,
                   reinterpret_cast<LPARAM>(&run));
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "app/win32_api.h"
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 

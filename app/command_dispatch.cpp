@@ -4,8 +4,8 @@
 
 namespace zv {
 
-Dispatched DispatchCommand(uint32_t command, ShellOperations& ops) {
-  switch (command & 0xFFFFu) {
+Dispatched DispatchCommand(uint16_t controlId, ShellOperations& ops) {
+  switch (controlId) {
     case ID_CONNECT:
       ops.ConnectOrDisconnect();
       return Dispatched::Handled;

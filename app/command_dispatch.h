@@ -22,8 +22,9 @@ class ShellOperations {
 
 enum class Dispatched : uint8_t { Handled, DefaultHandling };
 
-// Looks only at the control identifier in the low 16 bits; the notification code is ignored
-// and no state is checked: disabled controls are what keep a command from arriving.
-Dispatched DispatchCommand(uint32_t command, ShellOperations& ops);
+// Routes the command of one control identifier; the window takes the identifier from the
+// command's low 16 bits and ignores its notification code. No state is checked: disabled
+// controls are what keep a command from arriving.
+Dispatched DispatchCommand(uint16_t controlId, ShellOperations& ops);
 
 }  // namespace zv

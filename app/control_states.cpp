@@ -1,7 +1,7 @@
 #include "app/control_states.h"
 
-#include "link/text1250.h"
-#include "link/value_tables.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/controls.h"
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 #include "link/user_interface.h"
 
 namespace zv {

@@ -20,7 +20,9 @@ OPENFILENAMEW theDescription = [] {
   d.nFilterIndex = 0;
   d.lpstrDefExt = L"txt";
   // No overwrite prompt and no checks beyond the dialog's own: an existing file is replaced.
-  d.Flags = 0;
+  // The process's current folder stays where it was: a chosen folder on a USB stick would
+  // otherwise stay busy, and the stick could not be ejected while the program runs.
+  d.Flags = OFN_NOCHANGEDIR;
   return d;
 }();
 

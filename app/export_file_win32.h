@@ -7,7 +7,7 @@
 
 #include "app/export_dialog.h"
 #include "app/win32_api.h"
-#include "link/user_interface.h"
+#include "samples/export_samples.h"
 
 namespace zv {
 

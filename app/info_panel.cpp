@@ -1,6 +1,6 @@
 #include "app/info_panel.h"
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 #include "samples/field_labels.h"
 
 namespace zv {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 
 namespace zv {
 

@@ -3,6 +3,5 @@
 #include "app/win32_api.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  zv::RunMainWindow(instance);
-  return 0;  // the process always ends with 0
+  return zv::RunMainWindow(instance);
 }

@@ -1,8 +1,8 @@
 // The controls of the main window, created in their start-up state.
 #include "app/main_window.h"
 #include "app/wide_text.h"
-#include "link/text1250.h"
-#include "link/value_tables.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 
 namespace zv {
 

@@ -124,7 +124,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PostQuitMessage(0);
       return 0;
     case WM_COMMAND:
-      if (DispatchCommand(static_cast<uint32_t>(wParam), theOperations) == Dispatched::Handled) {
+      if (DispatchCommand(LOWORD(wParam), theOperations) == Dispatched::Handled) {
         return 0;
       }
       break;
@@ -134,7 +134,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterMainClass(HINSTANCE instance) {
+bool RegisterMainClass(HINSTANCE instance) {
   WNDCLASSW cls{};
   cls.style = 0;
   cls.lpfnWndProc = MainWindowProc;
@@ -143,18 +143,25 @@ void RegisterMainClass(HINSTANCE instance) {
   cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
   cls.lpszClassName = kClassName;
-  RegisterClassW(&cls);
+  return RegisterClassW(&cls) != 0;
+}
+
+// Without its window the program cannot be used: say so, rather than wait unseen for ever.
+int FailStart() {
+  MessageBoxW(nullptr, L"Nie można utworzyć okna programu.", kTitle, MB_OK | MB_ICONHAND);
+  return kExitNoWindow;
 }
 
 }  // namespace
 
 int RunMainWindow(HINSTANCE instance) {
   theWindow.instance = instance;
-  RegisterMainClass(instance);
+  if (!RegisterMainClass(instance)) return FailStart();
   // The creation message runs inside this call, so both fonts exist before any control.
-  CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                  CW_USEDEFAULT, CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr,
-                  instance, nullptr);
+  const HWND window = CreateWindowExW(
+      WS_EX_CLIENTEDGE, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+      CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return FailStart();
   CreateControls(theWindow);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};

@@ -29,8 +29,12 @@ struct MainWindow {
 // Creates every control of the main window in its start-up state.
 void CreateControls(MainWindow& main);
 
+// The exit code of a program whose main window could not be made.
+inline constexpr int kExitNoWindow = 1;
+
 // Registers the class, creates the window and its controls, runs the message loop and
-// releases the fonts. Returns the process exit code, always 0.
+// releases the fonts. Returns the process exit code: 0, or kExitNoWindow when the window
+// could not be made (after a message saying so).
 int RunMainWindow(HINSTANCE instance);
 
 }  // namespace zv

@@ -2,6 +2,7 @@
 
 #include "app/download_window.h"
 #include "app/wide_text.h"
+#include "link/messages.h"
 
 namespace zv {
 
@@ -18,31 +19,43 @@ UINT IconStyle(MessageIcon icon) {
       return MB_ICONEXCLAMATION;
     case MessageIcon::Stop:
       return MB_ICONHAND;
-    case MessageIcon::Question:
-      return MB_ICONQUESTION;
   }
   return 0;
 }
 
-UINT ButtonStyle(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::Ok:
-      return MB_OK;
-    case MessageButtons::OkCancel:
-      return MB_OKCANCEL;
-    case MessageButtons::YesNoCancel:
-      return MB_YESNOCANCEL;
+// Each question's text and buttons; every question box has the question icon and its first
+// button as the default.
+struct QuestionBox {
+  const char* text;
+  UINT buttons;
+};
+
+QuestionBox BoxFor(Question question) {
+  switch (question) {
+    case Question::EraseSamples:
+      return {msg::kEraseSamples.c_str(), MB_YESNOCANCEL};
+    case Question::MemoryFull:
+      return {msg::kMemoryFull.c_str(), MB_OKCANCEL};
+    case Question::ModeChange:
+      return {msg::kModeChange.c_str(), MB_OKCANCEL};
   }
-  return MB_OK;
+  return {"", MB_OKCANCEL};
+}
+
+int Box(HWND owner, const char* text, UINT style) {
+  const WideText<kMessageCapacity> wide(text);
+  return MessageBoxW(owner, wide.c_str(), L"Zorvant_2", style | MB_DEFBUTTON1);
 }
 
 }  // namespace
 
-Answer WindowUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
-  const WideText<kMessageCapacity> wide(text);
-  const int pressed = MessageBoxW(main_.window, wide.c_str(), L"Zorvant_2",
-                                  ButtonStyle(buttons) | IconStyle(icon) | MB_DEFBUTTON1);
-  switch (pressed) {
+void WindowUi::ShowMessage(const char* text, MessageIcon icon) {
+  Box(main_.window, text, MB_OK | IconStyle(icon));
+}
+
+Answer WindowUi::Ask(Question question) {
+  const QuestionBox box = BoxFor(question);
+  switch (Box(main_.window, box.text, box.buttons | MB_ICONQUESTION)) {
     case IDOK:
       return Answer::Ok;
     case IDYES:
@@ -54,7 +67,7 @@ Answer WindowUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons 
   }
 }
 
-int WindowUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
+DownloadOutcome WindowUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
   return zv::RunDownloadWindow(main_.instance, main_.window, range, transfer);
 }
 

@@ -7,21 +7,30 @@
 #include "app/export_file_win32.h"
 #include "app/main_window.h"
 #include "app/window_controls.h"
+#include "samples/export_samples.h"
 
 namespace zv {
 
-class WindowUi final : public MainScreen {
- public:
-  explicit WindowUi(MainWindow& main) : MainScreen(controls_), main_(main), controls_(main) {}
+// The controls live in a base of their own, listed first, so they exist before MainScreen
+// takes its reference to them.
+struct WindowControlsOwner {
+  explicit WindowControlsOwner(MainWindow& main) : controls(main) {}
+  WindowControls controls;
+};
 
-  Answer ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) override;
-  int RunDownloadWindow(uint16_t range, Transfer& transfer) override;
+class WindowUi final : private WindowControlsOwner, public MainScreen, public ExportScreen {
+ public:
+  explicit WindowUi(MainWindow& main)
+      : WindowControlsOwner(main), MainScreen(controls), main_(main) {}
+
+  void ShowMessage(const char* text, MessageIcon icon) override;
+  Answer Ask(Question question) override;
+  DownloadOutcome RunDownloadWindow(uint16_t range, Transfer& transfer) override;
   bool AskExportPath(const char* proposedName) override;
   ExportFile* CreateExportFile() override;
 
  private:
   MainWindow& main_;
-  WindowControls controls_;
   wchar_t exportPath_[kExportPathCapacity] = {};  // the name proposed, then the path chosen
   Win32ExportFile exportFile_;
 };

@@ -26,13 +26,13 @@ using Clock = std::chrono::steady_clock;
 class BenchUi final : public zv::test::QuietUi {
  public:
   int steps = 0;
-  int RunDownloadWindow(uint16_t, zv::Transfer& transfer) override {
+  zv::DownloadOutcome RunDownloadWindow(uint16_t, zv::Transfer& transfer) override {
     struct Count final : zv::StepAction {
       int& n;
       explicit Count(int& c) : n(c) {}
       void Step() override { ++n; }
     } count(steps);
-    return transfer.Run(count) ? 1 : 0;
+    return transfer.Run(count) ? zv::DownloadOutcome::Succeeded : zv::DownloadOutcome::Failed;
   }
 };
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/info_tab.h"
 #include "cli/read_formats.h"
-#include "link/info_tab.h"
 #include "samples/civil_time.h"
 #include "samples/export_samples.h"
 #include "tests/support/quiet_ui.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "samples/sample_buffer.h"
+#include "chart/plot_buffer.h"
 
 namespace zv {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 

@@ -2,8 +2,8 @@
 // window's paint, on a canvas the size of the window's client area.
 #pragma once
 
+#include "base/byte_sink.h"
 #include "chart/chart_paint.h"
-#include "samples/byte_sink.h"
 
 namespace zv {
 

@@ -1,6 +1,6 @@
 #include "chart/chart_view.h"
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 
@@ -9,30 +9,31 @@ uint32_t ChartSampleCount(uint32_t byteCount, uint8_t channelMode) {
   return SampleCount(n, channelMode == 2 ? 2 : 1);
 }
 
-ScrollOutcome Scroll(uint32_t p, uint32_t s, uint32_t code, uint32_t thumb) {
+ScrollOutcome Scroll(uint32_t p, uint32_t s, ScrollRequest request, uint32_t thumb) {
   // Every moving request repaints, whether or not p changed; the thumb follows only a move.
   // Sums are taken in 64 bits so that no position near the top of the range can wrap.
   const uint64_t wide = p;
-  switch (code) {
-    case kScrollLineLeft:
+  switch (request) {
+    case ScrollRequest::LineLeft:
       return {p >= kChartLineStep ? p - kChartLineStep : 0, true, true};
-    case kScrollLineRight:
+    case ScrollRequest::LineRight:
       if (s > kChartPage && p < s - kChartPage) return {p + kChartLineStep, true, true};
       return {p, false, true};
-    case kScrollPageLeft:
+    case ScrollRequest::PageLeft:
       if (p >= kChartPageStep) return {p - kChartPageStep, true, true};
       return {p, false, true};
-    case kScrollPageRight:
+    case ScrollRequest::PageRight:
       if (s > kChartPage && wide + kChartPageStep <= s - kChartPage) {
         return {p + kChartPageStep, true, true};
       }
       return {p, false, true};
-    case kScrollThumbTrack:
+    case ScrollRequest::ThumbTrack:
       return {thumb & ~uint32_t{1}, true, true};
-    default:
-      // Thumb released, either end, end of scrolling: the drag already moved the view.
-      return {p, false, false};
+    case ScrollRequest::Ignored:
+      break;
   }
+  // Thumb released, either end, end of scrolling: the drag already moved the view.
+  return {p, false, false};
 }
 
 ChannelBoxes OpeningBoxes(uint8_t channelMode) {

@@ -13,13 +13,15 @@ inline constexpr uint32_t kChartPageStep = 50;
 // Samples on the chart: the complete slots in the first n bytes (n bounded by the buffer).
 uint32_t ChartSampleCount(uint32_t byteCount, uint8_t channelMode);
 
-// The request codes of a horizontal scroll message that move the view; the others are ignored.
-enum ChartScrollCode : uint32_t {
-  kScrollLineLeft = 0,
-  kScrollLineRight = 1,
-  kScrollPageLeft = 2,
-  kScrollPageRight = 3,
-  kScrollThumbTrack = 5,
+// What a scroll request asks for; the window maps its platform's codes onto these. Anything
+// else (the thumb released, either end, the end of scrolling) is Ignored.
+enum class ScrollRequest : uint8_t {
+  LineLeft,
+  LineRight,
+  PageLeft,
+  PageRight,
+  ThumbTrack,
+  Ignored
 };
 
 struct ScrollOutcome {
@@ -29,7 +31,8 @@ struct ScrollOutcome {
 };
 
 // One scroll request at position p among s samples; `thumb` counts only for the thumb drag.
-ScrollOutcome Scroll(uint32_t position, uint32_t sampleCount, uint32_t code, uint32_t thumb);
+ScrollOutcome Scroll(uint32_t position, uint32_t sampleCount, ScrollRequest request,
+                     uint32_t thumb);
 
 struct ChannelBoxes {
   bool aEnabled = false;

@@ -9,6 +9,7 @@
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "link/messages.h"
+#include "samples/export_messages.h"
 #include "samples/export_reader.h"
 
 namespace zv::cli {
@@ -119,7 +120,7 @@ int RunChart(const ChartOptions& options) {
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
   const SampleBuffer* samples = nullptr;
@@ -137,7 +138,7 @@ int RunChart(const ChartOptions& options) {
   BuildChart(InputsFor(options, *samples, mode), g_paint);
   WriteChartSvg(g_paint, file);
   if (!file.Commit()) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
   return kExitOk;

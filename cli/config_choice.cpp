@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "link/text1250.h"
-#include "link/value_tables.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 
 namespace zv::cli {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 #include "link/user_interface.h"
 
 namespace zv::cli {

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/text1250.h"
+#include "base/value_tables.h"
 #include "cli/exit_codes.h"
 #include "cli/platform_port.h"
 #include "cli/terminal_ui.h"
 #include "link/configuration_write.h"
 #include "link/session.h"
-#include "link/text1250.h"
-#include "link/value_tables.h"
 
 namespace zv::cli {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/value_tables.h"
 #include "cli/visible_text.h"
-#include "link/value_tables.h"
 
 namespace zv::cli {
 

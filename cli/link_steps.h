@@ -2,9 +2,9 @@
 // by the same operation the program runs, and turned into the command's exit code.
 #pragma once
 
+#include "base/info_tab.h"
+#include "base/sample_memory.h"
 #include "cli/terminal_ui.h"
-#include "link/info_tab.h"
-#include "samples/sample_buffer.h"
 
 namespace zv::cli {
 

@@ -6,6 +6,7 @@
 #include "cli/read_formats.h"
 #include "link/messages.h"
 #include "samples/civil_time.h"
+#include "samples/export_messages.h"
 
 namespace zv::cli {
 
@@ -82,7 +83,7 @@ int RunRead(const ReadOptions& options) {
   // that cannot take it fails at once, not after the transfer.
   OutputFile file;
   if (!options.summaryOnly && !file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
   LoggerInfo info;
@@ -96,10 +97,10 @@ int RunRead(const ReadOptions& options) {
   }
   WriteReadFormat(FormatNamed(options.format), *samples, info, csv, file);
   if (!file.Commit()) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
-  ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information, MessageButtons::Ok);
+  ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
   PrintSummary(stderr, *samples, info.channelMode);
   return kExitOk;
 }

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "link/info_tab.h"
-#include "samples/byte_sink.h"
+#include "base/byte_sink.h"
+#include "base/info_tab.h"
+#include "base/sample_memory.h"
 #include "samples/export_csv.h"
-#include "samples/sample_buffer.h"
 
 namespace zv::cli {
 

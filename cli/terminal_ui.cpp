@@ -1,11 +1,9 @@
 #include "cli/terminal_ui.h"
 
-#include <cstring>
-
+#include "base/text1250.h"
 #include "cli/terminal.h"
 #include "cli/visible_text.h"
 #include "link/messages.h"
-#include "link/text1250.h"
 
 namespace zv::cli {
 
@@ -39,11 +37,17 @@ class TerminalProgress final : public StepAction {
   unsigned long steps_ = 0;
 };
 
-Question Identify(const char* text) {
-  if (std::strcmp(text, msg::kEraseSamples.c_str()) == 0) return Question::EraseSamples;
-  if (std::strcmp(text, msg::kMemoryFull.c_str()) == 0) return Question::MemoryFull;
-  if (std::strcmp(text, msg::kModeChange.c_str()) == 0) return Question::ModeChange;
-  return Question::Other;
+// The question as the window would show it.
+const char* QuestionText(Question question) {
+  switch (question) {
+    case Question::EraseSamples:
+      return msg::kEraseSamples.c_str();
+    case Question::MemoryFull:
+      return msg::kMemoryFull.c_str();
+    case Question::ModeChange:
+      return msg::kModeChange.c_str();
+  }
+  return "";
 }
 
 const char* AnswerText(Question question, Answer answer) {
@@ -69,34 +73,37 @@ Answer AnswerTo(Question question, const QuestionAnswers& answers) {
       return answers.memoryFull;
     case Question::ModeChange:
       return answers.modeChange;
-    default:
-      return Answer::Cancel;
   }
+  return Answer::Cancel;
 }
 
 }  // namespace
 
-Answer TerminalUi::ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) {
-  // A message may quote the logger's texts: its controls are shown, its line breaks kept.
-  char utf8[1024];
-  VisibleUtf8(text, TextStyle::Message, utf8, sizeof utf8);
+void TerminalUi::ShowMessage(const char* text, MessageIcon icon) {
   const bool failure = icon == MessageIcon::Exclamation || icon == MessageIcon::Stop;
-  std::FILE* to = failure ? stderr : results_;
-  std::fprintf(to, "%s\n", utf8);
-  std::fflush(to);
-  if (buttons == MessageButtons::Ok) return Answer::Ok;
-  // A question is answered by the option for it; without one, with Cancel.
-  const Question question = Identify(text);
+  Print(failure ? stderr : results_, text);
+}
+
+Answer TerminalUi::Ask(Question question) {
+  Print(results_, QuestionText(question));
   const Answer answer = AnswerTo(question, answers);
-  std::fprintf(to, "  -> %s\n", AnswerText(question, answer));
-  std::fflush(to);
+  std::fprintf(results_, "  -> %s\n", AnswerText(question, answer));
+  std::fflush(results_);
   if (answer == Answer::Cancel) cancelled = question;
   return answer;
 }
 
-int TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
+void TerminalUi::Print(std::FILE* to, const char* text) {
+  // A message may quote the logger's texts: its controls are shown, its line breaks kept.
+  char utf8[1024];
+  VisibleUtf8(text, TextStyle::Message, utf8, sizeof utf8);
+  std::fprintf(to, "%s\n", utf8);
+  std::fflush(to);
+}
+
+DownloadOutcome TerminalUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
   TerminalProgress progress(range, StderrIsTerminal());
-  return transfer.Run(progress) ? 1 : 0;
+  return transfer.Run(progress) ? DownloadOutcome::Succeeded : DownloadOutcome::Failed;
 }
 
 }  // namespace zv::cli

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 
 #include "link/user_interface.h"
 
@@ -16,28 +17,27 @@ struct QuestionAnswers {
   Answer modeChange = Answer::Cancel;    // OK: --allow-mode-change
 };
 
-enum class Question : uint8_t { None, EraseSamples, MemoryFull, ModeChange, Other };
-
 class TerminalUi final : public UserInterface {
  public:
   // Results go to `results` (stdout, or stderr when stdout carries the export file);
   // failures always go to stderr.
   explicit TerminalUi(std::FILE* results) : results_(results) {}
 
-  Answer ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) override;
-  int RunDownloadWindow(uint16_t range, Transfer& transfer) override;
+  void ShowMessage(const char* text, MessageIcon icon) override;
+  // Prints the question and the answer its option gives.
+  Answer Ask(Question question) override;
+  DownloadOutcome RunDownloadWindow(uint16_t range, Transfer& transfer) override;
   ConfigurationChoice ReadConfigurationChoice() override { return choice; }
-  // The command line names its output itself; it is never asked for a path.
-  bool AskExportPath(const char*) override { return false; }
-  ExportFile* CreateExportFile() override { return nullptr; }
 
   // What the configuration write reads as the user's choice, and the answers to its questions.
   ConfigurationChoice choice;
   QuestionAnswers answers;
   // The question last answered with Cancel, so the command can say which option would go on.
-  Question cancelled = Question::None;
+  std::optional<Question> cancelled;
 
  private:
+  void Print(std::FILE* to, const char* text);
+
   std::FILE* results_;
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 
 namespace zv::emu {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/wire.h"
 #include "link/logger_port.h"
-#include "link/wire.h"
 
 namespace zv::emu {
 

@@ -20,10 +20,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/info_tab.h"
 #include "emulator/logger_setup.h"
 #include "emulator/memory_stream.h"
 #include "emulator/transcript.h"
-#include "link/info_tab.h"
 
 namespace zv::emu {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv::emu {
 

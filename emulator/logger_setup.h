@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/info_tab.h"
 #include "emulator/faults.h"
-#include "link/info_tab.h"
 
 namespace zv::emu {
 

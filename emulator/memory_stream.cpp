@@ -1,6 +1,6 @@
 #include "emulator/memory_stream.h"
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 
 namespace zv::emu {
 

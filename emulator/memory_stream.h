@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/wire.h"
 #include "emulator/faults.h"
-#include "link/wire.h"
 
 namespace zv::emu {
 

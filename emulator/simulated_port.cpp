@@ -20,7 +20,7 @@ bool SimulatedPort::OpenPort(const char* name) {
   return true;
 }
 
-bool SimulatedPort::ConfigurePort() {
+bool SimulatedPort::SetUpPort() {
   return open_ && !failConfigure_;
 }
 

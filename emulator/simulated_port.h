@@ -17,7 +17,7 @@ class SimulatedPort final : public LoggerPort {
   explicit SimulatedPort(LoggerModel& model) : model_(model) {}
 
   bool OpenPort(const char* name) override;
-  bool ConfigurePort() override;
+  bool SetUpPort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
   void DiscardInput() override;

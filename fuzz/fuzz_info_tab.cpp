@@ -6,9 +6,9 @@
 
 #include "app/control_states.h"
 #include "app/info_panel.h"
+#include "base/info_tab.h"
 #include "cli/info_report.h"
 #include "fuzz/fuzz_input.h"
-#include "link/info_tab.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ class FuzzPort final : public zv::LoggerPort {
   FuzzPort(const uint8_t* cuts, std::size_t cutCount, const uint8_t* stream, std::size_t size)
       : cuts_(cuts), cutCount_(cutCount), stream_(stream), size_(size) {}
   bool OpenPort(const char*) override { return true; }
-  bool ConfigurePort() override { return true; }
+  bool SetUpPort() override { return true; }
   bool WriteBytes(const uint8_t*, std::size_t) override { return true; }
   zv::ReadResult ReadBytes(uint8_t* into, std::size_t n) override {
     std::size_t count = n;

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/value_tables.h"
 #include "link/frames.h"
 #include "link/messages.h"
-#include "link/value_tables.h"
 
 namespace zv {
 
@@ -13,10 +13,6 @@ namespace {
 constexpr uint8_t kStatusWaitingForTrigger = 1;  // "Czeka na wyzwolenie"
 constexpr uint8_t kFlagsKept = 0x0F;             // battery, channel mode, bits 2 and 3
 constexpr unsigned kAfterWriteMs = 50;           // the logger stores the table meanwhile
-
-Answer Ask(UserInterface& ui, const char* text, MessageButtons buttons) {
-  return ui.ShowMessage(text, MessageIcon::Question, buttons);
-}
 
 // A list without a selection, or with one its table lacks, sends back what the logger
 // reported: the table never receives an index that no list entry stands for.
@@ -38,7 +34,7 @@ void StoreIdentifier(INFO_TAB& tab, const char (&identifier)[kLoggerIdSize]) {
 
 bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInterface& ui) {
   // 2. Erase the samples, keep them, or stop here.
-  switch (Ask(ui, msg::kEraseSamples.c_str(), MessageButtons::YesNoCancel)) {
+  switch (ui.Ask(Question::EraseSamples)) {
     case Answer::Yes:
       tab.SetWritePointer(tab.MemoryStart());
       break;
@@ -50,7 +46,7 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
   // 3. Nothing can be appended to a full memory: erase it or stop. When the memory start is
   // not below its end the question returns after every OK.
   while (tab.WritePointer() >= tab.MemoryEnd()) {
-    if (Ask(ui, msg::kMemoryFull.c_str(), MessageButtons::OkCancel) != Answer::Ok) return false;
+    if (ui.Ask(Question::MemoryFull) != Answer::Ok) return false;
     tab.SetWritePointer(tab.MemoryStart());
   }
   // 4-5. Waiting for the trigger; the signalling bits all set or all clear.
@@ -66,7 +62,7 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
   const uint8_t mode = choice.channelsIndex == 1 ? kFlagTwoChannels : 0;
   if (mode != (flags & kFlagTwoChannels)) {
     flags = static_cast<uint8_t>((flags & ~kFlagTwoChannels) | mode);
-    if (Ask(ui, msg::kModeChange.c_str(), MessageButtons::OkCancel) != Answer::Ok) return false;
+    if (ui.Ask(Question::ModeChange) != Answer::Ok) return false;
     tab.SetWritePointer(tab.MemoryStart());
   }
   tab.SetFlags(flags);

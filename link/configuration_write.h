@@ -2,7 +2,7 @@
 // table sent, and the link ended once anything was sent.
 #pragma once
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 #include "link/session.h"
 #include "link/user_interface.h"
 

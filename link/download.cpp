@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/info_tab.h"
 #include "link/frames.h"
-#include "link/info_tab.h"
 #include "link/messages.h"
 
 namespace zv {
@@ -86,9 +86,9 @@ bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
 bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) {
   // The window's transfer fills the incoming buffer; the loaded samples change only on success.
   StreamTransfer transfer(session.port, store.incoming);
-  const int endCode = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
+  const DownloadOutcome outcome = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
   // 1. A failed transfer, a closed window or one that never opened.
-  if (endCode != 1) {
+  if (outcome != DownloadOutcome::Succeeded) {
     ui.ShowMessage(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
     return false;
   }

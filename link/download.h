@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
+#include "base/sample_memory.h"
 #include "link/logger_port.h"
 #include "link/session.h"
 #include "link/user_interface.h"
-#include "samples/sample_buffer.h"
 
 namespace zv {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "base/wire.h"
 #include "link/logger_port.h"
-#include "link/wire.h"
 
 namespace zv {
 

@@ -1,7 +1,7 @@
 // Every message the link operations show, in Windows-1250.
 #pragma once
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv::msg {
 
@@ -26,10 +26,5 @@ inline constexpr auto kModeChange =
     Cp1250(u8"Zmiana trybu spowoduje skasowanie pamięci próbek.\r\nZapisać konfigurację?");
 inline constexpr auto kConfigurationSaved =
     Cp1250(u8"KONFIGURACJA ZOSTAŁA ZAPISANA!\r\n\r\nRejestrator jest gotowy do pracy.");
-
-inline constexpr auto kRenamedNotice =
-    Cp1250(u8"Nazwa zawierała zabronione znaki,\r\nzmieniono nazwę na: ");
-inline constexpr auto kCannotSave = Cp1250(u8"Nie można zapisać danych,\r\nSpróbuj innej nazwy.");
-inline constexpr auto kSaved = Cp1250(u8"Dane zostały zapisane.");
 
 }  // namespace zv::msg

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <ctime>
 
-#include "link/wire.h"
+#include "base/wire.h"
 
 namespace zv {
 
@@ -76,7 +76,7 @@ bool PosixPort::OpenPort(const char* name) {
   return true;
 }
 
-bool PosixPort::ConfigurePort() {
+bool PosixPort::SetUpPort() {
   termios tio{};
   if (tcgetattr(fd_, &tio) != 0) return false;
   MakeRawLine(tio);

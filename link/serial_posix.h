@@ -20,7 +20,7 @@ class PosixPort final : public LoggerPort {
 
   // `name` is the device path, e.g. /dev/ttyUSB0 or an emulator's symlink.
   bool OpenPort(const char* name) override;
-  bool ConfigurePort() override;
+  bool SetUpPort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
   void DiscardInput() override;

@@ -1,12 +1,15 @@
 #include "link/serial_win32.h"
 
 #include <windows.h>
-// Its ConfigurePort macro (a printer-port dialog) would rename LoggerPort::ConfigurePort.
-#undef ConfigurePort
 
 namespace zv {
 
 namespace {
+
+constexpr char kLineSettings[] = "baud=9600 parity=N data=8 stop=1";
+constexpr DWORD kInputQueueSize = 660;  // twenty 33-byte blocks
+constexpr DWORD kOutputQueueSize = 66;
+
 // The transfers are a few dozen bytes; a larger request is cut rather than truncated silently
 // by the DWORD conversion.
 DWORD Bounded(std::size_t n) {
@@ -28,7 +31,7 @@ bool Win32Port::OpenPort(const char* name) {
   return true;
 }
 
-bool Win32Port::ConfigurePort() {
+bool Win32Port::SetUpPort() {
   HANDLE h = handle_;
   if (h == nullptr) return false;
   DCB dcb{};

@@ -15,7 +15,7 @@ class Win32Port final : public LoggerPort {
   ~Win32Port() override;
 
   bool OpenPort(const char* name) override;
-  bool ConfigurePort() override;
+  bool SetUpPort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
   void DiscardInput() override;

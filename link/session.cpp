@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/value_tables.h"
 #include "link/frames.h"
 #include "link/messages.h"
-#include "link/value_tables.h"
 
 namespace zv {
 
@@ -29,7 +29,7 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
   session.portOpen = true;
 
   // 5. Line settings, time-outs, queues and RTS.
-  if (!port.ConfigurePort()) {
+  if (!port.SetUpPort()) {
     return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(), MessageIcon::Stop);
   }
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 #include "link/logger_port.h"
 #include "link/user_interface.h"
 

@@ -6,14 +6,26 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/info_tab.h"
-#include "samples/byte_sink.h"
+#include "base/info_tab.h"
+#include "base/message_screen.h"
 
 namespace zv {
 
-enum class MessageIcon : uint8_t { Information, Exclamation, Stop, Question };
-enum class MessageButtons : uint8_t { Ok, OkCancel, YesNoCancel };
+// The configuration write's three questions. The window turns each into its text, icon and
+// buttons; the command line answers each from an option.
+enum class Question : uint8_t {
+  EraseSamples,  // erase the sample memory? Yes, No or Cancel
+  MemoryFull,    // the memory is full: erase it and save? OK or Cancel
+  ModeChange,    // a new channel mode erases the memory: save? OK or Cancel
+};
 enum class Answer : uint8_t { Ok, Cancel, Yes, No };
+
+// How the download window ended.
+enum class DownloadOutcome : uint8_t {
+  Succeeded,   // the transfer ran and succeeded
+  Failed,      // the transfer ran and failed
+  NotStarted,  // the window was closed, or failed to open, before the transfer began
+};
 
 // One step of the download's progress.
 class StepAction {
@@ -46,25 +58,12 @@ struct ConfigurationChoice {
   char identifier[kLoggerIdSize] = {};
 };
 
-// Where an export is written: bytes go to a temporary file beside the chosen target, which
-// Commit moves over the target once complete; a failed or abandoned file leaves no trace.
-class ExportFile : public ByteSink {
- public:
-  // Complete, flushed, closed and in place; false when any write or step failed.
-  virtual bool Commit() = 0;
-
- protected:
-  ~ExportFile() = default;
-};
-
-class UserInterface {
+class UserInterface : public virtual MessageScreen {
  public:
   virtual ~UserInterface() = default;
 
-  // A modal message box captioned with the program's title; text is Windows-1250 with "\r\n".
-  // Closing a question box counts as Cancel.
-  virtual Answer ShowMessage(const char* text, MessageIcon icon,
-                             MessageButtons buttons = MessageButtons::Ok) = 0;
+  // A question of the configuration write; closing the question counts as Cancel.
+  virtual Answer Ask(Question question) = 0;
 
   // Connect: the port cannot change while a link is open; which of COM1..COM4 is chosen.
   virtual void LockPortChoice() {}
@@ -78,18 +77,11 @@ class UserInterface {
   virtual void RepaintPanel() {}
 
   // Runs the modal download window with its progress over 0..range; the transfer starts once
-  // the window is on screen. Returns the window's end code: 1 after a successful transfer,
-  // 0 after a failed one or a close before it started.
-  virtual int RunDownloadWindow(uint16_t range, Transfer& transfer) = 0;
+  // the window is on screen.
+  virtual DownloadOutcome RunDownloadWindow(uint16_t range, Transfer& transfer) = 0;
 
   // The configuration write's view of the configuration controls.
   virtual ConfigurationChoice ReadConfigurationChoice() = 0;
-
-  // The export's save question, with the proposed name (Windows-1250); false when the user
-  // cancels or the dialog fails. The chosen path stays with the screen.
-  virtual bool AskExportPath(const char* proposedName) = 0;
-  // Creates the export file at the path just chosen; null when it cannot be created.
-  virtual ExportFile* CreateExportFile() = 0;
 };
 
 }  // namespace zv

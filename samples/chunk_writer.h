@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/text1250.h"
-#include "samples/byte_sink.h"
+#include "base/byte_sink.h"
+#include "base/text1250.h"
 
 namespace zv {
 

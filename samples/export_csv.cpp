@@ -2,6 +2,7 @@
 
 #include "samples/chunk_writer.h"
 #include "samples/civil_time.h"
+#include "samples/reading.h"
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
 #include "samples/sample_slots.h"

@@ -3,10 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/text1250.h"
-#include "link/value_tables.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 #include "samples/chunk_writer.h"
 #include "samples/field_labels.h"
+#include "samples/reading.h"
 
 namespace zv {
 

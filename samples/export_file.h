@@ -3,9 +3,9 @@
 
 #include <cstddef>
 
-#include "link/info_tab.h"
-#include "samples/byte_sink.h"
-#include "samples/sample_buffer.h"
+#include "base/byte_sink.h"
+#include "base/info_tab.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 

@@ -1,6 +1,7 @@
 #include "samples/export_json.h"
 
 #include "samples/chunk_writer.h"
+#include "samples/reading.h"
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
 #include "samples/sample_slots.h"

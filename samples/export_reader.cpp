@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "link/value_tables.h"
+#include "base/value_tables.h"
 #include "samples/field_labels.h"
 
 namespace zv {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "link/messages.h"
 #include "samples/export_file.h"
+#include "samples/export_messages.h"
 
 namespace zv {
 
@@ -14,17 +14,17 @@ bool IsForbidden(unsigned char c) {
   return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr;
 }
 
-void ShowRenamingNotice(UserInterface& ui, const ExportName& name) {
+void ShowRenamingNotice(ExportScreen& ui, const ExportName& name) {
   // The fixed text with at most the 13 characters the identifier field can hold.
   char notice[msg::kRenamedNotice.length + kLoggerIdSize];
   std::memcpy(notice, msg::kRenamedNotice.bytes, msg::kRenamedNotice.length);
   std::memcpy(notice + msg::kRenamedNotice.length, name.text, name.length);
   notice[msg::kRenamedNotice.length + name.length] = '\0';
-  ui.ShowMessage(notice, MessageIcon::Information, MessageButtons::Ok);
+  ui.ShowMessage(notice, MessageIcon::Information);
 }
 
-void ShowCannotSave(UserInterface& ui) {
-  ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation, MessageButtons::Ok);
+void ShowCannotSave(ExportScreen& ui) {
+  ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ ExportName DefaultExportName(const INFO_TAB& tab) {
   return name;
 }
 
-void ExportSamples(const LoggerInfo& info, const SampleBuffer& samples, UserInterface& ui) {
+void ExportSamples(const LoggerInfo& info, const SampleBuffer& samples, ExportScreen& ui) {
   // 1-3: the default name, and a notice when it differs from the identifier.
   const ExportName name = DefaultExportName(info.tab);
   if (name.renamed) ShowRenamingNotice(ui, name);
@@ -66,7 +66,7 @@ void ExportSamples(const LoggerInfo& info, const SampleBuffer& samples, UserInte
     ShowCannotSave(ui);
     return;
   }
-  ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information, MessageButtons::Ok);
+  ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
 }
 
 }  // namespace zv

@@ -2,7 +2,7 @@
 // labels from the same storage, taking only their leading characters.
 #pragma once
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 

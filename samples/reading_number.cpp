@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "samples/reading.h"
+
 namespace zv {
 
 std::size_t ReadingDotText(uint16_t word, char (&out)[kReadingTextCapacity]) {

@@ -6,7 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
+#include "samples/reading.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "link/value_tables.h"
+#include "base/value_tables.h"
 
 namespace zv {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
 
 namespace zv {
 

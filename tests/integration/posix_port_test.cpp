@@ -9,9 +9,9 @@
 #include <cstring>
 #include <memory>
 
+#include "base/info_tab.h"
 #include "link/download.h"
 #include "link/frames.h"
-#include "link/info_tab.h"
 #include "link/serial_posix.h"
 #include "tests/integration/emulator_process.h"
 
@@ -29,7 +29,7 @@ long long MsSince(Clock::time_point start) {
 void Connect(PosixPort& port, const EmulatorProcess& emulator) {
   ASSERT_TRUE(emulator.Ready());
   ASSERT_TRUE(port.OpenPort(emulator.Link().c_str()));
-  ASSERT_TRUE(port.ConfigurePort());
+  ASSERT_TRUE(port.SetUpPort());
 }
 
 TEST(PosixPortTest, ConfigureSucceedsOnAPseudoTerminal) {

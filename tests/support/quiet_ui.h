@@ -1,21 +1,22 @@
-// A screen for benchmarks and allocation counts: OK boxes are closed, questions cancelled,
-// the download runs without a window, and nothing is recorded (so nothing is allocated).
+// A screen for benchmarks and allocation counts: messages are closed, questions cancelled,
+// the download runs without a window, the export asks for no path, and nothing is recorded
+// (so nothing is allocated).
 #pragma once
 
 #include "link/user_interface.h"
+#include "samples/export_samples.h"
 
 namespace zv::test {
 
-class QuietUi : public UserInterface {
+class QuietUi : public UserInterface, public ExportScreen {
  public:
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons buttons) override {
-    return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
-  }
-  int RunDownloadWindow(uint16_t, Transfer& transfer) override {
+  void ShowMessage(const char*, MessageIcon) override {}
+  Answer Ask(Question) override { return Answer::Cancel; }
+  DownloadOutcome RunDownloadWindow(uint16_t, Transfer& transfer) override {
     struct NoProgress final : StepAction {
       void Step() override {}
     } progress;
-    return transfer.Run(progress) ? 1 : 0;
+    return transfer.Run(progress) ? DownloadOutcome::Succeeded : DownloadOutcome::Failed;
   }
   ConfigurationChoice ReadConfigurationChoice() override { return choice; }
   bool AskExportPath(const char*) override { return false; }

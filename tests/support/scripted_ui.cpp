@@ -19,23 +19,41 @@ ScriptedUi::~ScriptedUi() {
   for (const ExpectedMessage& m : expected_) ADD_FAILURE() << "message never shown: " << m.text;
 }
 
-void ScriptedUi::Expect(std::string messageText, MessageIcon icon, Answer answer,
-                        MessageButtons buttons) {
-  expected_.push_back({std::move(messageText), icon, answer, buttons});
+void ScriptedUi::Expect(std::string messageText, MessageIcon icon) {
+  expected_.push_back({std::move(messageText), icon});
 }
 
-Answer ScriptedUi::ShowMessage(const char* messageText, MessageIcon icon, MessageButtons buttons) {
+void ScriptedUi::ExpectQuestion(Question question, Answer answer) {
+  ExpectedMessage next;
+  next.text = "question " + std::to_string(static_cast<int>(question));
+  next.isQuestion = true;
+  next.question = question;
+  next.answer = answer;
+  expected_.push_back(next);
+}
+
+void ScriptedUi::ShowMessage(const char* messageText, MessageIcon icon) {
   log.push_back(std::string("message ") + messageText);
-  if (expected_.empty()) {
+  if (expected_.empty() || expected_.front().isQuestion) {
     ADD_FAILURE() << "unexpected message: " << messageText;
-    return Answer::Cancel;
+    return;
   }
   const ExpectedMessage next = expected_.front();
   expected_.pop_front();
   EXPECT_EQ(next.text, messageText);
   EXPECT_EQ(static_cast<int>(next.icon), static_cast<int>(icon)) << "icon of " << messageText;
-  EXPECT_EQ(static_cast<int>(next.buttons), static_cast<int>(buttons))
-      << "buttons of " << messageText;
+}
+
+Answer ScriptedUi::Ask(Question question) {
+  const std::string asked = "question " + std::to_string(static_cast<int>(question));
+  log.push_back(asked);
+  if (expected_.empty() || !expected_.front().isQuestion) {
+    ADD_FAILURE() << "unexpected " << asked;
+    return Answer::Cancel;
+  }
+  const ExpectedMessage next = expected_.front();
+  expected_.pop_front();
+  EXPECT_EQ(next.text, asked);
   return next.answer;
 }
 
@@ -67,12 +85,12 @@ void ScriptedUi::RepaintPanel() {
   log.push_back("repaint");
 }
 
-int ScriptedUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
+DownloadOutcome ScriptedUi::RunDownloadWindow(uint16_t range, Transfer& transfer) {
   downloadRange = range;
   log.push_back("download window");
-  if (closeDownloadWindow) return 0;
+  if (closeDownloadWindow) return DownloadOutcome::NotStarted;
   CountingStep step(progressSteps);
-  return transfer.Run(step) ? 1 : 0;
+  return transfer.Run(step) ? DownloadOutcome::Succeeded : DownloadOutcome::Failed;
 }
 
 ConfigurationChoice ScriptedUi::ReadConfigurationChoice() {

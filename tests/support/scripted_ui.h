@@ -1,6 +1,6 @@
-// A screen for tests: it expects each message in turn (text, icon, buttons), answers it, and
-// fails the test on any message it did not expect. The screen states and questions are
-// recorded as the operations left them, and every call is logged in order.
+// A screen for tests: it expects each message (text, icon) and each question in turn, answers
+// the questions, and fails the test on anything it did not expect. The screen states and questions
+// are recorded as the operations left them, and every call is logged in order.
 #pragma once
 
 #include <deque>
@@ -8,14 +8,17 @@
 #include <vector>
 
 #include "link/user_interface.h"
+#include "samples/export_samples.h"
 
 namespace zv::test {
 
+// A message (text and icon) or, when `question` is set, a question and its answer.
 struct ExpectedMessage {
   std::string text;  // Windows-1250, as the program shows it
-  MessageIcon icon;
+  MessageIcon icon = MessageIcon::Information;
+  bool isQuestion = false;
+  Question question = Question::EraseSamples;
   Answer answer = Answer::Ok;
-  MessageButtons buttons = MessageButtons::Ok;
 };
 
 // An export file kept in memory; it can be told to fail where a real file can.
@@ -36,22 +39,23 @@ class MemoryExportFile final : public ExportFile {
 
 enum class ScreenState { Disconnected, Connected, SamplesLoaded };
 
-class ScriptedUi final : public UserInterface {
+class ScriptedUi final : public UserInterface, public ExportScreen {
  public:
   ScriptedUi() = default;
   ~ScriptedUi() override;
 
-  void Expect(std::string text, MessageIcon icon, Answer answer = Answer::Ok,
-              MessageButtons buttons = MessageButtons::Ok);
+  void Expect(std::string text, MessageIcon icon);
+  void ExpectQuestion(Question question, Answer answer);
 
-  Answer ShowMessage(const char* text, MessageIcon icon, MessageButtons buttons) override;
+  void ShowMessage(const char* text, MessageIcon icon) override;
+  Answer Ask(Question question) override;
   void LockPortChoice() override;
   int ChosenPortIndex() override { return chosenPort; }
   void ShowConnected(const LoggerInfo& info) override;
   void ShowDisconnected() override;
   void ShowSamplesLoaded() override;
   void RepaintPanel() override;
-  int RunDownloadWindow(uint16_t range, Transfer& transfer) override;
+  DownloadOutcome RunDownloadWindow(uint16_t range, Transfer& transfer) override;
   ConfigurationChoice ReadConfigurationChoice() override;
   bool AskExportPath(const char* proposedName) override;
   ExportFile* CreateExportFile() override;

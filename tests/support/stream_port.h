@@ -16,7 +16,7 @@ class StreamPort final : public LoggerPort {
   std::vector<uint8_t> written;
 
   bool OpenPort(const char*) override { return true; }
-  bool ConfigurePort() override { return true; }
+  bool SetUpPort() override { return true; }
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override {
     written.insert(written.end(), bytes, bytes + n);
     return true;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "samples/byte_sink.h"
+#include "base/byte_sink.h"
 
 namespace zv::test {
 

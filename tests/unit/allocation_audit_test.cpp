@@ -27,17 +27,18 @@ class SizeOnlyFile final : public ExportFile {
 };
 
 // Says yes to every question, chooses two channels and a new identifier, saves the export.
-class AgreeingUi final : public UserInterface {
+class AgreeingUi final : public UserInterface, public ExportScreen {
  public:
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons buttons) override {
+  void ShowMessage(const char*, MessageIcon) override { ++messages; }
+  Answer Ask(Question question) override {
     ++messages;
-    return buttons == MessageButtons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    return question == Question::EraseSamples ? Answer::Yes : Answer::Ok;
   }
-  int RunDownloadWindow(uint16_t, Transfer& transfer) override {
+  DownloadOutcome RunDownloadWindow(uint16_t, Transfer& transfer) override {
     struct NoProgress final : StepAction {
       void Step() override {}
     } progress;
-    return transfer.Run(progress) ? 1 : 0;
+    return transfer.Run(progress) ? DownloadOutcome::Succeeded : DownloadOutcome::Failed;
   }
   ConfigurationChoice ReadConfigurationChoice() override {
     ConfigurationChoice choice;

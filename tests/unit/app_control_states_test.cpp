@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/control_states.h"
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 namespace {
@@ -86,10 +86,11 @@ struct FakeControls final : Controls {
 // The window's own half (boxes and dialogs) is not under test here.
 struct Screen final : MainScreen {
   using MainScreen::MainScreen;
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons) override { return Answer::Ok; }
-  int RunDownloadWindow(uint16_t, Transfer&) override { return 0; }
-  bool AskExportPath(const char*) override { return false; }
-  ExportFile* CreateExportFile() override { return nullptr; }
+  void ShowMessage(const char*, MessageIcon) override {}
+  Answer Ask(Question) override { return Answer::Cancel; }
+  DownloadOutcome RunDownloadWindow(uint16_t, Transfer&) override {
+    return DownloadOutcome::NotStarted;
+  }
 };
 
 LoggerInfo Logger(uint16_t writePointer, uint8_t status, uint8_t flags, uint8_t interval) {

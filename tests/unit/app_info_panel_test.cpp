@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/info_panel.h"
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 namespace {

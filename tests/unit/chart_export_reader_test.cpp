@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 #include "samples/export_file.h"
 #include "samples/export_reader.h"
+#include "samples/reading.h"
 #include "tests/support/string_sink.h"
 
 namespace zv {

@@ -14,46 +14,46 @@ namespace zv {
 namespace {
 
 TEST(ChartScroll, RequestsMoveTheViewAsTheTableSays) {
+  using R = ScrollRequest;
   struct Case {
-    uint32_t s, p, code, thumb, newP;
+    uint32_t s, p;
+    ScrollRequest code;
+    uint32_t thumb, newP;
     bool moveThumb, repaint;
   };
   const Case cases[] = {
       // S = 0 and S = 50: the bar is disabled and nothing moves the view.
-      {0, 0, kScrollLineLeft, 0, 0, true, true},
-      {0, 0, kScrollLineRight, 0, 0, false, true},
-      {0, 0, kScrollPageLeft, 0, 0, false, true},
-      {0, 0, kScrollPageRight, 0, 0, false, true},
-      {50, 0, kScrollLineRight, 0, 0, false, true},
-      {50, 0, kScrollPageRight, 0, 0, false, true},
+      {0, 0, R::LineLeft, 0, 0, true, true},
+      {0, 0, R::LineRight, 0, 0, false, true},
+      {0, 0, R::PageLeft, 0, 0, false, true},
+      {0, 0, R::PageRight, 0, 0, false, true},
+      {50, 0, R::LineRight, 0, 0, false, true},
+      {50, 0, R::PageRight, 0, 0, false, true},
       // S = 100: every sample shows; neither right-hand request moves.
-      {100, 0, kScrollLineRight, 0, 0, false, true},
-      {100, 0, kScrollPageRight, 0, 0, false, true},
-      {100, 0, kScrollThumbTrack, 0, 0, true, true},
+      {100, 0, R::LineRight, 0, 0, false, true},
+      {100, 0, R::PageRight, 0, 0, false, true},
+      {100, 0, R::ThumbTrack, 0, 0, true, true},
       // S = 155: line right up to 60, page right to 50 only.
-      {155, 50, kScrollLineRight, 0, 60, true, true},
-      {155, 60, kScrollLineRight, 0, 60, false, true},
-      {155, 0, kScrollPageRight, 0, 50, true, true},
-      {155, 50, kScrollPageRight, 0, 50, false, true},
+      {155, 50, R::LineRight, 0, 60, true, true},
+      {155, 60, R::LineRight, 0, 60, false, true},
+      {155, 0, R::PageRight, 0, 50, true, true},
+      {155, 50, R::PageRight, 0, 50, false, true},
       // The thumb rounds down to even; line left at 6 gives 0; page left at 30 stays but repaints.
-      {155, 0, kScrollThumbTrack, 57, 56, true, true},
-      {155, 6, kScrollLineLeft, 0, 0, true, true},
-      {155, 30, kScrollPageLeft, 0, 30, false, true},
-      {155, 60, kScrollPageLeft, 0, 10, true, true},
+      {155, 0, R::ThumbTrack, 57, 56, true, true},
+      {155, 6, R::LineLeft, 0, 0, true, true},
+      {155, 30, R::PageLeft, 0, 30, false, true},
+      {155, 60, R::PageLeft, 0, 10, true, true},
       // Ignored codes: thumb released, either end, end of scrolling.
-      {155, 30, 4, 90, 30, false, false},
-      {155, 30, 6, 0, 30, false, false},
-      {155, 30, 7, 0, 30, false, false},
-      {155, 30, 8, 0, 30, false, false},
+      {155, 30, R::Ignored, 90, 30, false, false},
       // Unsigned all through: past S the view never moves right, and nothing wraps.
-      {155, 200, kScrollLineRight, 0, 200, false, true},
-      {155, 200, kScrollPageLeft, 0, 150, true, true},
-      {16384, 0xFFFFFFF0u, kScrollPageRight, 0, 0xFFFFFFF0u, false, true},
-      {16384, 0, kScrollThumbTrack, 65535, 65534, true, true},
+      {155, 200, R::LineRight, 0, 200, false, true},
+      {155, 200, R::PageLeft, 0, 150, true, true},
+      {16384, 0xFFFFFFF0u, R::PageRight, 0, 0xFFFFFFF0u, false, true},
+      {16384, 0, R::ThumbTrack, 65535, 65534, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("S " + std::to_string(c.s) + " p " + std::to_string(c.p) + " code " +
-                 std::to_string(c.code));
+                 std::to_string(static_cast<int>(c.code)));
     const ScrollOutcome got = Scroll(c.p, c.s, c.code, c.thumb);
     EXPECT_EQ(got.position, c.newP);
     EXPECT_EQ(got.moveThumb, c.moveThumb);

@@ -53,20 +53,9 @@ struct WriteCase {
 };
 
 void ExpectQuestion(test::ScriptedUi& ui, const Reply& r) {
-  switch (r.question) {
-    case Q::Erase:
-      ui.Expect(msg::kEraseSamples.c_str(), MessageIcon::Question, r.answer,
-                MessageButtons::YesNoCancel);
-      return;
-    case Q::Full:
-      ui.Expect(msg::kMemoryFull.c_str(), MessageIcon::Question, r.answer,
-                MessageButtons::OkCancel);
-      return;
-    case Q::Mode:
-      ui.Expect(msg::kModeChange.c_str(), MessageIcon::Question, r.answer,
-                MessageButtons::OkCancel);
-      return;
-  }
+  constexpr Question kAsked[] = {Question::EraseSamples, Question::MemoryFull,
+                                 Question::ModeChange};
+  ui.ExpectQuestion(kAsked[static_cast<int>(r.question)], r.answer);
 }
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
@@ -249,10 +238,8 @@ TEST(WriteConfiguration, CancelledModeChangeIsAskedAgain) {
   ASSERT_EQ(ConnectTo(session, ui, "COM1"), ConnectResult::Connected);
   ui.choice.channelsIndex = 1;
   for (Answer modeAnswer : {Answer::Cancel, Answer::Ok}) {
-    ui.Expect(msg::kEraseSamples.c_str(), MessageIcon::Question, Answer::No,
-              MessageButtons::YesNoCancel);
-    ui.Expect(msg::kModeChange.c_str(), MessageIcon::Question, modeAnswer,
-              MessageButtons::OkCancel);
+    ui.ExpectQuestion(Question::EraseSamples, Answer::No);
+    ui.ExpectQuestion(Question::ModeChange, modeAnswer);
     if (modeAnswer == Answer::Ok) {
       ui.Expect(msg::kConfigurationSaved.c_str(), MessageIcon::Information);
     }
@@ -265,14 +252,15 @@ TEST(WriteConfiguration, CancelledModeChangeIsAskedAgain) {
 // Answers Yes, then OK, without recording anything.
 class NonAllocatingUi final : public UserInterface {
  public:
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons buttons) override {
+  void ShowMessage(const char*, MessageIcon) override { ++messages; }
+  Answer Ask(Question question) override {
     ++messages;
-    return buttons == MessageButtons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    return question == Question::EraseSamples ? Answer::Yes : Answer::Ok;
   }
-  int RunDownloadWindow(uint16_t, Transfer&) override { return 0; }
+  DownloadOutcome RunDownloadWindow(uint16_t, Transfer&) override {
+    return DownloadOutcome::NotStarted;
+  }
   ConfigurationChoice ReadConfigurationChoice() override { return choice; }
-  bool AskExportPath(const char*) override { return false; }
-  ExportFile* CreateExportFile() override { return nullptr; }
   ConfigurationChoice choice;
   int messages = 0;
 };

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/info_tab.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 #include "link/frames.h"
-#include "link/info_tab.h"
-#include "link/text1250.h"
-#include "link/value_tables.h"
 
 namespace zv {
 namespace {

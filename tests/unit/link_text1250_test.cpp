@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 namespace {

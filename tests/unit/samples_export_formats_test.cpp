@@ -9,6 +9,7 @@
 #include "samples/civil_time.h"
 #include "samples/export_csv.h"
 #include "samples/export_json.h"
+#include "samples/reading.h"
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
 #include "samples/sample_summary.h"

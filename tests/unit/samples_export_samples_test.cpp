@@ -6,6 +6,7 @@
 
 #include "link/messages.h"
 #include "samples/export_file.h"
+#include "samples/export_messages.h"
 #include "samples/export_samples.h"
 #include "tests/support/quiet_ui.h"
 #include "tests/support/scripted_ui.h"
@@ -124,10 +125,7 @@ class CountingScreen final : public test::QuietUi {
     std::size_t bytes = 0;
   } file;
   int messages = 0;
-  Answer ShowMessage(const char*, MessageIcon, MessageButtons) override {
-    ++messages;
-    return Answer::Ok;
-  }
+  void ShowMessage(const char*, MessageIcon) override { ++messages; }
   bool AskExportPath(const char*) override { return true; }
   ExportFile* CreateExportFile() override { return &file; }
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 #include "samples/export_file.h"
 #include "tests/support/string_sink.h"
 

@@ -1,10 +1,10 @@
-#include "link/info_tab.h"
+#include "base/info_tab.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "link/text1250.h"
-#include "link/value_tables.h"
+#include "base/text1250.h"
+#include "base/value_tables.h"
 
 namespace zv {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/wire.h"
+#include "base/wire.h"
 
 namespace zv {
 

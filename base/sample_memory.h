@@ -1,11 +1,10 @@
-// The downloaded sample memory and the two renderings of one reading.
+// The downloaded sample memory: raw bytes as the logger sent them, slot by slot.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "link/wire.h"
-#include "samples/reading.h"
+#include "base/wire.h"
 
 namespace zv {
 
@@ -34,20 +33,7 @@ inline uint32_t SampleCount(uint32_t n, uint8_t channelMode) {
   return n >> channelMode;
 }
 
-inline constexpr uint8_t kPlotPoints = 100;
-
-struct PlotBuffer {
-  int16_t values[kPlotPoints]{};
-  uint8_t count = 0;
-};
-
+// Channel A is in every slot; channel B in the second word of a two-channel slot.
 enum class Channel : uint8_t { A, B };
-
-// Points on one chart page from scroll position p among s samples: 0..100.
-uint8_t PointCount(uint32_t sampleCount, uint32_t scroll);
-
-// Fills entries 0..points-1 from slot p on; points 0 leaves the buffer as it was.
-void FillPlotBuffer(PlotBuffer& plot, const SampleBuffer& buffer, uint8_t channelMode,
-                    Channel channel, uint32_t scroll, uint8_t points);
 
 }  // namespace zv

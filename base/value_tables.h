@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 

@@ -1,4 +1,4 @@
-#include "link/text1250.h"
+#include "base/text1250.h"
 
 namespace zv {
 
