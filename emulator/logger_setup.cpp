@@ -99,13 +99,9 @@ INFO_TAB BuildInfoTab(const LoggerSetup& setup) {
 }
 
 uint16_t EncodeReading(int sixteenths) {
-  if (sixteenths >= 0) {
-    return static_cast<uint16_t>(((sixteenths / 16) & 0xFF) << 4 | (sixteenths % 16));
-  }
-  const int magnitude = -sixteenths;
-  const int whole = -(magnitude / 16);
-  const int fraction = (16 - magnitude % 16) % 16;
-  return static_cast<uint16_t>(0xF000 | (whole & 0xFF) << 4 | fraction);
+  // The sensor's range is what 12 bits hold; its word repeats the sign in bits 12-15.
+  const int held = std::clamp(sixteenths, -2048, 2047);
+  return static_cast<uint16_t>(held & 0xFFFF);
 }
 
 std::vector<uint8_t> BuildMemory(const LoggerSetup& setup) {

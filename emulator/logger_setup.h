@@ -51,9 +51,8 @@ void SetIdentifier(LoggerSetup& setup, std::string_view utf8);
 // The table the logger answers CMD_READ_INFO with, check byte included.
 INFO_TAB BuildInfoTab(const LoggerSetup& setup);
 
-// A reading in sixteenths of a degree as the logger stores it: integer part in bits 4-11
-// (signed), fraction nibble in bits 0-3; a negative reading sets bits 12-15 and stores the
-// fraction magnitude m as (16 - m) mod 16.
+// A reading in sixteenths of a degree as the logger's sensor stores it: a 12-bit two's
+// complement number sign-extended to 16 bits (values beyond -2048..2047 are held at the ends).
 uint16_t EncodeReading(int sixteenths);
 
 // The memory exactly as the stream will carry it. Synthetic curves never hold the pair

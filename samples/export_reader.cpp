@@ -74,18 +74,17 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// One reading as the export writes it ("%d," and four digits of a sixteenth times 625), and
-// the word it stands for, with the top four bits following the integer part's sign.
+// One reading as the export writes it ("[-]whole," and four digits of a sixteenth times 625)
+// and the word the sensor stored for it: the value's 12-bit two's complement, sign-extended.
 bool ReadReading(Cursor& c, uint16_t& word) {
   const char* p = c.at;
   const bool negative = p != c.end && *p == '-';
   if (negative) ++p;
   const char* digits = p;
-  int integer = 0;
-  while (p != c.end && IsDigit(*p) && p - digits < 4) integer = integer * 10 + (*p++ - '0');
+  int whole = 0;
+  while (p != c.end && IsDigit(*p) && p - digits < 4) whole = whole * 10 + (*p++ - '0');
   const long count = p - digits;
   if (count == 0 || count > 3 || (count > 1 && *digits == '0')) return false;
-  if (negative ? (integer == 0 || integer > 128) : integer > 127) return false;
   if (p == c.end || *p++ != ',') return false;
   int fraction = 0;
   for (int k = 0; k < 4; ++k) {
@@ -93,10 +92,10 @@ bool ReadReading(Cursor& c, uint16_t& word) {
     fraction = fraction * 10 + (*p++ - '0');
   }
   if (fraction % 625 != 0) return false;
-  const unsigned magnitude = static_cast<unsigned>(fraction / 625);
-  const unsigned value = static_cast<unsigned>(negative ? -integer : integer) & 0xFF;
-  word =
-      static_cast<uint16_t>((negative ? 0xF000u | (16 - magnitude) % 16 : magnitude) | value << 4);
+  const int magnitude = whole * 16 + fraction / 625;
+  // The export writes no "-0,0000", and 12 bits hold -2048..2047 sixteenths.
+  if (negative ? (magnitude == 0 || magnitude > 2048) : magnitude > 2047) return false;
+  word = static_cast<uint16_t>((negative ? -magnitude : magnitude) & 0xFFFF);
   c.at = p;
   return true;
 }

@@ -24,11 +24,9 @@ struct ExportReadResult {
 // Reads `length` bytes of an export (Windows-1250, CRLF or LF line ends) into `samples` and
 // the channel mode (1 or 2) of its "Źródło:" line. Any input is safe: nothing is read outside
 // the bytes given or written outside `samples`, which is left as it was unless the whole file
-// reads. The words come back as the logger stores them, with two limits of a text export: the
-// byte count is even (an odd last byte is not exported), and the four top bits are restored
-// from the sign of the integer part. A reading between -1 and 0, whose text carries no minus
-// sign, therefore comes back positive, and a word whose top bits disagree with its integer
-// part comes back with the agreeing ones.
+// reads. The words come back as the logger's sensor stores them (12 bits, sign-extended), so
+// every such word survives an export and its reading back; the one limit of a text export is
+// the byte count, which is even (an odd last byte is not exported).
 ExportReadResult ReadExportFile(const char* bytes, std::size_t length, SampleBuffer& samples,
                                 uint8_t& channelMode);
 

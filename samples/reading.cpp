@@ -1,49 +1,27 @@
 #include "samples/reading.h"
 
-#include <cstddef>
-#include <cstdint>
-
 namespace zv {
 
-namespace {
-
-// Bits 4-11: the integer part as the logger stores it, a signed byte.
-int IntegerPart(uint16_t word) {
-  const int raw = (word >> 4) & 0xFF;
-  return raw >= 0x80 ? raw - 0x100 : raw;
-}
-
-int FractionNibble(uint16_t word) {
-  return word & 0x0F;
-}
-
-// The nibble's magnitude: a negative reading stores its fraction as a 4-bit two's complement.
-int FractionMagnitude(int nibble, bool negative) {
-  return negative ? (16 - nibble) % 16 : nibble;
-}
-
-}  // namespace
-
 std::size_t ReadingText(uint16_t word, char (&out)[kReadingTextCapacity]) {
+  // The sign of the whole value: -0,5000 has a minus although its whole degrees are 0.
+  const int value = ReadingSixteenths(word);
+  const unsigned magnitude = static_cast<unsigned>(value < 0 ? -value : value);
   std::size_t length = 0;
-  const int integer = IntegerPart(word);
-  unsigned magnitude = static_cast<unsigned>(integer < 0 ? -integer : integer);
-  if (integer < 0) out[length++] = '-';
+  if (value < 0) out[length++] = '-';
 
-  // At most three digits: the integer part lies within -128..127.
+  // At most three digits: the magnitude is at most 2048 sixteenths, 128 degrees.
+  unsigned whole = magnitude / 16;
   char digits[3];
   std::size_t count = 0;
   do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0 && count < sizeof digits);
+    digits[count++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0 && count < sizeof digits);
   while (count != 0) out[length++] = digits[--count];
   out[length++] = ',';
 
-  // The text counts any of bits 12-15 as a minus, even when the integer part shows none.
-  const bool negative = (word & 0xF000) != 0;
-  unsigned fraction =
-      static_cast<unsigned>(FractionMagnitude(FractionNibble(word), negative)) * 625u;
+  // A sixteenth is 625 ten-thousandths: four digits, zero-padded.
+  unsigned fraction = (magnitude % 16) * 625u;
   for (std::size_t k = 4; k != 0; --k) {
     out[length + k - 1] = static_cast<char>('0' + fraction % 10);
     fraction /= 10;
@@ -54,15 +32,11 @@ std::size_t ReadingText(uint16_t word, char (&out)[kReadingTextCapacity]) {
 }
 
 int16_t WholeDegrees(uint16_t word) {
-  // 127 stays 127 whatever the fraction, so the chart never sees 128.
-  if (((word >> 4) & 0xFF) == 0x7F) return 127;
-
-  // The chart counts only bit 15 as a minus; -128 stepped down gives -129, hence 16 bits.
-  const bool negative = (word & 0x8000) != 0;
-  const int magnitude = FractionMagnitude(FractionNibble(word), negative);
-  int degrees = IntegerPart(word);
-  if (magnitude >= 8) degrees += negative ? -1 : 1;
-  return static_cast<int16_t>(degrees);
+  // Rounded half away from zero; 127.5 and above stay 127, so the chart never sees 128.
+  const int value = ReadingSixteenths(word);
+  const int magnitude = ((value < 0 ? -value : value) + 8) / 16;
+  const int degrees = value < 0 ? -magnitude : magnitude;
+  return static_cast<int16_t>(degrees > 127 ? 127 : degrees);
 }
 
 }  // namespace zv

@@ -16,10 +16,16 @@ constexpr int16_t ReadingSixteenths(uint16_t word) {
 
 inline constexpr std::size_t kReadingTextCapacity = 10;  // "-128,9375" and its NUL
 
-// The decimal text of a reading ("23,0625", "-1,0000"), NUL-terminated; returns its length (6..9).
+// Readings have been written one degree colder by earlier programs of this kind, which took the
+// sign from the integer part and the fraction as its complement; these are the sensor's values.
+
+// The decimal text of a reading: a minus whenever the value is negative, the whole degrees, a
+// comma and four digits ("23,0625", "-0,5000", "-128,0000"), NUL-terminated; returns its
+// length (6..9).
 std::size_t ReadingText(uint16_t word, char (&out)[kReadingTextCapacity]);
 
-// Whole degrees for the chart; -129 is possible (integer part -128 rounded down), hence 16 bits.
+// Whole degrees for the chart: the value rounded half away from zero, at most 127
+// (-128..127).
 int16_t WholeDegrees(uint16_t word);
 
 }  // namespace zv

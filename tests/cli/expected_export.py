@@ -16,13 +16,13 @@ CHANNELS = ["kanał A", "kanały A,B"]
 
 
 def reading(word):
-    integer = (word >> 4) & 0xFF
-    if integer >= 128:
-        integer -= 256
-    fraction = word & 0xF
-    if word & 0xF000:
-        fraction = (16 - fraction) % 16
-    return "%d,%04d" % (integer, fraction * 625)
+    """The sensor's 12-bit two's complement in sixteenths; bits 12-15 repeat the sign."""
+    sixteenths = word & 0xFFF
+    if sixteenths >= 0x800:
+        sixteenths -= 0x1000
+    sign = "-" if sixteenths < 0 else ""
+    whole, sixteenth = divmod(abs(sixteenths), 16)
+    return "%s%d,%04d" % (sign, whole, sixteenth * 625)
 
 
 def main():

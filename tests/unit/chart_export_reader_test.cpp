@@ -39,10 +39,12 @@ uint16_t WordAt(const SampleBuffer& b, std::size_t i) {
 }
 
 TEST(ChartExportReader, EveryWordComesBackAsItsTextSays) {
-  // All 65,536 words, 16,384 to a file: the text reads back exactly; a word whose top bits
-  // follow its integer part's sign comes back whole, with the same whole degrees.
+  // All 65,536 words, 16,384 to a file: the text reads back exactly, and the word comes back
+  // as the sensor stores that value (bits 12-15 the sign's copies): each of the 4,096 words the
+  // sensor can send comes back unchanged, and so do its whole degrees on the chart.
   auto samples = std::make_unique<SampleBuffer>();
   auto back = std::make_unique<SampleBuffer>();
+  uint32_t unchanged = 0;
   for (uint32_t first = 0; first < 0x10000; first += 0x4000) {
     for (uint32_t i = 0; i < 0x4000; ++i) {
       samples->bytes[2 * i] = static_cast<uint8_t>(first + i);
@@ -56,17 +58,13 @@ TEST(ChartExportReader, EveryWordComesBackAsItsTextSays) {
     for (uint32_t i = 0; i < 0x4000; ++i) {
       const uint16_t word = static_cast<uint16_t>(first + i);
       const uint16_t got = WordAt(*back, i);
-      char a[kReadingTextCapacity], b[kReadingTextCapacity];
-      ReadingText(word, a);
-      ReadingText(got, b);
-      ASSERT_STREQ(a, b) << std::hex << word;
-      const bool negative = ((word >> 4) & 0x80) != 0;
-      if ((word >> 12) == (negative ? 0xF : 0x0)) {
-        ASSERT_EQ(got, word);
-        ASSERT_EQ(WholeDegrees(got), WholeDegrees(word));
-      }
+      const uint16_t sensorWord = static_cast<uint16_t>(ReadingSixteenths(word));
+      ASSERT_EQ(got, sensorWord) << std::hex << word;
+      ASSERT_EQ(WholeDegrees(got), WholeDegrees(word)) << std::hex << word;
+      if (got == word) ++unchanged;
     }
   }
+  EXPECT_EQ(unchanged, 4096u);
 }
 
 TEST(ChartExportReader, LayoutsAndTheLimitsOfText) {
@@ -84,7 +82,8 @@ TEST(ChartExportReader, LayoutsAndTheLimitsOfText) {
        2,
        {0x0171, 0xFFF0, 0x07D0}},
       {"an odd last byte is not exported", {0x0171, 0x0099}, 3, 1, {0x0171}},
-      {"between -1 and 0 the minus sign is lost", {0xF008, 0x7FF8}, 4, 1, {0x0008, 0xFFF8}},
+      {"bits 12-15 come back as the sign's copies", {0xF008, 0x7FF8}, 4, 1, {0x0008, 0xFFF8}},
+      {"between -1 and 0 the minus is kept", {0xFFF8, 0xFFFF}, 4, 2, {0xFFF8, 0xFFFF}},
       {"no readings", {}, 0, 2, {}},
   };
   for (const Case& c : cases) {
@@ -129,7 +128,9 @@ TEST(ChartExportReader, RefusesWhatTheExportNeverWrites) {
       {std::string(header1).replace(header1.find("STATUS"), 6, "Status"), S::NotAnExport, 11},
       {header1 + "23,0624\r\n", S::BadReading, 12},
       {header1 + "1,0625\r\n023,0625\r\n", S::BadReading, 13},
-      {header1 + "-0,5000\r\n", S::BadReading, 12},
+      {header1 + "-0,0000\r\n", S::BadReading, 12},
+      {header1 + "-128,0000\r\n-0,5000\r\n", S::Ok, 0},
+      {header1 + "-128,0625\r\n", S::BadReading, 12},
       {header1 + "128,0000\r\n", S::BadReading, 12},
       {header1 + "-129,0000\r\n", S::BadReading, 12},
       {header1 + "23,062\r\n", S::BadReading, 12},

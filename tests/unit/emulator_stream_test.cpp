@@ -104,7 +104,7 @@ TEST(EmulatorStreamTest, SplitMarkerPaddingNeverBeginsTheMarkerEarly) {
 
 TEST(EmulatorStreamTest, ReadingsAreEncodedAsTheProgramDecodesThem) {
   EXPECT_EQ(EncodeReading(23 * 16 + 1), 0x0171);     // 23,0625
-  EXPECT_EQ(EncodeReading(-(11 * 16 + 2)), 0xFF5E);  // -11,1250
+  EXPECT_EQ(EncodeReading(-(10 * 16 + 2)), 0xFF5E);  // -10,1250
   EXPECT_EQ(EncodeReading(0), 0x0000);
 }
 

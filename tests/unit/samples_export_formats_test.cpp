@@ -119,11 +119,11 @@ TEST(SamplesExportFormats, Summary) {
   EXPECT_EQ(MeanTenThousandths(b), -645000);
 
   const Memory one(1, 3, 0);
-  std::memcpy(one.samples->bytes + 2, "\xFF\xFF", 2);  // 23.0625 and -1.0625: mean 10.99999..
+  std::memcpy(one.samples->bytes + 2, "\xFF\xFF", 2);  // 23.0625 and -0.0625: mean 11.5
   EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::B).count, 0u);
   EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::A).count, 1u);
   one.samples->n = 4;
-  EXPECT_EQ(MeanTenThousandths(SummarizeChannel(*one.samples, 1, Channel::A)), 110000);
+  EXPECT_EQ(MeanTenThousandths(SummarizeChannel(*one.samples, 1, Channel::A)), 115000);
   EXPECT_EQ(MeanTenThousandths(ChannelSummary{}), 0);
 }
 
