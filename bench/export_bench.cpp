@@ -103,6 +103,11 @@ int main() {
     Measure("csv --started-at", kRounds, [&](CountingFile& f) {
       zv::cli::WriteReadFormat(ReadFormat::Csv, *samples, info, timed, f);
     });
+    zv::CsvOptions polish = timed;
+    polish.dialect = zv::CsvDialect::ExcelPolish;
+    Measure("csv excel-pl --started-at", kRounds, [&](CountingFile& f) {
+      zv::cli::WriteReadFormat(ReadFormat::Csv, *samples, info, polish, f);
+    });
     Measure("json", kRounds, [&](CountingFile& f) {
       zv::cli::WriteReadFormat(ReadFormat::Json, *samples, info, plain, f);
     });

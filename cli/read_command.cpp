@@ -28,6 +28,12 @@ constexpr char kStartedAtHelp[] =
     "adds a time column (slot 0 at this time, then one interval a slot). The logger keeps no "
     "clock: this is your statement of when the recording started, not something it reports.";
 
+constexpr char kCsvDialectHelp[] =
+    "With --format csv: rfc4180 (the default, as described under --format) or excel-pl, what "
+    "a Polish-locale spreadsheet opens without an import wizard: the same rows with ';' "
+    "between fields, a decimal comma in the readings, CRLF line ends, UTF-8 with a byte-order "
+    "mark, and the time column as 2026-12-01 08:00:00.";
+
 ReadFormat FormatNamed(const std::string& name) {
   if (name == "csv") return ReadFormat::Csv;
   if (name == "json") return ReadFormat::Json;
@@ -57,17 +63,24 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
                      ->capture_default_str();
   auto* startedAt = read->add_option("--started-at", options.startedAt, kStartedAtHelp)
                         ->check(CLI::Validator(CheckStartTime, "YYYY-MM-DDTHH:MM:SS"));
+  auto* dialect = read->add_option("--csv-dialect", options.csvDialect, kCsvDialectHelp)
+                      ->check(CLI::IsMember({"rfc4180", "excel-pl"}))
+                      ->capture_default_str();
   read->add_flag("--summary", options.summaryOnly,
                  "Write no file: print only the summary, on standard output, for a script")
       ->excludes(output)
       ->excludes(format)
-      ->excludes(startedAt);
-  read->callback([&options, output] {
+      ->excludes(startedAt)
+      ->excludes(dialect);
+  read->callback([&options, output, dialect] {
     if (!options.summaryOnly && output->count() == 0) {
       throw CLI::RequiredError("--output (or --summary)");
     }
     if (!options.startedAt.empty() && options.format != "csv") {
       throw CLI::ValidationError("--started-at", "applies to --format csv only");
+    }
+    if (dialect->count() != 0 && options.format != "csv") {
+      throw CLI::ValidationError("--csv-dialect", "applies to --format csv only");
     }
   });
   return read;
@@ -79,6 +92,7 @@ int RunRead(const ReadOptions& options) {
   TerminalUi ui(stdoutTaken ? stderr : stdout);
   CsvOptions csv;
   csv.hasStart = ParseLocalTime(options.startedAt, csv.startSeconds);
+  if (options.csvDialect == "excel-pl") csv.dialect = CsvDialect::ExcelPolish;
   // The file is created (as a temporary beside the target) before the download, so a folder
   // that cannot take it fails at once, not after the transfer.
   OutputFile file;

@@ -10,7 +10,8 @@ struct ReadOptions {
   std::string port;
   std::string output;
   std::string format = "text";
-  std::string startedAt;     // the user's statement of when slot 0 was taken
+  std::string startedAt;  // the user's statement of when slot 0 was taken
+  std::string csvDialect = "rfc4180";
   bool summaryOnly = false;  // no file: the summary on stdout, for a script
 };
 

@@ -11,19 +11,51 @@ namespace zv {
 
 namespace {
 
+// What differs between the dialects; the rows are the same.
+struct CsvStyle {
+  char separator = ',';
+  bool decimalComma = false;
+  bool byteOrderMark = false;
+  char dateTimeSeparator = 'T';
+};
+
+CsvStyle StyleOf(CsvDialect dialect) {
+  if (dialect == CsvDialect::ExcelPolish) return {';', true, true, ' '};
+  return {};
+}
+
 void PutReading(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout& layout,
-                uint32_t slot, Channel channel) {
+                uint32_t slot, Channel channel, const CsvStyle& style) {
   uint16_t word = 0;
   if (!ChannelWord(samples, layout, slot, channel, word)) return;
   char text[kReadingTextCapacity];
-  out.Put(text, ReadingDotText(word, text));
+  out.Put(text, style.decimalComma ? ReadingText(word, text) : ReadingDotText(word, text));
 }
 
-void PutHeader(ChunkWriter& out, const CsvOptions& options, bool twoChannels) {
-  out.Put("index,elapsed_s");
-  if (options.hasStart) out.Put(",time");
-  out.Put(",a_celsius");
-  if (twoChannels) out.Put(",b_celsius");
+void PutTime(ChunkWriter& out, int64_t seconds, const CsvStyle& style) {
+  char time[kLocalTimeTextCapacity];
+  const std::size_t length = LocalTimeText(seconds, time);
+  for (std::size_t i = 0; i < length; ++i) {
+    out.Put(time[i] == 'T' ? style.dateTimeSeparator : time[i]);
+  }
+}
+
+void PutHeader(ChunkWriter& out, const CsvOptions& options, bool twoChannels,
+               const CsvStyle& style) {
+  if (style.byteOrderMark) out.Put("\xEF\xBB\xBF");
+  out.Put("index");
+  out.Put(style.separator);
+  out.Put("elapsed_s");
+  if (options.hasStart) {
+    out.Put(style.separator);
+    out.Put("time");
+  }
+  out.Put(style.separator);
+  out.Put("a_celsius");
+  if (twoChannels) {
+    out.Put(style.separator);
+    out.Put("b_celsius");
+  }
   out.Put("\r\n");
 }
 
@@ -32,29 +64,27 @@ void PutHeader(ChunkWriter& out, const CsvOptions& options, bool twoChannels) {
 void WriteCsvExport(const SampleBuffer& samples, const LoggerInfo& info, const CsvOptions& options,
                     ByteSink& sink) {
   ChunkWriter out(sink);
+  const CsvStyle style = StyleOf(options.dialect);
   const SlotLayout layout = LayoutOf(samples, info.channelMode);
   const bool twoChannels = layout.wordsPerSlot == 2;
   uint32_t interval = 0;
   const bool timed = IntervalSeconds(info.tab.IntervalIndex(), interval);
 
-  PutHeader(out, options, twoChannels);
+  PutHeader(out, options, twoChannels, style);
   for (uint32_t slot = 0; slot < layout.slots; ++slot) {
     out.PutDecimal(slot);
-    out.Put(',');
+    out.Put(style.separator);
     const uint64_t elapsed = uint64_t{slot} * interval;
     if (timed) out.PutDecimal(elapsed);
     if (options.hasStart) {
-      out.Put(',');
-      char time[kLocalTimeTextCapacity];
-      if (timed) {
-        out.Put(time, LocalTimeText(options.startSeconds + static_cast<int64_t>(elapsed), time));
-      }
+      out.Put(style.separator);
+      if (timed) PutTime(out, options.startSeconds + static_cast<int64_t>(elapsed), style);
     }
-    out.Put(',');
-    PutReading(out, samples, layout, slot, Channel::A);
+    out.Put(style.separator);
+    PutReading(out, samples, layout, slot, Channel::A, style);
     if (twoChannels) {
-      out.Put(',');
-      PutReading(out, samples, layout, slot, Channel::B);
+      out.Put(style.separator);
+      PutReading(out, samples, layout, slot, Channel::B, style);
     }
     out.Put("\r\n");
   }

@@ -1,6 +1,10 @@
-// The readings as CSV (RFC 4180): a header row, then one row per slot with its index, the
-// seconds since the first sample, optionally the time of day, and each channel's reading in
-// degrees with a dot. Plain ASCII, so it is UTF-8 too; CRLF line ends; nothing needs quotes.
+// The readings as CSV: a header row, then one row per slot with its index, the seconds since
+// the first sample, optionally the time of day, and each channel's reading in degrees. CRLF
+// line ends; nothing needs quotes. Two dialects of the same rows:
+// - RFC 4180: commas, a dot in the readings, plain ASCII (so UTF-8 too);
+// - the one a Polish-locale spreadsheet opens without an import wizard: semicolons, a decimal
+//   comma (the readings' own text), a UTF-8 byte-order mark first, and the time with a space
+//   for the "T", which spreadsheets read as a date and time rather than as text.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +15,14 @@
 
 namespace zv {
 
+enum class CsvDialect : uint8_t { Rfc4180, ExcelPolish };
+
 struct CsvOptions {
   // The user's statement of when slot 0 was taken (seconds of ParseLocalTime); it adds a
   // "time" column.
   bool hasStart = false;
   int64_t startSeconds = 0;
+  CsvDialect dialect = CsvDialect::Rfc4180;
 };
 
 // Columns: index, elapsed_s, [time], a_celsius, [b_celsius with two channels]. elapsed_s and

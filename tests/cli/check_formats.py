@@ -3,7 +3,11 @@
 out here independently, reading the CSV with the csv module as a spreadsheet would: every value
 must parse as a number with a dot, and every row must be the slot it claims to be.
 
-usage: check_formats.py MEMORY_DUMP INFO_JSON CSV JSON SUMMARY [STARTED_AT]
+With POLISH_CSV (--csv-dialect excel-pl of the same memory and start) it checks that file as
+well: a byte-order mark, CRLF line ends, ';' between fields and each reading written with a
+decimal comma, exactly as the text export writes it.
+
+usage: check_formats.py MEMORY_DUMP INFO_JSON CSV JSON SUMMARY [STARTED_AT [POLISH_CSV]]
 Prints one line per problem and exits 1 if there was any."""
 import csv
 import datetime
@@ -35,9 +39,14 @@ def channels(memory, mode):
     return [words[c::mode] for c in range(mode)]
 
 
-def check_csv(path, chans, interval, started):
-    with open(path, newline="", encoding="utf-8") as f:
-        rows = list(csv.reader(f))
+def same_number(got, want):
+    return float(got) == float(want.replace(",", "."))
+
+
+def check_csv(path, chans, interval, started, delimiter=",", encoding="utf-8",
+              same_reading=same_number, time_separator="T"):
+    with open(path, newline="", encoding=encoding) as f:
+        rows = list(csv.reader(f, delimiter=delimiter))
     names = ["index", "elapsed_s"] + (["time"] if started else []) + ["a_celsius"]
     names += ["b_celsius"] if len(chans) == 2 else []
     expect(rows and rows[0] == names, "CSV header %r" % (rows[:1],))
@@ -50,14 +59,26 @@ def check_csv(path, chans, interval, started):
         expect(record["elapsed_s"] == elapsed, "CSV row %d elapsed %s" % (slot, record["elapsed_s"]))
         if started:
             at = "" if interval is None else (started + datetime.timedelta(seconds=slot * interval))
-            expect(record["time"] == (at and at.isoformat()), "CSV row %d time %s" % (slot, record["time"]))
+            want = at and at.isoformat(sep=time_separator)
+            expect(record["time"] == want, "CSV row %d time %s" % (slot, record["time"]))
         for c, name in enumerate(names[-len(chans):]):
             want = chans[c][slot] if slot < len(chans[c]) else None
             got = record[name]
             if want is None:
                 expect(got == "", "CSV row %d %s should be empty" % (slot, name))
             else:
-                expect(float(got) == float(want.replace(",", ".")), "CSV row %d %s %s" % (slot, name, got))
+                expect(same_reading(got, want), "CSV row %d %s %s" % (slot, name, got))
+
+
+def check_polish_csv(path, chans, interval, started):
+    raw = open(path, "rb").read()
+    expect(raw.startswith(b"\xef\xbb\xbf"), "Polish CSV: no byte-order mark")
+    lines = raw.split(b"\r\n")
+    expect(lines[-1] == b"" and not any(b"\r" in l or b"\n" in l for l in lines),
+           "Polish CSV: a line that does not end in CRLF")
+    # The reading's own text: a decimal comma, four places, as the text export writes it.
+    check_csv(path, chans, interval, started, delimiter=";", encoding="utf-8-sig",
+              same_reading=lambda got, want: got == want, time_separator=" ")
 
 
 def check_json(path, info, chans, interval, n):
@@ -96,6 +117,8 @@ def main():
     check_csv(sys.argv[3], chans, interval, started)
     check_json(sys.argv[4], info, chans, interval, len(memory))
     check_summary(sys.argv[5], chans)
+    if len(sys.argv) > 7:
+        check_polish_csv(sys.argv[7], chans, interval, started)
     for problem in problems[:10]:
         print(problem)
     sys.exit(1 if problems else 0)

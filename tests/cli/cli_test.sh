@@ -58,12 +58,15 @@ for setup in "1 1031 0" "2 1030 16" "2 1028 17"; do
   "$cli" read --port "$work/port" -o "$work/out.csv" --format csv \
     --started-at 2026-12-31T23:30:00 >/dev/null 2>"$work/csv.err"
   check "$name: csv" $?
+  "$cli" read --port "$work/port" -o "$work/out-pl.csv" --format csv --csv-dialect excel-pl \
+    --started-at 2026-12-31T23:30:00 >/dev/null 2>&1
+  check "$name: csv, excel-pl" $?
   "$cli" read --port "$work/port" -o "$work/out.json" --format json >/dev/null 2>&1
   check "$name: json" $?
   "$cli" read --port "$work/port" --summary >"$work/summary.txt" 2>"$work/summary.err"
   check "$name: --summary" $?
   python3 "$here/check_formats.py" "$work/memory.bin" "$work/info.json" "$work/out.csv" \
-    "$work/out.json" "$work/summary.txt" 2026-12-31T23:30:00
+    "$work/out.json" "$work/summary.txt" 2026-12-31T23:30:00 "$work/out-pl.csv"
   check "$name: contents" $?
   # The summary after a read, on stderr, is the one --summary prints alone.
   grep -v -e '^Pobrano' -e 'próbek$' -e 'bajtów)$' "$work/csv.err" | cmp -s - "$work/summary.txt"
@@ -76,7 +79,8 @@ done
 cmp -s "$work/default.txt" "$work/text.txt"; check "--format text is the default export" $?
 for bad in "--format xml" "--started-at 2026-02-29T08:00:00 --format csv" \
            "--started-at 2026-12-01T08:00:00" "--summary -o $work/x.txt" \
-           "--summary --format csv" ""; do
+           "--summary --format csv" "--csv-dialect excel-pl -o $work/x.txt" \
+           "--format csv --csv-dialect excel -o $work/x.csv" ""; do
   # shellcheck disable=SC2086  # the options are words on purpose
   "$cli" read --port "$work/port" $bad >/dev/null 2>&1
   [ $? = 2 ]; check "usage error: read ${bad:-without --output}" $?
