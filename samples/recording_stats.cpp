@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "samples/reading.h"
 #include "samples/sample_slots.h"
 
 namespace zv {

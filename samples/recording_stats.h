@@ -13,7 +13,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "samples/sample_buffer.h"
+#include "base/sample_memory.h"
+#include "samples/reading.h"
 
 namespace zv {
 
