@@ -90,7 +90,7 @@ int main() {
     std::printf("-- %d channel(s)\n", mode);
 
     zv::CsvOptions timed;
-    zv::ParseLocalTime("2026-12-01T08:00:00", timed.startSeconds);
+    zv::ParseStartTime("2026-12-01T08:00:00+01:00", timed.start);
     timed.hasStart = true;
     using zv::cli::ReadFormat;
     const zv::CsvOptions plain;

@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/process_guard.h"
 #include "link/messages.h"
 #include "samples/export_messages.h"
 #include "samples/export_reader.h"
@@ -41,8 +42,9 @@ int LoadExport(const char* path, const SampleBuffer*& samples, uint8_t& channelM
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return ExportUnreadable(path, "cannot be opened", 0);
   const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
-  const bool whole = std::feof(file) != 0 && std::ferror(file) == 0;
-  const bool tooLarge = length == sizeof g_exportFile && std::fgetc(file) != EOF;
+  // An export of a full memory is under 200 KiB: a file that fills the buffer is not one.
+  const bool tooLarge = length == sizeof g_exportFile;
+  const bool whole = std::ferror(file) == 0;
   std::fclose(file);
   if (tooLarge) return ExportUnreadable(path, "too large to be an export", 0);
   if (!whole) return ExportUnreadable(path, "cannot be read", 0);
@@ -97,8 +99,8 @@ CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
                    "SVG file; '-' for standard output. Replaced atomically, only once drawn.")
       ->required();
   chart->add_option("--position", options.position,
-                    "Scroll position: the number of the first sample shown (default 0). Past "
-                    "the last sample the chart shows its scales and index labels, no trace.");
+                    "Scroll position: the number of the first sample shown (default 0); it must "
+                    "be below the number of samples (exit 2 otherwise, after the download).");
   chart->add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
   chart->add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
   chart
@@ -114,6 +116,7 @@ int RunChart(const ChartOptions& options) {
     std::fputs("zorvant-cli chart: give either --port or --from-export\n", stderr);
     return kExitUsage;
   }
+  if (options.output == "-" && RefuseClosedStdout("chart")) return kExitFileNotWritten;
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) {
@@ -131,6 +134,16 @@ int RunChart(const ChartOptions& options) {
     loaded = LoadExport(options.fromExport.c_str(), samples, mode);
   }
   if (loaded != kExitOk) return loaded;
+  // Position 0 always draws (the scales alone when there are no samples); any other must show
+  // at least one sample.
+  const uint32_t count = ChartSampleCount(samples->n, mode);
+  if (options.position != 0 && options.position >= count) {
+    std::fprintf(stderr, "zorvant-cli chart: --position %u is past the last sample; %s\n",
+                 options.position,
+                 count == 0 ? "there are no samples, so only 0 is valid"
+                            : ("valid: 0.." + std::to_string(count - 1)).c_str());
+    return kExitUsage;
+  }
 
   BuildChart(InputsFor(options, *samples, mode), g_paint);
   WriteChartSvg(g_paint, file);

@@ -50,7 +50,9 @@ Conversion ToCp1250(std::string_view utf8, char* out, std::size_t capacity, std:
     culprit = std::string(utf8.substr(start, i - start));
     const int byte = UnicodeToCp1250(static_cast<char32_t>(cp));
     if (byte < 0) return Conversion::NoCp1250Byte;
-    if (byte < 0x20 || byte == 0x7F) return Conversion::Control;
+    // C0, DEL and the C1 controls (five bytes of the code page decode to them): none of them
+    // belongs in an identifier that a window, a terminal and a file will show.
+    if (byte < 0x20 || byte == 0x7F || (cp >= 0x80 && cp <= 0x9F)) return Conversion::Control;
     if (length + 1 < capacity) {
       out[length] = static_cast<char>(byte);
       out[length + 1] = '\0';

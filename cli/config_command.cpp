@@ -7,28 +7,21 @@
 #include "base/value_tables.h"
 #include "cli/exit_codes.h"
 #include "cli/platform_port.h"
+#include "cli/process_guard.h"
 #include "cli/terminal_ui.h"
+#include "cli/visible_text.h"
 #include "link/configuration_write.h"
+#include "link/frames.h"
 #include "link/session.h"
 
 namespace zv::cli {
 
 namespace {
 
-// Windows-1250 bytes as UTF-8, a control byte as \xNN so that no text from the logger can
-// steer the terminal.
+// Windows-1250 bytes as UTF-8 with every control shown, as `info` prints the logger's texts.
 std::string Printable(std::string_view cp1250) {
-  std::string utf8;
-  for (const char c : cp1250) {
-    char piece[8];
-    const unsigned byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      std::snprintf(piece, sizeof piece, "\\x%02X", byte);
-    } else {
-      Cp1250ToUtf8(std::string_view(&c, 1), piece, sizeof piece);
-    }
-    utf8 += piece;
-  }
+  char utf8[256];
+  VisibleUtf8(cp1250, TextStyle::Terminal, utf8, sizeof utf8);
   return utf8;
 }
 
@@ -41,7 +34,9 @@ std::string EntryText(const Table& table, std::size_t index) {
 }
 
 void PrintTableToSend(std::FILE* out, const INFO_TAB& t) {
-  std::fputs("Dry run, nothing written: CMD_WRITE_INFO (A1 03 0C 50) would carry\n", out);
+  const CommandFrame frame = MakeCommandFrame(CMD_WRITE_INFO);
+  std::fprintf(out, "Dry run, nothing written: CMD_WRITE_INFO (%02X %02X %02X %02X) would carry\n",
+               frame.bytes[0], frame.bytes[1], frame.bytes[2], frame.bytes[3]);
   for (std::size_t i = 0; i < kInfoTabSize; ++i) {
     std::fprintf(out, "%02X%c", t.bytes[i], i + 1 < kInfoTabSize ? ' ' : '\n');
   }
@@ -65,7 +60,15 @@ void PrintTableToSend(std::FILE* out, const INFO_TAB& t) {
 }
 
 // A question answered "stop": nothing was written; say which option would have gone on.
-int NotSaved(const TerminalUi& ui) {
+int NotSaved(const TerminalUi& ui, const INFO_TAB& tab) {
+  if (StopRequested()) return kExitNotSaved;  // the stop request's own code follows
+  if (ui.askedTwice && ui.cancelled == Question::MemoryFull) {
+    std::fprintf(stderr,
+                 "zorvant-cli config: erasing cannot make room: the memory start 0x%02X is not "
+                 "below the memory end 0x%04X; nothing was written\n",
+                 tab.MemoryStart(), tab.MemoryEnd());
+    return kExitNotSaved;
+  }
   const char* why = "nothing was written";
   if (ui.cancelled == Question::MemoryFull) {
     why = "the sample memory is full and nothing was written; --when-full erase erases it";
@@ -78,12 +81,14 @@ int NotSaved(const TerminalUi& ui) {
   return kExitNotSaved;
 }
 
-// The same questions and edits as the write, on a copy; the link ends without a write.
+// The same steps as the write up to the send itself (the ready check, the questions and the
+// edits), then the table that would go out; the link ends without it.
 int DryRun(LoggerSession& session, TerminalUi& ui) {
-  INFO_TAB table = session.info.tab;
-  const bool edited = EditConfiguration(table, ui.choice, ui);
+  INFO_TAB table;
+  const ConfigurationResult prepared = PrepareConfiguration(session, ui, table);
+  if (prepared == ConfigurationResult::NotReady) return kExitNoAnswer;
   TearDown(session, ui);
-  if (!edited) return NotSaved(ui);
+  if (prepared != ConfigurationResult::ReadyToSend) return NotSaved(ui, session.info.tab);
   PrintTableToSend(stdout, table);
   return kExitOk;
 }
@@ -158,6 +163,7 @@ int RunConfig(const ConfigOptions& options) {
     std::fprintf(stderr, "zorvant-cli config: %s\n", error.c_str());
     return kExitUsage;
   }
+  if (options.dryRun && RefuseClosedStdout("config")) return kExitFileNotWritten;
   TerminalUi ui(stdout);
   ui.answers.eraseSamples = options.erase ? Answer::Yes : Answer::No;
   ui.answers.memoryFull = options.whenFull == "erase" ? Answer::Ok : Answer::Cancel;
@@ -172,13 +178,21 @@ int RunConfig(const ConfigOptions& options) {
   if (options.dryRun) return DryRun(session, ui);
   switch (WriteConfiguration(session, ui)) {
     case ConfigurationResult::Saved:
+      KeepOutcome();  // stored, whatever stop request comes now
       return kExitOk;
     case ConfigurationResult::Cancelled:
       TearDown(session, ui);
-      return NotSaved(ui);
+      return NotSaved(ui, session.info.tab);
     case ConfigurationResult::NotReady:
+    case ConfigurationResult::ReadyToSend:
       return kExitNoAnswer;
     case ConfigurationResult::NoAnswerAfterSave:
+      // Once the table is out, an interrupted confirmation is as unknown as a silent logger's.
+      KeepOutcome();
+      std::fputs(
+          "zorvant-cli config: the configuration was sent; whether the logger stored it is "
+          "unknown\n",
+          stderr);
       return kExitSaveUnconfirmed;
   }
   return kExitNoAnswer;

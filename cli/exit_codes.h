@@ -25,7 +25,8 @@ inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) o
 inline constexpr char kExitCodeHelp[] =
     "Exit codes:\n"
     "  0  success\n"
-    "  2  invalid command line or option value (nothing is sent)\n"
+    "  2  invalid command line or option value (nothing is sent; a chart --position past\n"
+    "     the samples is found only after the download)\n"
     "  3  the port cannot be opened (missing, or used by another program)\n"
     "  4  an operation on the port failed\n"
     "  5  the logger does not answer\n"
@@ -33,15 +34,18 @@ inline constexpr char kExitCodeHelp[] =
     "  7  checksum error in the logger's information table\n"
     "  8  the sample download failed\n"
     "  9  the output cannot be written (the output file, or standard output: a full disk,\n"
-    "     a closed pipe)\n"
-    " 10  config: nothing was written, since the memory is full (--when-full stop)\n"
-    "     or the channel mode would change (no --allow-mode-change)\n"
+    "     a closed pipe, standard output closed when the command started)\n"
+    " 10  config: nothing was written, since the memory is full (--when-full stop), erasing\n"
+    "     cannot make room (memory start not below memory end), or the channel mode would\n"
+    "     change (no --allow-mode-change)\n"
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
     "     whether it stored it is unknown\n"
     " 12  chart: the export file given to --from-export cannot be read, or is not an\n"
     "     export of this program\n"
     "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"
-    "     ends as on a failure, with the stop frame, and no output file is written\n";
+    "     ends as on a failure, with the stop frame, and no output file is written. A stop\n"
+    "     that comes once the output file is in place, or once a configuration was sent,\n"
+    "     leaves the command's own code (0, or 11)\n";
 
 inline int ExitCodeFor(ConnectResult result) {
   switch (result) {

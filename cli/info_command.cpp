@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/info_report.h"
 #include "cli/platform_port.h"
+#include "cli/process_guard.h"
 #include "cli/terminal_ui.h"
 #include "link/session.h"
 
@@ -16,6 +17,8 @@ CLI::App* AddInfoCommand(CLI::App& app, InfoOptions& options) {
 }
 
 int RunInfo(const InfoOptions& options) {
+  // What the logger reports is the command's whole product.
+  if (RefuseClosedStdout("info")) return kExitFileNotWritten;
   PlatformPort port;
   LoggerSession session(port);
   TerminalUi ui(stdout);

@@ -20,6 +20,11 @@ bool OutputFile::Open(const char* path) {
 }
 
 void OutputFile::Put(const char* bytes, std::size_t n) {
+  // A stop request ends the writing at once; the file is then abandoned at Commit.
+  if (failed_ || StopRequested()) {
+    failed_ = true;
+    return;
+  }
   if (file_ == nullptr || std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
 }
 
@@ -40,7 +45,12 @@ bool OutputFile::Commit() {
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   if (inPlace) return ok;
-  if (ok && platform::MoveOverTarget(temporary_, target_)) return true;
+  if (ok && platform::MoveOverTarget(temporary_, target_)) {
+    // The new file is whole and in place: a stop request that comes now no longer turns the
+    // command into a failure that claims nothing was written.
+    KeepOutcome();
+    return true;
+  }
   platform::RemoveFile(temporary_);
   return false;
 }

@@ -13,12 +13,25 @@ bool OpenStandardStreams();
 // process at once. SIGPIPE is ignored: a write to a closed pipe fails as a write error.
 void CatchStopSignals();
 
+// True when standard output was closed when the process started (OpenStandardStreams put the
+// null device there): a command whose product goes to standard output refuses to run.
+bool StandardOutputClosed();
+
+// For a command whose product goes to standard output: when that was closed, says so on stderr
+// ("zorvant-cli <command>: standard output is closed") and returns true; nothing is then sent.
+bool RefuseClosedStdout(const char* command);
+
 // True once SIGINT or SIGTERM arrived; then the exit code it asks for (128 + its number).
 bool StopRequested();
 int StopExitCode();
 
-// The exit code of a command that returned `code`: 130 or 143 after SIGINT or SIGTERM,
-// kExitFileNotWritten (with a message) when standard output could not be written, else `code`.
+// From here on the command's own exit code stands, whatever stop request comes: its outcome
+// is settled (the output file is in place, or the configuration has gone out to the logger).
+void KeepOutcome();
+
+// The exit code of a command that returned `code`: 130 or 143 after SIGINT or SIGTERM (unless
+// the outcome was kept), kExitFileNotWritten (with a message) when standard output could not
+// be written, else `code`.
 int FinishCommand(int code);
 
 }  // namespace zv::cli

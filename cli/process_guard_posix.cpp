@@ -13,6 +13,7 @@ namespace zv::cli {
 namespace {
 
 volatile std::sig_atomic_t g_stopSignal = 0;
+bool g_stdoutClosed = false;
 
 void OnStopSignal(int signal) {
   g_stopSignal = signal;
@@ -24,6 +25,7 @@ void OnStopSignal(int signal) {
 bool OpenStandardStreams() {
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
     if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    if (fd == STDOUT_FILENO) g_stdoutClosed = true;
     // The lowest free descriptor is taken: this very one, as those below it are open.
     const int opened = open("/dev/null", O_RDWR);
     if (opened != fd) return false;
@@ -45,6 +47,10 @@ void CatchStopSignals() {
     sigaction(number, &action, nullptr);
   }
   signal(SIGPIPE, SIG_IGN);
+}
+
+bool StandardOutputClosed() {
+  return g_stdoutClosed;
 }
 
 bool StopRequested() {

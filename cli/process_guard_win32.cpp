@@ -37,6 +37,11 @@ void CatchStopSignals() {
   SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
+bool StandardOutputClosed() {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  return out == nullptr || out == INVALID_HANDLE_VALUE;
+}
+
 bool StopRequested() {
   return g_stopCode.load() != 0;
 }

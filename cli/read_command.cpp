@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/process_guard.h"
 #include "cli/read_formats.h"
 #include "link/messages.h"
 #include "samples/civil_time.h"
@@ -17,16 +18,20 @@ constexpr char kFormatHelp[] =
     "csv: RFC 4180, UTF-8, comma-separated, dot decimal; a header row, then one row per slot: "
     "index, elapsed_s (slot x the sampling interval; empty when the logger's interval index "
     "has no table entry), a_celsius, and b_celsius with two channels. "
-    "json: {\"info\": (as info --json), \"interval_s\", \"byte_count\", \"slot_count\", "
-    "\"readings\": {\"a\": [...], \"b\": [...]}}. "
+    "json: {\"info\": (as info --json), \"interval_s\", \"byte_count\", \"slot_count\" "
+    "(complete slots, as the program counts them), \"readings\": {\"a\": [...], \"b\": [...]}, "
+    "\"partial_slot\": null or {\"slot\", \"a\"}}. "
     "CSV and JSON hold the readings the text export holds: with two channels and an odd number "
-    "of readings the last slot has its A reading only (b empty, or one element fewer); an odd "
-    "last byte belongs to no reading in any format.";
+    "of readings the last slot has its A reading only (the CSV's last row with b empty, the "
+    "JSON's partial_slot); an odd last byte belongs to no reading in any format.";
 
 constexpr char kStartedAtHelp[] =
-    "With --format csv: the local date and time of the first sample, as 2026-12-01T08:00:00; "
-    "adds a time column (slot 0 at this time, then one interval a slot). The logger keeps no "
-    "clock: this is your statement of when the recording started, not something it reports.";
+    "With --format csv: when the first sample was taken, as 2026-12-01T08:00:00 (a local time of "
+    "the system's time zone: each slot's time then follows its daylight-saving rules, and a "
+    "time the clock skips or shows twice is refused) or with Z or an offset "
+    "(2026-12-01T08:00:00+01:00). Adds a time column, every time with its own offset. The "
+    "logger keeps no clock: this is your statement of when the recording started, not "
+    "something it reports.";
 
 constexpr char kCsvDialectHelp[] =
     "With --format csv: rfc4180 (the default, as described under --format) or excel-pl, what "
@@ -41,9 +46,10 @@ ReadFormat FormatNamed(const std::string& name) {
 }
 
 std::string CheckStartTime(const std::string& text) {
-  int64_t seconds = 0;
-  if (ParseLocalTime(text, seconds)) return {};
-  return "expected a local date and time YYYY-MM-DDTHH:MM:SS between 1900 and 9989, got " + text;
+  StartTime start;
+  const StartTimeError error = ParseStartTime(text, start);
+  if (error == StartTimeError::None) return {};
+  return std::string(StartTimeErrorText(error)) + ", got " + text;
 }
 
 }  // namespace
@@ -62,7 +68,7 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
                      ->check(CLI::IsMember({"text", "csv", "json"}))
                      ->capture_default_str();
   auto* startedAt = read->add_option("--started-at", options.startedAt, kStartedAtHelp)
-                        ->check(CLI::Validator(CheckStartTime, "YYYY-MM-DDTHH:MM:SS"));
+                        ->check(CLI::Validator(CheckStartTime, "YYYY-MM-DDTHH:MM:SS[Z|+HH:MM]"));
   auto* dialect = read->add_option("--csv-dialect", options.csvDialect, kCsvDialectHelp)
                       ->check(CLI::IsMember({"rfc4180", "excel-pl"}))
                       ->capture_default_str();
@@ -89,9 +95,11 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
 int RunRead(const ReadOptions& options) {
   // With the file on stdout, or only the summary there, the result messages move to stderr.
   const bool stdoutTaken = options.summaryOnly || options.output == "-";
+  if (stdoutTaken && RefuseClosedStdout("read")) return kExitFileNotWritten;
   TerminalUi ui(stdoutTaken ? stderr : stdout);
   CsvOptions csv;
-  csv.hasStart = ParseLocalTime(options.startedAt, csv.startSeconds);
+  csv.hasStart = !options.startedAt.empty() &&
+                 ParseStartTime(options.startedAt, csv.start) == StartTimeError::None;
   if (options.csvDialect == "excel-pl") csv.dialect = CsvDialect::ExcelPolish;
   // The file is created (as a temporary beside the target) before the download, so a folder
   // that cannot take it fails at once, not after the transfer.

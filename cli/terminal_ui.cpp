@@ -1,6 +1,9 @@
 #include "cli/terminal_ui.h"
 
+#include <iterator>
+
 #include "base/text1250.h"
+#include "cli/process_guard.h"
 #include "cli/terminal.h"
 #include "cli/visible_text.h"
 #include "link/messages.h"
@@ -85,6 +88,15 @@ void TerminalUi::ShowMessage(const char* text, MessageIcon icon) {
 }
 
 Answer TerminalUi::Ask(Question question) {
+  // A stop request answers every question with Cancel: nothing more is sent but the stop.
+  if (StopRequested()) return Answer::Cancel;
+  bool& asked = asked_[static_cast<std::size_t>(question) % std::size(asked_)];
+  if (asked) {
+    askedTwice = true;
+    cancelled = question;
+    return Answer::Cancel;
+  }
+  asked = true;
   Print(results_, QuestionText(question));
   const Answer answer = AnswerTo(question, answers);
   std::fprintf(results_, "  -> %s\n", AnswerText(question, answer));

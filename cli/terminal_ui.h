@@ -34,10 +34,14 @@ class TerminalUi final : public UserInterface {
   QuestionAnswers answers;
   // The question last answered with Cancel, so the command can say which option would go on.
   std::optional<Question> cancelled;
+  // A question that came back after it was answered: an option answers once, so the second
+  // time is a Cancel (the memory-full question returns when erasing cannot make room).
+  bool askedTwice = false;
 
  private:
   void Print(std::FILE* to, const char* text);
 
+  bool asked_[3] = {};  // by Question
   std::FILE* results_;
 };
 

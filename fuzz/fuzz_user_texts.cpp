@@ -51,8 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (std::memchr(choice.identifier, '\0', sizeof choice.identifier) == nullptr) std::abort();
   }
 
-  int64_t seconds = 0;
-  zv::ParseLocalTime(NextText(in), seconds);
+  zv::StartTime start;
+  if (zv::ParseStartTime(NextText(in), start) == zv::StartTimeError::None) {
+    char text[zv::kTimeTextCapacity];
+    zv::TimeText(start.utc, zv::OffsetAt(start, start.utc), text);
+  }
 
   const zv::ExportName name = zv::DefaultExportName(tab);
   if (name.length >= sizeof name.text || name.text[name.length] != '\0') std::abort();

@@ -72,20 +72,28 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
   return true;
 }
 
-ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui) {
-  LoggerPort& port = session.port;
+ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& ui,
+                                         INFO_TAB& table) {
   // 1. The logger must be ready before anything is asked.
-  if (!Ping(port)) {
+  if (!Ping(session.port)) {
     ui.ShowMessage(msg::kNoAnswer.c_str(), MessageIcon::Exclamation);
     TearDown(session, ui);
     return ConfigurationResult::NotReady;
   }
   // 2-9 on a working copy: a cancelled question leaves the program's copy as it was, so a
   // later save asks the same questions again.
-  INFO_TAB table = session.info.tab;
+  table = session.info.tab;
   if (!EditConfiguration(table, ui.ReadConfigurationChoice(), ui)) {
     return ConfigurationResult::Cancelled;
   }
+  return ConfigurationResult::ReadyToSend;
+}
+
+ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui) {
+  LoggerPort& port = session.port;
+  INFO_TAB table;
+  const ConfigurationResult prepared = PrepareConfiguration(session, ui, table);
+  if (prepared != ConfigurationResult::ReadyToSend) return prepared;
   session.info.tab = table;
   // 10. The command and the table, with nothing in between.
   SendCommand(port, CMD_WRITE_INFO);

@@ -10,10 +10,11 @@ namespace zv {
 
 // How a configuration write ended; each end but Cancelled has shown its one message.
 enum class ConfigurationResult {
-  Saved,             // sent, and the logger was ready afterwards
-  Cancelled,         // a question was cancelled: nothing sent, still connected
-  NotReady,          // the logger was not ready before anything was written
-  NoAnswerAfterSave  // sent, but the logger did not answer; whether it stored it is unknown
+  Saved,              // sent, and the logger was ready afterwards
+  Cancelled,          // a question was cancelled: nothing sent, still connected
+  NotReady,           // the logger was not ready before anything was written
+  NoAnswerAfterSave,  // sent, but the logger did not answer; whether it stored it is unknown
+  ReadyToSend,        // prepared: ready, every question answered, the table edited and sealed
 };
 
 // The questions and edits before the send, on `tab` (the table to be sent): the memory
@@ -21,6 +22,12 @@ enum class ConfigurationResult {
 // question, the identifier, and the check byte. False, with `tab` partly edited, when the user
 // cancelled a question.
 bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInterface& ui);
+
+// Every step of the write before the send: the ready check (a logger that is not ready is
+// reported and the link torn down: NotReady), then the questions and edits on `table`, a copy
+// of the session's: ReadyToSend, or Cancelled with the link still up. A dry run stops here.
+ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& ui,
+                                         INFO_TAB& table);
 
 // The whole write on a connected session. The session's table copy takes the edited table
 // once it is sent; a cancelled question leaves the copy exactly as it was.

@@ -1,12 +1,14 @@
 #include "samples/civil_time.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace zv {
 
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
+constexpr int32_t kLongestOffset = 23 * 3600 + 59 * 60;
 
 bool IsLeap(int64_t year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -56,38 +58,139 @@ bool Digits(std::string_view text, std::size_t at, std::size_t count, unsigned& 
   return true;
 }
 
-}  // namespace
+struct WallTime {
+  unsigned year, month, day, hour, minute, second;
+};
 
-bool ParseLocalTime(std::string_view text, int64_t& seconds) {
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+bool ReadWallTime(std::string_view text, WallTime& t) {
+  if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
       text[16] != ':') {
     return false;
   }
-  unsigned year, month, day, hour, minute, second;
-  if (!Digits(text, 0, 4, year) || !Digits(text, 5, 2, month) || !Digits(text, 8, 2, day) ||
-      !Digits(text, 11, 2, hour) || !Digits(text, 14, 2, minute) || !Digits(text, 17, 2, second)) {
+  return Digits(text, 0, 4, t.year) && Digits(text, 5, 2, t.month) && Digits(text, 8, 2, t.day) &&
+         Digits(text, 11, 2, t.hour) && Digits(text, 14, 2, t.minute) &&
+         Digits(text, 17, 2, t.second) && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+         t.day <= DaysInMonth(t.year, t.month) && t.hour <= 23 && t.minute <= 59 && t.second <= 59;
+}
+
+// "Z", "+HH:MM" or "-HH:MM" after the wall time; false for anything else.
+bool ReadOffset(std::string_view zone, int32_t& offset, bool& inRange) {
+  if (zone == "Z") {
+    offset = 0;
+    return inRange = true;
+  }
+  unsigned hours = 0, minutes = 0;
+  if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':' ||
+      !Digits(zone, 1, 2, hours) || !Digits(zone, 4, 2, minutes)) {
     return false;
   }
-  if (year < kFirstStartYear || year > kLastStartYear || month < 1 || month > 12 || day < 1 ||
-      day > DaysInMonth(year, month) || hour > 23 || minute > 59 || second > 59) {
-    return false;
-  }
-  seconds = DaysFromCivil(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
+  offset = static_cast<int32_t>(hours * 3600 + minutes * 60) * (zone[0] == '-' ? -1 : 1);
+  inRange = minutes <= 59 && offset <= kLongestOffset && offset >= -kLongestOffset;
   return true;
 }
 
-std::size_t LocalTimeText(int64_t seconds, char (&out)[kLocalTimeTextCapacity]) {
-  int64_t days = seconds / kSecondsPerDay;
-  int64_t rest = seconds % kSecondsPerDay;
+// The local wall time `utc` shows in the system's zone, as seconds read as UTC; false when the
+// platform cannot tell (a time before 1970 on some systems).
+bool LocalWallSeconds(int64_t utc, int64_t& wall) {
+  const std::time_t t = static_cast<std::time_t>(utc);
+  const std::tm* local = std::localtime(&t);  // one thread: the static result is ours
+  if (local == nullptr) return false;
+  wall =
+      SecondsFromCivil(local->tm_year + 1900LL, static_cast<unsigned>(local->tm_mon + 1),
+                       static_cast<unsigned>(local->tm_mday), static_cast<unsigned>(local->tm_hour),
+                       static_cast<unsigned>(local->tm_min), static_cast<unsigned>(local->tm_sec));
+  return true;
+}
+
+// The instants at which the local clock shows `wall`: every zone's offset lies within a day,
+// and a change of offset is the only way a wall time is skipped or repeated, so the candidates
+// are the wall time less each offset in force around it.
+StartTimeError ResolveLocal(int64_t wall, int64_t& utc) {
+  int found = 0;
+  int64_t first = 0;
+  for (int64_t probe : {wall - kSecondsPerDay, wall, wall + kSecondsPerDay}) {
+    int64_t shown = 0;
+    if (!LocalWallSeconds(probe, shown)) continue;
+    const int64_t candidate = wall - (shown - probe);
+    int64_t check = 0;
+    if (!LocalWallSeconds(candidate, check) || check != wall) continue;
+    if (found == 0 || candidate != first) {
+      if (found == 1) return StartTimeError::RepeatedLocal;
+      first = candidate;
+      found = 1;
+    }
+  }
+  if (found == 0) return StartTimeError::SkippedLocal;
+  utc = first;
+  return StartTimeError::None;
+}
+
+}  // namespace
+
+int64_t SecondsFromCivil(int64_t year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                         unsigned second) {
+  return DaysFromCivil(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
+}
+
+StartTimeError ParseStartTime(std::string_view text, StartTime& out) {
+  WallTime t{};
+  if (!ReadWallTime(text, t)) return StartTimeError::Malformed;
+  if (t.year < kFirstStartYear || t.year > kLastStartYear) return StartTimeError::OutOfRange;
+  const int64_t wall = SecondsFromCivil(t.year, t.month, t.day, t.hour, t.minute, t.second);
+  const std::string_view zone = text.substr(19);
+  StartTime start;
+  if (zone.empty()) {
+    start.localZone = true;
+    const StartTimeError resolved = ResolveLocal(wall, start.utc);
+    if (resolved != StartTimeError::None) return resolved;
+  } else {
+    bool inRange = false;
+    if (!ReadOffset(zone, start.fixedOffset, inRange)) return StartTimeError::Malformed;
+    if (!inRange) return StartTimeError::OutOfRange;
+    start.utc = wall - start.fixedOffset;
+  }
+  out = start;
+  return StartTimeError::None;
+}
+
+const char* StartTimeErrorText(StartTimeError error) {
+  switch (error) {
+    case StartTimeError::None:
+      return "";
+    case StartTimeError::Malformed:
+      return "expected YYYY-MM-DDTHH:MM:SS, optionally with Z or an offset such as +01:00";
+    case StartTimeError::OutOfRange:
+      return "the year must lie between 1900 and 9989, an offset within +-23:59";
+    case StartTimeError::SkippedLocal:
+      return "the local clock skips this time (a daylight-saving change): give an offset";
+    case StartTimeError::RepeatedLocal:
+      return "the local clock shows this time twice (a daylight-saving change): give an offset";
+  }
+  return "";
+}
+
+int32_t OffsetAt(const StartTime& start, int64_t utc) {
+  if (!start.localZone) return start.fixedOffset;
+  int64_t wall = 0;
+  if (!LocalWallSeconds(utc, wall)) return 0;
+  return static_cast<int32_t>(wall - utc);
+}
+
+std::size_t TimeText(int64_t utc, int32_t offset, char (&out)[kTimeTextCapacity]) {
+  const int64_t wall = utc + offset;
+  int64_t days = wall / kSecondsPerDay;
+  int64_t rest = wall % kSecondsPerDay;
   if (rest < 0) {
     rest += kSecondsPerDay;
     --days;
   }
   const CivilDate date = CivilFromDays(days);
-  const int length = std::snprintf(out, sizeof out, "%04lld-%02u-%02uT%02d:%02d:%02d",
-                                   static_cast<long long>(date.year), date.month, date.day,
-                                   static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-                                   static_cast<int>(rest % 60));
+  const int32_t magnitude = offset < 0 ? -offset : offset;
+  const int length = std::snprintf(
+      out, sizeof out, "%04lld-%02u-%02uT%02d:%02d:%02d%c%02d:%02d",
+      static_cast<long long>(date.year), date.month, date.day, static_cast<int>(rest / 3600),
+      static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60), offset < 0 ? '-' : '+',
+      static_cast<int>(magnitude / 3600), static_cast<int>(magnitude / 60 % 60));
   return length < 0 ? 0 : static_cast<std::size_t>(length);
 }
 

@@ -1,5 +1,11 @@
-// A local date and time as a user states it, "2026-12-01T08:00:00" (ISO 8601, no zone: the
-// logger keeps no clock, so the start of a recording is whatever the user says it was).
+// The start of a recording as a user states it, and the time of each slot after it. The logger
+// keeps no clock: "--started-at" is the user's word for when slot 0 was taken.
+//
+// Accepted: "YYYY-MM-DDTHH:MM:SS" followed by "Z" or an offset "+HH:MM"/"-HH:MM" (the times are
+// then written at that offset), or with nothing after it: a local time of the system's time
+// zone, resolved with its daylight-saving rules (the times then follow those rules, each
+// written with the offset in force at that moment: ...T01:59:00+01:00, then ...T03:00:00+02:00).
+// A local time the clock skips, or one it shows twice, is refused: give an offset.
 #pragma once
 
 #include <cstddef>
@@ -13,13 +19,35 @@ namespace zv {
 inline constexpr int kFirstStartYear = 1900;
 inline constexpr int kLastStartYear = 9989;
 
-// Seconds from 1970-01-01T00:00:00 of exactly "YYYY-MM-DDTHH:MM:SS"; false for any other
-// form, a date that does not exist, or a year outside the accepted ones.
-bool ParseLocalTime(std::string_view text, int64_t& seconds);
+struct StartTime {
+  int64_t utc = 0;          // seconds since 1970-01-01T00:00:00Z
+  bool localZone = false;   // offsets follow the system's time zone
+  int32_t fixedOffset = 0;  // seconds east of UTC, when not localZone
+};
 
-inline constexpr std::size_t kLocalTimeTextCapacity = 20;
+enum class StartTimeError : uint8_t {
+  None,
+  Malformed,      // not the form above, or a date that does not exist
+  OutOfRange,     // a year outside the accepted ones, or an offset beyond +-23:59
+  SkippedLocal,   // the local clock jumps over it (the spring change)
+  RepeatedLocal,  // the local clock shows it twice (the autumn change)
+};
 
-// The same form back; returns its length (19 for the years above).
-std::size_t LocalTimeText(int64_t seconds, char (&out)[kLocalTimeTextCapacity]);
+StartTimeError ParseStartTime(std::string_view text, StartTime& out);
+
+// What a refusal means, for a message.
+const char* StartTimeErrorText(StartTimeError error);
+
+// Seconds east of UTC in force at `utc` in the start's frame.
+int32_t OffsetAt(const StartTime& start, int64_t utc);
+
+inline constexpr std::size_t kTimeTextCapacity = 26;  // 2026-03-29T01:59:00+01:00 and a NUL
+
+// "2026-03-29T01:59:00+01:00": the wall time at `offset` and the offset; returns the length.
+std::size_t TimeText(int64_t utc, int32_t offset, char (&out)[kTimeTextCapacity]);
+
+// Seconds since 1970 of a date and time read as UTC; the calendar arithmetic the above share.
+int64_t SecondsFromCivil(int64_t year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                         unsigned second);
 
 }  // namespace zv

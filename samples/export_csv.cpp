@@ -17,10 +17,11 @@ struct CsvStyle {
   bool decimalComma = false;
   bool byteOrderMark = false;
   char dateTimeSeparator = 'T';
+  bool offsetColumn = false;  // the offset apart, so that the time reads as a date and time
 };
 
 CsvStyle StyleOf(CsvDialect dialect) {
-  if (dialect == CsvDialect::ExcelPolish) return {';', true, true, ' '};
+  if (dialect == CsvDialect::ExcelPolish) return {';', true, true, ' ', true};
   return {};
 }
 
@@ -32,10 +33,13 @@ void PutReading(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout&
   out.Put(text, style.decimalComma ? ReadingText(word, text) : ReadingDotText(word, text));
 }
 
-void PutTime(ChunkWriter& out, int64_t seconds, const CsvStyle& style) {
-  char time[kLocalTimeTextCapacity];
-  const std::size_t length = LocalTimeText(seconds, time);
+// "2026-03-29T03:00:00+02:00", or in the spreadsheet dialect "2026-03-29 03:00:00;+02:00".
+void PutTime(ChunkWriter& out, const StartTime& start, int64_t utc, const CsvStyle& style) {
+  char time[kTimeTextCapacity];
+  const std::size_t length = TimeText(utc, OffsetAt(start, utc), time);
+  constexpr std::size_t kOffsetAt = 19;
   for (std::size_t i = 0; i < length; ++i) {
+    if (i == kOffsetAt && style.offsetColumn) out.Put(style.separator);
     out.Put(time[i] == 'T' ? style.dateTimeSeparator : time[i]);
   }
 }
@@ -49,6 +53,10 @@ void PutHeader(ChunkWriter& out, const CsvOptions& options, bool twoChannels,
   if (options.hasStart) {
     out.Put(style.separator);
     out.Put("time");
+    if (style.offsetColumn) {
+      out.Put(style.separator);
+      out.Put("utc_offset");
+    }
   }
   out.Put(style.separator);
   out.Put("a_celsius");
@@ -78,7 +86,11 @@ void WriteCsvExport(const SampleBuffer& samples, const LoggerInfo& info, const C
     if (timed) out.PutDecimal(elapsed);
     if (options.hasStart) {
       out.Put(style.separator);
-      if (timed) PutTime(out, options.startSeconds + static_cast<int64_t>(elapsed), style);
+      if (timed) {
+        PutTime(out, options.start, options.start.utc + static_cast<int64_t>(elapsed), style);
+      } else if (style.offsetColumn) {
+        out.Put(style.separator);
+      }
     }
     out.Put(style.separator);
     PutReading(out, samples, layout, slot, Channel::A, style);

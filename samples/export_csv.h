@@ -4,7 +4,8 @@
 // - RFC 4180: commas, a dot in the readings, plain ASCII (so UTF-8 too);
 // - the one a Polish-locale spreadsheet opens without an import wizard: semicolons, a decimal
 //   comma (the readings' own text), a UTF-8 byte-order mark first, and the time with a space
-//   for the "T", which spreadsheets read as a date and time rather than as text.
+//   for the "T" and its offset in a column of its own ("utc_offset"), so that spreadsheets read
+//   it as a date and time rather than as text.
 #pragma once
 
 #include <cstdint>
@@ -12,22 +13,23 @@
 #include "base/byte_sink.h"
 #include "base/info_tab.h"
 #include "base/sample_memory.h"
+#include "samples/civil_time.h"
 
 namespace zv {
 
 enum class CsvDialect : uint8_t { Rfc4180, ExcelPolish };
 
 struct CsvOptions {
-  // The user's statement of when slot 0 was taken (seconds of ParseLocalTime); it adds a
-  // "time" column.
+  // The user's statement of when slot 0 was taken; it adds a "time" column (and in the
+  // spreadsheet dialect a "utc_offset" column): each slot's time with the offset in force then.
   bool hasStart = false;
-  int64_t startSeconds = 0;
+  StartTime start;
   CsvDialect dialect = CsvDialect::Rfc4180;
 };
 
-// Columns: index, elapsed_s, [time], a_celsius, [b_celsius with two channels]. elapsed_s and
-// time stay empty when the interval index lies beyond its table; b_celsius stays empty in a
-// trailing partial slot.
+// Columns: index, elapsed_s, [time, [utc_offset]], a_celsius, [b_celsius with two channels].
+// elapsed_s and time stay empty when the interval index lies beyond its table; b_celsius stays
+// empty in a trailing partial slot.
 void WriteCsvExport(const SampleBuffer& samples, const LoggerInfo& info, const CsvOptions& options,
                     ByteSink& sink);
 

@@ -41,6 +41,16 @@ void PutFieldText(ChunkWriter& out, const char (&field)[N]) {
   out.Put(field, length);
 }
 
+// The logger's identifier as it came, but for a line end inside it, which would break the
+// header's line layout (and every reader of it, ours among them): CR and LF are written as '_',
+// the character a file name gets for them too.
+void PutIdentifier(ChunkWriter& out, const char (&identifier)[14]) {
+  for (std::size_t i = 0; i + 1 < sizeof identifier && identifier[i] != '\0'; ++i) {
+    const char c = identifier[i];
+    out.Put(c == '\r' || c == '\n' ? '_' : c);
+  }
+}
+
 // A table entry without its leading space: the table's width less one, trailing spaces kept.
 template <typename Table>
 void PutTableValue(ChunkWriter& out, const Table& table, std::size_t index) {
@@ -57,7 +67,7 @@ void PutHeader(ChunkWriter& out, const LoggerInfo& info) {
   PutLineEnd(out);
   PutRule(out);
   PutLabel(out, kLoggerIdField);
-  PutFieldText(out, info.texts.identifier);
+  PutIdentifier(out, info.texts.identifier);
   PutLineEnd(out);
   PutLabel(out, kStartField);
   PutTableValue(out, StartDelayTexts, info.tab.StartDelayIndex());

@@ -14,12 +14,30 @@ void PutChannel(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout&
                 Channel channel) {
   out.Put('[');
   uint16_t word = 0;
-  for (uint32_t slot = 0; ChannelWord(samples, layout, slot, channel, word); ++slot) {
+  for (uint32_t slot = 0;
+       slot < layout.CompleteSlots() && ChannelWord(samples, layout, slot, channel, word); ++slot) {
     if (slot != 0) out.Put(", ");
     char text[kReadingTextCapacity];
     out.Put(text, ReadingDotText(word, text));
   }
   out.Put(']');
+}
+
+// The A reading of a last slot that the logger did not complete: nothing is lost, and it is
+// kept apart from the slots the counts speak of.
+void PutPartialSlot(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout& layout) {
+  uint16_t word = 0;
+  const uint32_t slot = layout.CompleteSlots();
+  if (!layout.HasPartialSlot() || !ChannelWord(samples, layout, slot, Channel::A, word)) {
+    out.Put("null");
+    return;
+  }
+  out.Put("{\"slot\": ");
+  out.PutDecimal(slot);
+  out.Put(", \"a\": ");
+  char text[kReadingTextCapacity];
+  out.Put(text, ReadingDotText(word, text));
+  out.Put('}');
 }
 
 }  // namespace
@@ -40,14 +58,16 @@ void WriteJsonExport(const SampleBuffer& samples, const LoggerInfo& info,
   out.Put(", \"byte_count\": ");
   out.PutDecimal(samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize);
   out.Put(", \"slot_count\": ");
-  out.PutDecimal(layout.slots);
+  out.PutDecimal(layout.CompleteSlots());
   out.Put(", \"readings\": {\"a\": ");
   PutChannel(out, samples, layout, Channel::A);
   if (layout.wordsPerSlot == 2) {
     out.Put(", \"b\": ");
     PutChannel(out, samples, layout, Channel::B);
   }
-  out.Put("}}\n");
+  out.Put("}, \"partial_slot\": ");
+  PutPartialSlot(out, samples, layout);
+  out.Put("}\n");
   out.Flush();
 }
 

@@ -14,6 +14,10 @@ struct SlotLayout {
   uint32_t words = 0;         // n div 2, n bounded by the buffer
   uint32_t wordsPerSlot = 1;  // 1 or 2
   uint32_t slots = 0;         // slots holding at least one reading
+  // Complete slots, which the program counts ("Pobrano: N próbek"): one fewer than `slots`
+  // when the last slot holds its A reading alone.
+  uint32_t CompleteSlots() const { return words / wordsPerSlot; }
+  bool HasPartialSlot() const { return CompleteSlots() != slots; }
 };
 
 inline SlotLayout LayoutOf(const SampleBuffer& samples, uint8_t channelMode) {

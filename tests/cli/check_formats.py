@@ -12,7 +12,9 @@ Prints one line per problem and exits 1 if there was any."""
 import csv
 import datetime
 import json
+import os
 import sys
+from zoneinfo import ZoneInfo
 from decimal import ROUND_HALF_UP, Decimal
 
 from expected_export import INTERVAL, reading
@@ -43,11 +45,18 @@ def same_number(got, want):
     return float(got) == float(want.replace(",", "."))
 
 
+def slot_time(started, seconds):
+    """The slot's wall time and offset in the start's zone, stepping in real (UTC) seconds."""
+    at = (started.astimezone(datetime.timezone.utc) + datetime.timedelta(seconds=seconds))
+    return at.astimezone(started.tzinfo)
+
+
 def check_csv(path, chans, interval, started, delimiter=",", encoding="utf-8",
-              same_reading=same_number, time_separator="T"):
+              same_reading=same_number, offset_column=False):
     with open(path, newline="", encoding=encoding) as f:
         rows = list(csv.reader(f, delimiter=delimiter))
-    names = ["index", "elapsed_s"] + (["time"] if started else []) + ["a_celsius"]
+    timed = (["time"] + (["utc_offset"] if offset_column else [])) if started else []
+    names = ["index", "elapsed_s"] + timed + ["a_celsius"]
     names += ["b_celsius"] if len(chans) == 2 else []
     expect(rows and rows[0] == names, "CSV header %r" % (rows[:1],))
     body = rows[1:]
@@ -58,8 +67,14 @@ def check_csv(path, chans, interval, started, delimiter=",", encoding="utf-8",
         elapsed = "" if interval is None else str(slot * interval)
         expect(record["elapsed_s"] == elapsed, "CSV row %d elapsed %s" % (slot, record["elapsed_s"]))
         if started:
-            at = "" if interval is None else (started + datetime.timedelta(seconds=slot * interval))
-            want = at and at.isoformat(sep=time_separator)
+            at = None if interval is None else slot_time(started, slot * interval)
+            if offset_column:
+                want = at.strftime("%Y-%m-%d %H:%M:%S") if at else ""
+                offset = at.isoformat()[19:] if at else ""
+                expect(record["utc_offset"] == offset,
+                       "CSV row %d offset %s" % (slot, record["utc_offset"]))
+            else:
+                want = at.isoformat() if at else ""
             expect(record["time"] == want, "CSV row %d time %s" % (slot, record["time"]))
         for c, name in enumerate(names[-len(chans):]):
             want = chans[c][slot] if slot < len(chans[c]) else None
@@ -78,7 +93,7 @@ def check_polish_csv(path, chans, interval, started):
            "Polish CSV: a line that does not end in CRLF")
     # The reading's own text: a decimal comma, four places, as the text export writes it.
     check_csv(path, chans, interval, started, delimiter=";", encoding="utf-8-sig",
-              same_reading=lambda got, want: got == want, time_separator=" ")
+              same_reading=lambda got, want: got == want, offset_column=True)
 
 
 def check_json(path, info, chans, interval, n):
@@ -86,12 +101,21 @@ def check_json(path, info, chans, interval, n):
     expect(document["info"] == info, "JSON info differs from info --json")
     expect(document["interval_s"] == interval, "JSON interval %s" % document["interval_s"])
     expect(document["byte_count"] == n, "JSON byte count %s" % document["byte_count"])
-    expect(document["slot_count"] == len(chans[0]), "JSON slot count %s" % document["slot_count"])
+    # Complete slots, as the program counts them; a lone last A reading stands apart.
+    complete = min(len(c) for c in chans)
+    expect(document["slot_count"] == complete, "JSON slot count %s" % document["slot_count"])
     keys = ["a", "b"][: len(chans)]
     expect(sorted(document["readings"]) == keys, "JSON channels %s" % sorted(document["readings"]))
     for key, values in zip(keys, chans):
         got = document["readings"].get(key, [])
-        expect(got == [float(v.replace(",", ".")) for v in values], "JSON readings of %s" % key)
+        want = [float(v.replace(",", ".")) for v in values[:complete]]
+        expect(got == want, "JSON readings of %s" % key)
+    partial = document["partial_slot"]
+    if len(chans[0]) > complete:
+        want = {"slot": complete, "a": float(chans[0][complete].replace(",", "."))}
+        expect(partial == want, "JSON partial slot %s" % partial)
+    else:
+        expect(partial is None, "JSON partial slot %s where there is none" % partial)
 
 
 def check_summary(path, chans):
@@ -111,7 +135,11 @@ def check_summary(path, chans):
 def main():
     memory = open(sys.argv[1], "rb").read()
     info = json.load(open(sys.argv[2], encoding="utf-8"))
+    # A start without an offset is a local time of the zone the CLI ran in (TZ).
+    zone = ZoneInfo(os.environ.get("TZ", "UTC"))
     started = datetime.datetime.fromisoformat(sys.argv[6]) if len(sys.argv) > 6 else None
+    if started is not None and started.tzinfo is None:
+        started = started.replace(tzinfo=zone)
     chans = channels(memory, info["channel_mode"])
     interval = interval_seconds(info["interval_index"])
     check_csv(sys.argv[3], chans, interval, started)

@@ -57,22 +57,24 @@ info_reference=$(host_bytes)
 start_emu --unpaced
 "$cli" read --port port -o reference.txt >/dev/null 2>&1
 read_reference=$(host_bytes)
-closed=(  # command line | the export it must have written
-  "info --port port >&-|"
-  "info --port port <&- >&- 2>&-|"
-  "read --port port -o export.txt >&-|export.txt"
-  "read --port port -o - >&- 2>/dev/null|"
-  "read --port port -o - >export.txt 2>&-|export.txt"
-  "read --port port -o export.txt <&- >&- 2>&-|export.txt"
+# A command whose product would go to a closed standard output refuses before it connects.
+closed=(  # command line | the export it must have written | exit code
+  "info --port port >&-||9"
+  "info --port port <&- >&- 2>&-||9"
+  "read --port port -o export.txt >&-|export.txt|0"
+  "read --port port -o - >&- 2>/dev/null||9"
+  "read --port port -o - >export.txt 2>&-|export.txt|0"
+  "read --port port -o export.txt <&- >&- 2>&-|export.txt|0"
 )
 for row in "${closed[@]}"; do
-  IFS='|' read -r line written <<<"$row"
+  IFS='|' read -r line written code <<<"$row"
   rm -f export.txt
   start_emu --unpaced
   eval "\"\$cli\" $line"; rc=$?
   reference=$info_reference
   [[ "$line" == read* ]] && reference=$read_reference
-  [ "$rc" = 0 ] && [ "$(host_bytes)" = "$reference" ] &&
+  [ "$code" = 9 ] && reference=""
+  [ "$rc" = "$code" ] && [ "$(host_bytes)" = "$reference" ] &&
     { [ -z "$written" ] || cmp -s "$written" reference.txt; }
   check "$line: exit $rc, only the protocol on the line" $?
 done

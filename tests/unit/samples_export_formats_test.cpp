@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -38,7 +40,7 @@ std::string Csv(const Memory& m, const char* start = nullptr) {
   CsvOptions options;
   if (start != nullptr) {
     options.hasStart = true;
-    EXPECT_TRUE(ParseLocalTime(start, options.startSeconds));
+    EXPECT_EQ(ParseStartTime(start, options.start), StartTimeError::None);
   }
   StringSink sink;
   WriteCsvExport(*m.samples, m.info, options, sink);
@@ -59,10 +61,11 @@ TEST(SamplesExportFormats, Csv) {
       {2, 9, 16, nullptr,
        "index,elapsed_s,a_celsius,b_celsius\r\n0,0,23.0625,-1.0000\r\n"
        "1,18000,125.0000,-128.0000\r\n"},
-      {2, 6, 11, "2026-12-31T23:00:00",
-       "index,elapsed_s,time,a_celsius,b_celsius\r\n0,0,2026-12-31T23:00:00,23.0625,-1.0000\r\n"
-       "1,5400,2027-01-01T00:30:00,125.0000,\r\n"},
-      {2, 3, 17, "2026-12-01T08:00:00",
+      {2, 6, 11, "2026-12-31T23:00:00+01:00",
+       "index,elapsed_s,time,a_celsius,b_celsius\r\n"
+       "0,0,2026-12-31T23:00:00+01:00,23.0625,-1.0000\r\n"
+       "1,5400,2027-01-01T00:30:00+01:00,125.0000,\r\n"},
+      {2, 3, 17, "2026-12-01T08:00:00Z",
        "index,elapsed_s,time,a_celsius,b_celsius\r\n0,,,23.0625,\r\n"},
       {1, 4, 255, nullptr, "index,elapsed_s,a_celsius\r\n0,,23.0625\r\n1,,-1.0000\r\n"},
   };
@@ -81,16 +84,17 @@ TEST(SamplesExportFormats, Json) {
   };
   const Case cases[] = {
       {1, 1, 0,
-       " \"interval_s\": 1, \"byte_count\": 1, \"slot_count\": 0, \"readings\": {\"a\": []}}\n"},
+       " \"interval_s\": 1, \"byte_count\": 1, \"slot_count\": 0, \"readings\": {\"a\": []}, "
+       "\"partial_slot\": null}\n"},
       {1, 5, 16,
        " \"interval_s\": 18000, \"byte_count\": 5, \"slot_count\": 2, \"readings\": {\"a\": "
-       "[23.0625, -1.0000]}}\n"},
+       "[23.0625, -1.0000]}, \"partial_slot\": null}\n"},
       {2, 6, 17,
-       " \"interval_s\": null, \"byte_count\": 6, \"slot_count\": 2, \"readings\": {\"a\": "
-       "[23.0625, 125.0000], \"b\": [-1.0000]}}\n"},
+       " \"interval_s\": null, \"byte_count\": 6, \"slot_count\": 1, \"readings\": {\"a\": "
+       "[23.0625], \"b\": [-1.0000]}, \"partial_slot\": {\"slot\": 1, \"a\": 125.0000}}\n"},
       {2, 8, 0,
        " \"interval_s\": 1, \"byte_count\": 8, \"slot_count\": 2, \"readings\": {\"a\": "
-       "[23.0625, 125.0000], \"b\": [-1.0000, -128.0000]}}\n"},
+       "[23.0625, 125.0000], \"b\": [-1.0000, -128.0000]}, \"partial_slot\": null}\n"},
   };
   for (const Case& c : cases) {
     const Memory m(c.mode, c.n, c.interval);
@@ -145,48 +149,68 @@ TEST(SamplesExportFormats, NumbersAreTheReadingTexts) {
   EXPECT_STREQ(decimal, "-0.0625");
 }
 
+// Forms, ranges and the daylight-saving changes of a real zone: a local start follows the
+// zone's rules slot by slot; one the clock skips or shows twice is refused.
 TEST(SamplesExportFormats, StartTimes) {
+  const char* previous = std::getenv("TZ");
+  const std::string saved = previous != nullptr ? previous : "";
+  setenv("TZ", "Europe/Warsaw", 1);
+  tzset();
+  using E = StartTimeError;
   struct Case {
     const char* text;
-    bool valid;
+    E error;
+    int64_t step;       // seconds to the second time written
+    const char* first;  // the start as written, then one step later
+    const char* second;
   };
   const Case cases[] = {
-      {"2026-12-01T08:00:00", true},
-      {"2024-02-29T23:59:59", true},
-      {"2000-02-29T00:00:00", true},
-      {"1900-01-01T00:00:00", true},
-      {"9989-12-31T23:59:59", true},
-      {"2023-02-29T00:00:00", false},
-      {"2100-02-29T00:00:00", false},
-      {"2026-04-31T00:00:00", false},
-      {"2026-13-01T00:00:00", false},
-      {"2026-00-10T00:00:00", false},
-      {"2026-12-01T24:00:00", false},
-      {"2026-12-01T08:60:00", false},
-      {"2026-12-01 08:00:00", false},
-      {"2026-12-01T08:00:00Z", false},
-      {"2026-12-01T08:00", false},
-      {"1899-12-31T23:59:59", false},
-      {"9990-01-01T00:00:00", false},
-      {"2026-1a-01T08:00:00", false},
-      {"", false},
+      {"2026-03-29T01:59:00", E::None, 60, "2026-03-29T01:59:00+01:00",
+       "2026-03-29T03:00:00+02:00"},
+      {"2026-10-25T01:30:00", E::None, 3600, "2026-10-25T01:30:00+02:00",
+       "2026-10-25T02:30:00+02:00"},
+      {"2026-10-25T03:00:00", E::None, -3600, "2026-10-25T03:00:00+01:00",
+       "2026-10-25T02:00:00+01:00"},
+      {"2026-03-29T02:30:00", E::SkippedLocal, 0, "", ""},
+      {"2026-10-25T02:30:00", E::RepeatedLocal, 0, "", ""},
+      {"2026-10-25T02:30:00+01:00", E::None, 0, "2026-10-25T02:30:00+01:00", ""},
+      {"2026-12-01T08:00:00Z", E::None, 86400, "2026-12-01T08:00:00+00:00",
+       "2026-12-02T08:00:00+00:00"},
+      {"2026-12-01T08:00:00-05:30", E::None, 0, "2026-12-01T08:00:00-05:30", ""},
+      {"2024-02-29T23:59:59+00:00", E::None, 1, "2024-02-29T23:59:59+00:00",
+       "2024-03-01T00:00:00+00:00"},
+      {"9989-12-31T23:59:59Z", E::None, 16383LL * 18000, "9989-12-31T23:59:59+00:00",
+       "9999-05-07T02:59:59+00:00"},
+      {"2023-02-29T00:00:00Z", E::Malformed, 0, "", ""},
+      {"2026-12-01T24:00:00Z", E::Malformed, 0, "", ""},
+      {"2026-12-01 08:00:00", E::Malformed, 0, "", ""},
+      {"2026-12-01T08:00", E::Malformed, 0, "", ""},
+      {"2026-12-01T08:00:00+1:00", E::Malformed, 0, "", ""},
+      {"2026-12-01T08:00:00+01:00x", E::Malformed, 0, "", ""},
+      {"", E::Malformed, 0, "", ""},
+      {"2026-12-01T08:00:00+24:00", E::OutOfRange, 0, "", ""},
+      {"1899-12-31T23:59:59Z", E::OutOfRange, 0, "", ""},
+      {"9990-01-01T00:00:00Z", E::OutOfRange, 0, "", ""},
   };
   for (const Case& c : cases) {
-    int64_t seconds = 0;
-    EXPECT_EQ(ParseLocalTime(c.text, seconds), c.valid) << c.text;
-    if (!c.valid) continue;
-    char back[kLocalTimeTextCapacity];
-    LocalTimeText(seconds, back);
-    EXPECT_STREQ(back, c.text);
+    SCOPED_TRACE(c.text);
+    StartTime start;
+    ASSERT_EQ(ParseStartTime(c.text, start), c.error);
+    if (c.error != E::None) continue;
+    char text[kTimeTextCapacity];
+    TimeText(start.utc, OffsetAt(start, start.utc), text);
+    EXPECT_STREQ(text, c.first);
+    if (c.step == 0) continue;
+    const int64_t later = start.utc + c.step;
+    TimeText(later, OffsetAt(start, later), text);
+    EXPECT_STREQ(text, c.second);
   }
-  int64_t epoch = -1;
-  ASSERT_TRUE(ParseLocalTime("1970-01-01T00:00:00", epoch));
-  EXPECT_EQ(epoch, 0);
-  int64_t start = 0;
-  ASSERT_TRUE(ParseLocalTime("9989-12-31T23:59:59", start));
-  char last[kLocalTimeTextCapacity];
-  // The last slot of a full memory at the longest interval still has a four-digit year.
-  EXPECT_EQ(LocalTimeText(start + 16383LL * 18000, last), 19u);
+  if (previous != nullptr) {
+    setenv("TZ", saved.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
 }
 
 // The seconds table says what the interval texts say: "1,5 h " is 5400 s.
