@@ -92,7 +92,8 @@ ValueAxis ChooseValueAxis(int32_t minSixteenths, int32_t maxSixteenths, int maxT
     minSixteenths = maxSixteenths;
     maxSixteenths = swap;
   }
-  if (maxTicks < 2) maxTicks = 2;
+  // An axis around zero has a tick below, at and above it: three is the fewest.
+  if (maxTicks < 3) maxTicks = 3;
   if (maxTicks > static_cast<int>(kMaxValueTicks)) maxTicks = kMaxValueTicks;
   const int64_t lowest = FloorDiv(int64_t{minSixteenths} * 10, 16);
   const int64_t highest = CeilDiv(int64_t{maxSixteenths} * 10, 16);

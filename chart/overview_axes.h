@@ -20,7 +20,7 @@ struct ValueAxis {
   int32_t step = 10;
 };
 
-// The roundest axis holding [min, max] (sixteenths) with at most `maxTicks` ticks (2..12).
+// The roundest axis holding [min, max] (sixteenths) with at most `maxTicks` ticks (3..12).
 ValueAxis ChooseValueAxis(int32_t minSixteenths, int32_t maxSixteenths, int maxTicks);
 
 enum class TimeAxisKind : uint8_t { SlotNumber, Elapsed, ClockTime };
