@@ -202,7 +202,9 @@ OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& fra
   if (in.hasLow) high = high > in.low ? high : in.low;
   if (in.hasHigh) low = low < in.high ? low : in.high;
   if (in.hasHigh) high = high > in.high ? high : in.high;
-  l.values = ChooseValueAxis(low, high, static_cast<int>((l.bottom - l.top) / (2.5f * em)));
+  const float rows = (l.bottom - l.top) / (2.5f * em);
+  l.values = ChooseValueAxis(
+      low, high, rows >= 0 && rows < kMaxValueTicks ? static_cast<int>(rows) : kMaxValueTicks);
 
   TimeAxisInputs t;
   t.slots = l.slots;

@@ -10,7 +10,9 @@ namespace zv {
 
 namespace {
 
-constexpr int32_t kValueSteps[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000};
+// Up to steps that put any two 16-bit values on three ticks.
+constexpr int32_t kValueSteps[] = {1,   2,    5,    10,   20,    50,    100,  200,
+                                   500, 1000, 2000, 5000, 10000, 20000, 50000};
 constexpr int64_t kSlotSteps[] = {1,   2,    5,    10,   20,    50,    100,   200,
                                   500, 1000, 2000, 5000, 10000, 20000, 50000, 100000};
 constexpr int64_t kDay = 86400;
