@@ -3,15 +3,22 @@
 #include <cstdio>
 
 #include "chart/chart_paint.h"
+#include "chart/chart_picture.h"
 #include "chart/chart_svg.h"
 #include "chart/chart_view.h"
+#include "chart/overview.h"
+#include "chart/picture_cairo.h"
+#include "cli/chart_overview_options.h"
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/picture_output.h"
 #include "cli/process_guard.h"
 #include "link/messages.h"
+#include "samples/export_interval.h"
 #include "samples/export_messages.h"
 #include "samples/export_reader.h"
+#include "samples/sample_interval.h"
 
 namespace zv::cli {
 
@@ -20,10 +27,19 @@ namespace {
 // A full memory exports as about 190 KB; anything much larger is not an export of ours.
 constexpr std::size_t kExportFileCapacity = 256 * 1024;
 
-// Fixed storage, as in the program: the file read, the samples it holds, the drawing list.
+// Fixed storage, as in the program: the file read, the samples it holds, the drawing lists.
 char g_exportFile[kExportFileCapacity];
 SampleBuffer g_exportSamples;
 ChartPaint g_paint;
+ChartPicture g_chartPicture;
+OverviewPicture g_overview;
+
+// What a source gives the chart: the samples, the channel mode, the interval if known.
+struct Recording {
+  const SampleBuffer* samples = nullptr;
+  uint8_t channelMode = 1;
+  uint32_t intervalSeconds = 0;
+};
 
 constexpr char kFromExportHelp[] =
     "Export file written by this program or 'zorvant-cli read', instead of a logger. Every "
@@ -38,7 +54,7 @@ int ExportUnreadable(const char* path, const char* why, uint32_t line) {
   return kExitBadExport;
 }
 
-int LoadExport(const char* path, const SampleBuffer*& samples, uint8_t& channelMode) {
+int LoadExport(const char* path, Recording& recording) {
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return ExportUnreadable(path, "cannot be opened", 0);
   const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
@@ -50,10 +66,13 @@ int LoadExport(const char* path, const SampleBuffer*& samples, uint8_t& channelM
   if (!whole) return ExportUnreadable(path, "cannot be read", 0);
 
   const ExportReadResult result =
-      ReadExportFile(g_exportFile, length, g_exportSamples, channelMode);
+      ReadExportFile(g_exportFile, length, g_exportSamples, recording.channelMode);
   switch (result.status) {
     case ExportReadStatus::Ok:
-      samples = &g_exportSamples;
+      recording.samples = &g_exportSamples;
+      if (!ExportIntervalSeconds(g_exportFile, length, recording.intervalSeconds)) {
+        recording.intervalSeconds = 0;
+      }
       return kExitOk;
     case ExportReadStatus::NotAnExport:
       return ExportUnreadable(path, "not an export of this program (header or channels)", 0);
@@ -65,7 +84,7 @@ int LoadExport(const char* path, const SampleBuffer*& samples, uint8_t& channelM
   return kExitBadExport;
 }
 
-ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, uint8_t mode) {
+ChannelBoxes ChannelsFor(const ChartOptions& options, uint8_t mode) {
   const bool wantA = options.channels.find('a') != std::string::npos;
   const bool wantB = options.channels.find('b') != std::string::npos;
   const ChannelBoxes boxes = ChooseChannels(mode, wantA, wantB);
@@ -73,6 +92,11 @@ ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, 
   if (!(wantA && boxes.aChecked) && !(wantB && boxes.bChecked)) {
     std::fputs("zorvant-cli chart: a one-channel logger has no channel B; A is drawn\n", stderr);
   }
+  return boxes;
+}
+
+ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, uint8_t mode) {
+  const ChannelBoxes boxes = ChannelsFor(options, mode);
   ChartInputs in;
   in.samples = &samples;
   in.channelMode = mode;
@@ -84,30 +108,57 @@ ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, 
   return in;
 }
 
+// The recording drawn as asked, in the output's format; false when the player failed.
+bool Draw(const ChartOptions& options, PictureFormat format, const Recording& recording,
+          ByteSink& sink) {
+  if (options.overview) {
+    const ChannelBoxes boxes = ChannelsFor(options, recording.channelMode);
+    BuildOverviewPage(OverviewInputsFor(options, boxes, *recording.samples, recording.channelMode,
+                                        recording.intervalSeconds),
+                      g_overview);
+    return WritePicture(format, g_overview.View(), sink);
+  }
+  BuildChart(InputsFor(options, *recording.samples, recording.channelMode), g_paint);
+  if (format == PictureFormat::Svg) {
+    WriteChartSvg(g_paint, sink);  // straight from the list, allocating nothing
+    return true;
+  }
+  PlayChartPaint(g_paint, g_chartPicture);
+  return WritePicture(format, g_chartPicture.View(), sink);
+}
+
 }  // namespace
 
 CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
   auto* chart = app.add_subcommand(
       "chart",
-      "Draw the chart window's picture as SVG: the same lines and labels at the same pixels, "
-      "for the samples of a logger (connect, download, disconnect) or of an export file.");
+      "Draw the chart window's picture (the same lines and labels at the same pixels), or with "
+      "--overview every reading on one chart, for the samples of a logger (connect, download, "
+      "disconnect) or of an export file. The output's extension chooses the format: .png, "
+      ".pdf (A4), else SVG.");
   auto* port = chart->add_option("--port", options.port, kPortHelp);
   auto* from = chart->add_option("--from-export", options.fromExport, kFromExportHelp);
   port->excludes(from);
   chart
       ->add_option("--output,-o", options.output,
-                   "SVG file; '-' for standard output. Replaced atomically, only once drawn.")
+                   "SVG, PNG or PDF file, by its extension; '-' for SVG on standard output. "
+                   "Replaced atomically, only once drawn.")
       ->required();
-  chart->add_option("--position", options.position,
-                    "Scroll position: the number of the first sample shown (default 0); it must "
-                    "be below the number of samples (exit 2 otherwise, after the download).");
-  chart->add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
-  chart->add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
+  auto* position =
+      chart->add_option("--position", options.position,
+                        "Scroll position: the number of the first sample shown (default 0); it "
+                        "must be below the number of samples (exit 2 otherwise, after the "
+                        "download).");
+  auto* fineRows =
+      chart->add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
+  auto* fineColumns =
+      chart->add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
   chart
       ->add_option("--channels", options.channels,
                    "Traces: a, b or ab (default). As in the window, with neither box A shows, "
                    "and a one-channel logger draws A whatever is asked.")
       ->check(CLI::IsMember({"a", "b", "ab"}));
+  AddOverviewOptions(*chart, options, {position, fineRows, fineColumns});
   return chart;
 }
 
@@ -117,27 +168,34 @@ int RunChart(const ChartOptions& options) {
     return kExitUsage;
   }
   if (options.output == "-" && RefuseClosedStdout("chart")) return kExitFileNotWritten;
+  const PictureFormat format = FormatOfOutput(options.output);
+  if (!CanWrite(format)) {
+    std::fprintf(stderr, "zorvant-cli chart: %s\n", kNeedsCairo);
+    return kExitUsage;
+  }
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) {
     ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
-  const SampleBuffer* samples = nullptr;
-  uint8_t mode = 1;
+  Recording recording;
   int loaded = kExitOk;
   if (!options.port.empty()) {
     LoggerInfo info;
-    loaded = DownloadFrom(options.port.c_str(), ui, info, samples);
-    mode = info.channelMode;
+    loaded = DownloadFrom(options.port.c_str(), ui, info, recording.samples);
+    recording.channelMode = info.channelMode;
+    if (!IntervalSeconds(info.tab.IntervalIndex(), recording.intervalSeconds)) {
+      recording.intervalSeconds = 0;
+    }
   } else {
-    loaded = LoadExport(options.fromExport.c_str(), samples, mode);
+    loaded = LoadExport(options.fromExport.c_str(), recording);
   }
   if (loaded != kExitOk) return loaded;
   // Position 0 always draws (the scales alone when there are no samples); any other must show
   // at least one sample.
-  const uint32_t count = ChartSampleCount(samples->n, mode);
-  if (options.position != 0 && options.position >= count) {
+  const uint32_t count = ChartSampleCount(recording.samples->n, recording.channelMode);
+  if (!options.overview && options.position != 0 && options.position >= count) {
     std::fprintf(stderr, "zorvant-cli chart: --position %u is past the last sample; %s\n",
                  options.position,
                  count == 0 ? "there are no samples, so only 0 is valid"
@@ -145,8 +203,12 @@ int RunChart(const ChartOptions& options) {
     return kExitUsage;
   }
 
-  BuildChart(InputsFor(options, *samples, mode), g_paint);
-  WriteChartSvg(g_paint, file);
+  const bool drawn = Draw(options, format, recording, file);
+  ReleasePictureCaches();
+  if (!drawn) {
+    std::fputs("zorvant-cli chart: cairo could not draw the picture\n", stderr);
+    return kExitFileNotWritten;
+  }
   if (!file.Commit()) {
     ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;

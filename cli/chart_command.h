@@ -1,4 +1,5 @@
-// zorvant-cli chart: the chart window's picture as an SVG file, from a logger or an export.
+// zorvant-cli chart: the chart window's picture, or with --overview every reading on one chart,
+// as SVG, PNG or PDF, from a logger or an export.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -15,6 +16,10 @@ struct ChartOptions {
   bool fineRows = false;
   bool fineColumns = false;
   std::string channels = "ab";
+  bool overview = false;
+  std::string low;  // degrees, as the user wrote them; --overview only
+  std::string high;
+  std::string startedAt;  // local YYYY-MM-DDTHH:MM:SS of slot 0; --overview only
 };
 
 CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options);

@@ -5,6 +5,7 @@
 #include "cli/output_file.h"
 #include "cli/process_guard.h"
 #include "cli/read_formats.h"
+#include "cli/start_time_option.h"
 #include "link/messages.h"
 #include "samples/civil_time.h"
 #include "samples/export_messages.h"
@@ -25,13 +26,8 @@ constexpr char kFormatHelp[] =
     "of readings the last slot has its A reading only (the CSV's last row with b empty, the "
     "JSON's partial_slot); an odd last byte belongs to no reading in any format.";
 
-constexpr char kStartedAtHelp[] =
-    "With --format csv: when the first sample was taken, as 2026-12-01T08:00:00 (a local time of "
-    "the system's time zone: each slot's time then follows its daylight-saving rules, and a "
-    "time the clock skips or shows twice is refused) or with Z or an offset "
-    "(2026-12-01T08:00:00+01:00). Adds a time column, every time with its own offset. The "
-    "logger keeps no clock: this is your statement of when the recording started, not "
-    "something it reports.";
+const std::string kStartedAtHelp =
+    std::string("With --format csv: ") + kStartTimeMeaning + " Adds a time column.";
 
 constexpr char kCsvDialectHelp[] =
     "With --format csv: rfc4180 (the default, as described under --format) or excel-pl, what "
@@ -43,13 +39,6 @@ ReadFormat FormatNamed(const std::string& name) {
   if (name == "csv") return ReadFormat::Csv;
   if (name == "json") return ReadFormat::Json;
   return ReadFormat::Text;
-}
-
-std::string CheckStartTime(const std::string& text) {
-  StartTime start;
-  const StartTimeError error = ParseStartTime(text, start);
-  if (error == StartTimeError::None) return {};
-  return std::string(StartTimeErrorText(error)) + ", got " + text;
 }
 
 }  // namespace
@@ -68,7 +57,7 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
                      ->check(CLI::IsMember({"text", "csv", "json"}))
                      ->capture_default_str();
   auto* startedAt = read->add_option("--started-at", options.startedAt, kStartedAtHelp)
-                        ->check(CLI::Validator(CheckStartTime, "YYYY-MM-DDTHH:MM:SS[Z|+HH:MM]"));
+                        ->check(CLI::Validator(CheckStartTime, kStartTimeForm));
   auto* dialect = read->add_option("--csv-dialect", options.csvDialect, kCsvDialectHelp)
                       ->check(CLI::IsMember({"rfc4180", "excel-pl"}))
                       ->capture_default_str();

@@ -1,6 +1,7 @@
 // Any bytes as an export file given to `zorvant-cli chart --from-export`: the reader either
 // refuses them or gives samples that write back to an export it reads the same again, and the
-// chart of them (at a position the input chooses) draws and renders as SVG.
+// chart of them (at a position the input chooses) draws and renders as SVG, and so does their
+// overview, with limits and a start the input chooses, within its list.
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,8 +9,11 @@
 
 #include "chart/chart_paint.h"
 #include "chart/chart_svg.h"
+#include "chart/overview.h"
+#include "chart/picture_svg.h"
 #include "fuzz/fuzz_input.h"
 #include "samples/export_file.h"
+#include "samples/export_interval.h"
 #include "samples/export_reader.h"
 #include "tests/support/string_sink.h"
 
@@ -24,7 +28,30 @@ struct Buffers {
   zv::SampleBuffer first;
   zv::SampleBuffer second;
   zv::ChartPaint paint;
+  zv::OverviewPicture overview;
 };
+
+// Any limits, even crossed ones or beyond the sensor's range, and any start and interval.
+void DrawOverview(const zv::SampleBuffer& samples, uint8_t mode, uint32_t position, uint8_t boxes,
+                  uint32_t interval, zv::OverviewPicture& picture) {
+  zv::OverviewInputs overview;
+  overview.samples = &samples;
+  overview.channelMode = mode;
+  overview.showA = (boxes & 4) != 0;
+  overview.showB = (boxes & 8) != 0;
+  overview.hasLow = (boxes & 16) != 0;
+  overview.low = static_cast<int16_t>(position & 0xFFFF);
+  overview.hasHigh = (boxes & 32) != 0;
+  overview.high = static_cast<int16_t>(position >> 16);
+  overview.intervalSeconds = (boxes & 64) != 0 ? interval : position;
+  overview.hasStart = (boxes & 128) != 0;
+  overview.start.utc = static_cast<int64_t>(position) * 86400 - (int64_t{1} << 40);
+  overview.language = (boxes & 1) != 0 ? zv::LabelLanguage::English : zv::LabelLanguage::Polish;
+  zv::BuildOverviewPage(overview, picture);
+  if (picture.dropped != 0) std::abort();
+  NullSink svg;
+  zv::WritePictureSvg(picture.View(), svg);
+}
 
 }  // namespace
 
@@ -67,5 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (buffers->paint.count > zv::kChartStepCapacity) std::abort();
   NullSink svg;
   zv::WriteChartSvg(buffers->paint, svg);
+
+  uint32_t interval = 0;
+  zv::ExportIntervalSeconds(text, in.Left(), interval);
+  DrawOverview(buffers->first, mode, position, boxes, interval, buffers->overview);
   return 0;
 }

@@ -286,7 +286,11 @@ for setup in "2:--memory-file $work/two.bin --memory-start 0x20 --write-pointer 
   [ -n "${ZV_CHART_PNG_DIR:-}" ] && cp "$work/chart$channels.png" "$ZV_CHART_PNG_DIR/"
 done
 # Channel choice and position, from the export (two channels) and a one-channel export.
-traces() { printf '%s %s' "$(grep -c 'class="trace-a"' "$1")" "$(grep -c 'class="trace-b"' "$1")"; }
+# The lines drawn with each trace's pen, which names the group they stand in.
+traces() {
+  awk '/^<g class="trace-a"/ { g = "a" } /^<g class="trace-b"/ { g = "b" } /^<\/g>/ { g = "" }
+       /^<line/ { if (g == "a") a++; if (g == "b") b++ } END { printf "%d %d", a, b }' "$1"
+}
 "$cli" chart --from-export "$work/export.txt" -o "$work/b.svg" --channels b 2>"$work/err"
 [ "$(traces "$work/b.svg")" = "199 0" ] && grep -q "no channel B" "$work/err"
 check "one channel: B alone falls back to A, with a note" $?

@@ -67,6 +67,12 @@ start_cli "$work/polish-read.out" read --port COM1 --output 'C:\zażółć.txt'
 wait_cli 60
 [ "$code" = 0 ] || fail "read to zażółć.txt ended with $code: $(tr -d '\r' <"$work/polish-read.out")"
 [ -s "$WINEPREFIX/drive_c/zażółć.txt" ] || fail "no zażółć.txt: $(ls "$WINEPREFIX/drive_c")"
+# PNG and PDF need cairo, which the Windows build has not: a usage error that says so, no file.
+start_cli "$work/png.out" chart --from-export 'C:\zażółć.txt' -o 'C:\chart.png'
+wait_cli 30
+{ [ "$code" = 2 ] && grep -q 'need a build of zorvant-cli with cairo' "$work/png.out" &&
+  [ ! -e "$WINEPREFIX/drive_c/chart.png" ]; } ||
+  fail "chart -o chart.png ended with $code: $(tr -d '\r' <"$work/png.out")"
 rm -f "$WINEPREFIX/drive_c/"za*.txt
 start_cli "$work/polish-config.out" config --port COM1 --keep --id 'Chłodnia 3' --dry-run
 wait_cli 30

@@ -41,9 +41,11 @@ std::vector<std::string> ExpectedElements(const ChartPaint& paint) {
   return out;
 }
 
-// The SVG's line and text elements, one to a line of the document, read back field by field.
+// The SVG's line and text elements, one to a line of the document, read back field by field;
+// a line takes its pen's name from the group it stands in.
 std::vector<std::string> SvgElements(const std::string& svg) {
   std::vector<std::string> out;
+  std::string pen = "none";
   std::size_t at = 0;
   while (at < svg.size()) {
     const std::size_t end = svg.find('\n', at);
@@ -52,14 +54,19 @@ std::vector<std::string> SvgElements(const std::string& svg) {
     char cls[32] = {}, fill[8] = {};
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0, used = 0;
     char element[160];
-    if (std::sscanf(line.c_str(),
-                    "<line class=\"%31[a-z-]\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>%n", cls,
-                    &x1, &y1, &x2, &y2, &used) == 5 &&
-        static_cast<std::size_t>(used) == line.size()) {
-      std::snprintf(element, sizeof element, "line %s %d %d %d %d", cls, x1, y1, x2, y2);
+    if (std::sscanf(line.c_str(), "<g class=\"%31[a-z-]\"", cls) == 1) {
+      pen = cls;
+    } else if (line == "</g>") {
+      pen = "none";
+    } else if (std::sscanf(line.c_str(), "<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>%n", &x1,
+                           &y1, &x2, &y2, &used) == 4 &&
+               static_cast<std::size_t>(used) == line.size()) {
+      std::snprintf(element, sizeof element, "line %s %d %d %d %d", pen.c_str(), x1, y1, x2, y2);
       out.push_back(element);
-    } else if (std::sscanf(line.c_str(), "<text x=\"%d\" y=\"%d\" fill=\"#%6[0-9a-f]\">%n", &x1,
-                           &y1, fill, &used) == 3 &&
+    } else if (std::sscanf(line.c_str(),
+                           "<text x=\"%d\" y=\"%d\" font-size=\"10\" font-weight=\"bold\" "
+                           "fill=\"#%6[0-9a-f]\">%n",
+                           &x1, &y1, fill, &used) == 3 &&
                line.size() >= static_cast<std::size_t>(used) + 7 &&
                line.substr(line.size() - 7) == "</text>") {
       std::snprintf(element, sizeof element, "text %d %d #%s %s", x1, y1, fill,
@@ -91,18 +98,26 @@ TEST(ChartSvg, SameElementsAtTheSameCoordinatesAsTheDrawingList) {
   EXPECT_EQ(expected.size(), 34u + 49 + 8 * 2 + 11 + 2 + 11 + 2 * 5);
   EXPECT_EQ(SvgElements(svg), expected);
 
-  // A whole document on the client area's canvas, the row labels' spaces kept, pens as styled.
+  // A whole document on the client area's canvas and its grey, whole-pixel lines, the row
+  // labels' spaces kept, pens as styled.
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
   EXPECT_NE(svg.find("width=\"594\" height=\"393\""), std::string::npos);
   EXPECT_NE(svg.find("xml:space=\"preserve\""), std::string::npos);
+  EXPECT_NE(svg.find("shape-rendering=\"crispEdges\""), std::string::npos);
+  EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"594\" height=\"393\" fill=\"#d4d0c8\"/>"),
+            std::string::npos);
   EXPECT_NE(svg.find(">   0</text>"), std::string::npos);
-  EXPECT_NE(svg.find(".reference{stroke:#000000;stroke-width:1;fill:none;stroke-dasharray:3 3}"),
+  EXPECT_NE(svg.find("class=\"reference\" stroke=\"#000000\" stroke-width=\"1\" "
+                     "stroke-dasharray=\"3 3\" fill=\"none\""),
             std::string::npos);
-  EXPECT_NE(svg.find(".fine{stroke:#ffffff;stroke-width:1;fill:none;stroke-dasharray:3 3}"),
+  EXPECT_NE(svg.find("class=\"fine\" stroke=\"#ffffff\" stroke-width=\"1\" "
+                     "stroke-dasharray=\"3 3\" fill=\"none\""),
             std::string::npos);
-  EXPECT_NE(svg.find(".trace-a{stroke:#ff0000;stroke-width:2;fill:none}"), std::string::npos);
-  EXPECT_NE(svg.find(".trace-b{stroke:#0000ff;stroke-width:2;fill:none}"), std::string::npos);
+  EXPECT_NE(svg.find("class=\"trace-a\" stroke=\"#ff0000\" stroke-width=\"2\" fill=\"none\""),
+            std::string::npos);
+  EXPECT_NE(svg.find("class=\"trace-b\" stroke=\"#0000ff\" stroke-width=\"2\" fill=\"none\""),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,263 @@
+#include "chart/overview.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "chart/overview_trace.h"
+#include "samples/sample_slots.h"
+
+namespace zv {
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kGrid = 0xDDDDDD;
+constexpr uint32_t kLimitColor = 0x0060D0;  // #d06000, apart from both traces
+constexpr uint32_t kRed = 0x0000FF;
+constexpr uint32_t kBlue = 0xFF0000;
+
+// Margins around the plot, in ems: the value labels on the left, the legend above, the time
+// labels, dates and caption below.
+constexpr float kLeftMargin = 4.5f;
+constexpr float kRightMargin = 2.5f;
+constexpr float kTopMargin = 2.2f;
+constexpr float kBottomMargin = 4.8f;
+
+// With neither readings nor limits the axis shows 0 to 25 degrees.
+constexpr int32_t kEmptyLow = 0;
+constexpr int32_t kEmptyHigh = 25 * 16;
+
+// Keeps the start far from the ends of int64 once the offset is added.
+constexpr int64_t kLargestStart = int64_t{1} << 50;
+
+struct Drawing {
+  PictureDraw& draw;
+  const OverviewInputs& in;
+  const OverviewFrame& frame;
+  const OverviewLayout& layout;
+  float em;
+  float hairline;
+
+  // A hairline on a pixel page runs along a pixel's centre.
+  float Snap(float v) const { return frame.pixels ? std::floor(v) + 0.5f : v; }
+  TextStyle Style(TextAnchor anchor, uint32_t color = kBlack) const {
+    TextStyle style;
+    style.size = em;
+    style.anchor = anchor;
+    style.color = color;
+    return style;
+  }
+};
+
+float TenthsY(const OverviewLayout& layout, double tenths) {
+  const double span = layout.values.high - layout.values.low;
+  return layout.bottom -
+         static_cast<float>((tenths - layout.values.low) / span * (layout.bottom - layout.top));
+}
+
+void DrawGrid(const Drawing& d) {
+  const OverviewLayout& l = d.layout;
+  d.draw.Pen(kGrid, d.hairline, 0, 0, "grid");
+  for (int32_t v = l.values.low; v <= l.values.high; v += l.values.step) {
+    const float y = d.Snap(TenthsY(l, v));
+    d.draw.Line(l.left, y, l.right, y);
+  }
+  for (std::size_t i = 0; i < l.times.count; ++i) {
+    const float x = d.Snap(SlotX(l, l.times.slots[i]));
+    d.draw.Line(x, l.top, x, l.bottom);
+  }
+}
+
+void LimitPen(const Drawing& d) {
+  d.draw.Pen(kLimitColor, 1.5f * d.hairline, 6 * d.hairline, 4 * d.hairline, "limit");
+}
+
+void DrawLimit(const Drawing& d, int16_t limit) {
+  const float y = d.Snap(ValueY(d.layout, limit));
+  LimitPen(d);
+  d.draw.Line(d.layout.left, y, d.layout.right, y);
+}
+
+// "górna granica 8,0 °C": the limit to a tenth of a degree.
+void LimitText(const Drawing& d, int16_t limit, const char* name,
+               char (&text)[kPictureTextCapacity]) {
+  char value[kAxisLabelCapacity];
+  const int32_t tenths = static_cast<int32_t>(std::lround(limit * 10 / 16.0));
+  ValueLabel(tenths, 1, d.in.language, value);
+  std::snprintf(text, sizeof text, "%s %s %s", name, value, TextsFor(d.in.language).degrees);
+}
+
+void DrawBorderAndMarks(const Drawing& d) {
+  const OverviewLayout& l = d.layout;
+  d.draw.Pen(kBlack, d.hairline, 0, 0, "frame");
+  const float left = d.Snap(l.left);
+  const float right = d.Snap(l.right);
+  const float top = d.Snap(l.top);
+  const float bottom = d.Snap(l.bottom);
+  d.draw.MoveTo(left, top);
+  d.draw.LineTo(right, top);
+  d.draw.LineTo(right, bottom);
+  d.draw.LineTo(left, bottom);
+  d.draw.LineTo(left, top);
+  for (std::size_t i = 0; i < l.times.count; ++i) {
+    const float x = d.Snap(SlotX(l, l.times.slots[i]));
+    d.draw.Line(x, bottom, x, bottom + 0.4f * d.em);
+  }
+}
+
+void DrawValueLabels(const Drawing& d) {
+  const OverviewLayout& l = d.layout;
+  char text[kAxisLabelCapacity];
+  for (int32_t v = l.values.low; v <= l.values.high; v += l.values.step) {
+    ValueLabel(v, l.values.step, d.in.language, text);
+    d.draw.Text(l.left - 0.4f * d.em, TenthsY(l, v) + 0.35f * d.em, text, d.Style(TextAnchor::End));
+  }
+  d.draw.Text(l.left - 0.4f * d.em, l.top - 0.7f * d.em, TextsFor(d.in.language).degrees,
+              d.Style(TextAnchor::End));
+}
+
+void DrawTimeLabels(const Drawing& d) {
+  const OverviewLayout& l = d.layout;
+  char line[kAxisLabelCapacity];
+  char date[kAxisLabelCapacity];
+  for (std::size_t i = 0; i < l.times.count; ++i) {
+    TimeLabel(l.times, i, d.in.language, line, date);
+    const float x = SlotX(l, l.times.slots[i]);
+    d.draw.Text(x, l.bottom + 1.4f * d.em, line, d.Style(TextAnchor::Middle));
+    if (date[0] != '\0') {
+      d.draw.Text(x, l.bottom + 2.6f * d.em, date, d.Style(TextAnchor::Middle));
+    }
+  }
+  d.draw.Text((l.left + l.right) / 2, d.frame.y + d.frame.height - 0.7f * d.em,
+              TimeCaption(l.times, d.in.language), d.Style(TextAnchor::Middle));
+}
+
+// A sample of each line drawn and what it is, in a row above the plot, where no trace can
+// cover the words.
+void DrawLegend(const Drawing& d, bool readings) {
+  const OverviewTexts& texts = TextsFor(d.in.language);
+  const float y = d.layout.top - 0.7f * d.em;
+  const float lineY = y - 0.35f * d.em;
+  float x = d.layout.left + d.em;
+  const bool showB = d.in.showB && d.in.channelMode == 2;
+  const bool shown[] = {d.in.showA, showB};
+  const uint32_t colors[] = {kRed, kBlue};
+  const char* names[] = {texts.channelA, texts.channelB};
+  for (int i = 0; i < 2; ++i) {
+    if (!shown[i]) continue;
+    d.draw.Pen(colors[i], 2 * d.hairline, 0, 0, "legend");
+    d.draw.Line(x, lineY, x + 2 * d.em, lineY);
+    d.draw.Text(x + 2.5f * d.em, y, names[i], d.Style(TextAnchor::Start));
+    x += 9 * d.em;
+  }
+  const bool limits[] = {d.in.hasHigh, d.in.hasLow};
+  const int16_t values[] = {d.in.high, d.in.low};
+  const char* limitNames[] = {texts.highLimit, texts.lowLimit};
+  for (int i = 0; i < 2; ++i) {
+    if (!limits[i]) continue;
+    char text[kPictureTextCapacity];
+    LimitText(d, values[i], limitNames[i], text);
+    LimitPen(d);
+    d.draw.Line(x, lineY, x + 2 * d.em, lineY);
+    d.draw.Text(x + 2.5f * d.em, y, text, d.Style(TextAnchor::Start, kLimitColor));
+    x += 15 * d.em;
+  }
+  if (!readings) {
+    d.draw.Text((d.layout.left + d.layout.right) / 2, (d.layout.top + d.layout.bottom) / 2,
+                texts.noReadings, d.Style(TextAnchor::Middle));
+  }
+}
+
+}  // namespace
+
+OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& frame) {
+  OverviewLayout l;
+  const float em = frame.fontSize > 0 ? frame.fontSize : 12;
+  l.left = frame.x + kLeftMargin * em;
+  l.right = frame.x + frame.width - kRightMargin * em;
+  l.top = frame.y + kTopMargin * em;
+  l.bottom = frame.y + frame.height - kBottomMargin * em;
+  if (frame.pixels) {
+    l.left = std::round(l.left);
+    l.right = std::round(l.right);
+    l.top = std::round(l.top);
+    l.bottom = std::round(l.bottom);
+  }
+  if (!(l.right - l.left >= 1)) l.right = l.left + 1;
+  if (!(l.bottom - l.top >= 1)) l.bottom = l.top + 1;
+
+  l.slots = in.samples != nullptr ? LayoutOf(*in.samples, in.channelMode).slots : 0;
+  const float width = l.right - l.left;
+  const uint32_t columns = width >= kOverviewMaxColumns ? kOverviewMaxColumns
+                           : width >= 1                 ? static_cast<uint32_t>(width)
+                                                        : 1;
+  l.buckets = l.slots < columns ? l.slots : columns;
+
+  int32_t low = kEmptyLow;
+  int32_t high = kEmptyHigh;
+  const bool readings = ReadingRange(in, low, high);
+  if (!readings && (in.hasLow || in.hasHigh)) low = high = in.hasLow ? in.low : in.high;
+  if (in.hasLow) low = low < in.low ? low : in.low;
+  if (in.hasLow) high = high > in.low ? high : in.low;
+  if (in.hasHigh) low = low < in.high ? low : in.high;
+  if (in.hasHigh) high = high > in.high ? high : in.high;
+  const float rows = (l.bottom - l.top) / (2.5f * em);
+  l.values = ChooseValueAxis(
+      low, high, rows >= 0 && rows < kMaxValueTicks ? static_cast<int>(rows) : kMaxValueTicks);
+
+  TimeAxisInputs t;
+  t.slots = l.slots;
+  t.intervalSeconds = in.intervalSeconds;
+  t.hasStart = in.hasStart && in.start.utc < kLargestStart && in.start.utc > -kLargestStart;
+  t.start = in.start;
+  t.plotWidth = width;
+  t.fontSize = em;
+  l.times = ChooseTimeAxis(t);
+  return l;
+}
+
+float ValueY(const OverviewLayout& layout, int32_t sixteenths) {
+  return TenthsY(layout, sixteenths * 10 / 16.0);
+}
+
+float SlotX(const OverviewLayout& layout, double slot) {
+  if (layout.slots == 0) return (layout.left + layout.right) / 2;
+  return layout.left + static_cast<float>((slot + 0.5) * (layout.right - layout.left) /
+                                          static_cast<double>(layout.slots));
+}
+
+void BuildOverview(const OverviewInputs& in, const OverviewFrame& frame, PictureSink& sink) {
+  PictureDraw draw(sink);
+  const OverviewLayout layout = LayOutOverview(in, frame);
+  const float em = frame.fontSize > 0 ? frame.fontSize : 12;
+  const Drawing d{draw, in, frame, layout, em, frame.pixels ? 1.0f : em / 12};
+  int32_t low = 0;
+  int32_t high = 0;
+  const bool readings = ReadingRange(in, low, high);
+
+  draw.Fill(layout.left, layout.top, layout.right, layout.bottom, kWhite);
+  DrawLimitBands(draw, layout, in);
+  DrawGrid(d);
+  if (in.hasHigh) DrawLimit(d, in.high);
+  if (in.hasLow) DrawLimit(d, in.low);
+  DrawTraces(draw, layout, in, 1.5f * d.hairline);
+  DrawBorderAndMarks(d);
+  DrawValueLabels(d);
+  DrawTimeLabels(d);
+  DrawLegend(d, readings);
+}
+
+void BuildOverviewPage(const OverviewInputs& in, PictureSink& sink) {
+  PictureHeader header;
+  header.width = kOverviewPageWidth;
+  header.height = kOverviewPageHeight;
+  sink.Begin(header);
+  PictureDraw(sink).Fill(0, 0, kOverviewPageWidth, kOverviewPageHeight, kWhite);
+  OverviewFrame frame;
+  frame.width = kOverviewPageWidth;
+  frame.height = kOverviewPageHeight;
+  BuildOverview(in, frame, sink);
+}
+
+}  // namespace zv

@@ -1,0 +1,94 @@
+// The overview: every reading of a recording on one chart, as a picture. Time runs along x
+// (the time of day and date when the start is known, the time since the start when only the
+// interval is, slot numbers otherwise), the temperature up y, scaled to the readings and the
+// limits, both on round ticks. With more readings than pixel columns each column draws the
+// lowest and highest reading it holds, so no spike disappears; with fewer, a polyline joins
+// the readings. Limits are dashed lines, and where readings go beyond one, a light band
+// fills the plot from the limit outwards over those columns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "base/sample_memory.h"
+#include "chart/overview_axes.h"
+#include "chart/picture.h"
+#include "samples/civil_time.h"
+
+namespace zv {
+
+struct OverviewInputs {
+  const SampleBuffer* samples = nullptr;
+  uint8_t channelMode = 1;
+  bool showA = true;
+  bool showB = true;  // drawn in mode 2 only
+  bool hasLow = false;
+  int16_t low = 0;  // sixteenths of a degree
+  bool hasHigh = false;
+  int16_t high = 0;
+  uint32_t intervalSeconds = 0;  // 0: not known
+  bool hasStart = false;
+  StartTime start;  // slot 0; its frame gives each tick's offset
+  LabelLanguage language = LabelLanguage::Polish;
+};
+
+// Where the overview goes on a page, in the page's units, and the size of its texts. On a
+// pixel page the hairlines are put on pixel centres.
+struct OverviewFrame {
+  float x = 0;
+  float y = 0;
+  float width = 0;
+  float height = 0;
+  float fontSize = 12;
+  bool pixels = true;
+};
+
+// The standalone overview: a white pixel page of its own.
+inline constexpr float kOverviewPageWidth = 1000;
+inline constexpr float kOverviewPageHeight = 520;
+
+// The plot, its axes and its columns, as the overview draws them.
+struct OverviewLayout {
+  float left = 0;
+  float top = 0;
+  float right = 0;
+  float bottom = 0;
+  uint32_t slots = 0;    // slots holding a reading of channel A
+  uint32_t buckets = 0;  // columns when slots exceed them, else one per slot
+  ValueAxis values;
+  TimeAxis times;
+};
+
+OverviewLayout LayOutOverview(const OverviewInputs& inputs, const OverviewFrame& frame);
+
+// The y of a value in sixteenths, and the x of a slot's centre.
+float ValueY(const OverviewLayout& layout, int32_t sixteenths);
+float SlotX(const OverviewLayout& layout, double slot);
+
+// The longest list, whatever the number of readings: bands over at most every other column
+// for each limit, a column (or a point) per column for each channel, and the fixed parts.
+inline constexpr std::size_t kOverviewMaxColumns = 1000;
+namespace overview_capacity {
+inline constexpr std::size_t kBackground = 2;
+inline constexpr std::size_t kBands = kOverviewMaxColumns + 2;
+inline constexpr std::size_t kGrid = 1 + kMaxValueTicks + kMaxTimeTicks;
+inline constexpr std::size_t kLimits = 2 * 2;
+inline constexpr std::size_t kTraces = 2 * (1 + kOverviewMaxColumns);
+inline constexpr std::size_t kBorderAndMarks = 1 + 5 + kMaxTimeTicks;
+// value labels and the unit, time labels and dates and the caption, the legend's four rows
+// (pen, sample, words), the note of no readings
+inline constexpr std::size_t kLabels = kMaxValueTicks + 1 + 2 * kMaxTimeTicks + 1 + 4 * 3 + 1;
+}  // namespace overview_capacity
+inline constexpr std::size_t kOverviewStepCapacity =
+    overview_capacity::kBackground + overview_capacity::kBands + overview_capacity::kGrid +
+    overview_capacity::kLimits + overview_capacity::kTraces + overview_capacity::kBorderAndMarks +
+    overview_capacity::kLabels;
+using OverviewPicture = FixedPicture<kOverviewStepCapacity>;
+
+// Adds the overview's steps inside `frame` (for a page built elsewhere: no Begin).
+void BuildOverview(const OverviewInputs& inputs, const OverviewFrame& frame, PictureSink& sink);
+
+// Begins a page of kOverviewPageWidth x kOverviewPageHeight pixels and draws the overview on it.
+void BuildOverviewPage(const OverviewInputs& inputs, PictureSink& sink);
+
+}  // namespace zv

@@ -1,0 +1,161 @@
+// A picture as a list of drawing steps: pens, lines, polylines, filled rectangles, texts and
+// pages. Portable code builds every coordinate; the players (SVG, cairo's PNG and PDF) only
+// play the steps, each in its own medium.
+//
+// Units: a pixel picture (the window chart, the overview) is played 1:1 into SVG and PNG and
+// fitted, whole, onto an A4 page of a PDF; a point picture (1/72 inch; a report page) is
+// played 1:1 into PDF, into SVG with its size in points, and into PNG at 96 pixels an inch.
+//
+// Storage: a builder writes into a PictureSink. FixedPicture<N> keeps the steps in fixed
+// storage for a picture whose longest list is known (the overview); GrowingPicture keeps
+// them in a vector for one that is not (a report of several pages); a player can also take
+// the steps as they come, with nothing kept (the window chart's SVG).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace zv {
+
+enum class PictureUnit : uint8_t { Pixel, Point };
+
+// The font-family list an SVG asks for. PNG and PDF always draw DejaVu Sans, which has every
+// Polish letter; WindowChart puts the window's Tahoma first.
+enum class PictureFonts : uint8_t { DejaVuSans, WindowChart };
+
+struct PictureHeader {
+  float width = 0;  // of one page, in units
+  float height = 0;
+  PictureUnit unit = PictureUnit::Pixel;
+  PictureFonts fonts = PictureFonts::DejaVuSans;
+  bool crispEdges = false;  // lines and fills on whole pixels, unsmoothed, as GDI draws them
+  // Pages an SVG makes room for, one below the other; WritePictureSvg counts them itself.
+  uint16_t pages = 1;
+};
+
+enum class PictureStepKind : uint8_t {
+  Pen,       // color, size (width), dashOn/dashOff (0: solid), text: an optional name
+  Line,      // from (x, y) to (x2, y2) with the pen
+  MoveTo,    // starts a polyline at (x, y)
+  LineTo,    // continues it to (x, y); the polyline ends at the next step of another kind
+  FillRect,  // corners (x, y) and (x2, y2), color at alpha (255: opaque)
+  Text,      // text at (x, y): the baseline, placed by the anchor; size is the em
+  NewPage,
+};
+
+enum class TextWeight : uint8_t { Regular, Bold };
+enum class TextAnchor : uint8_t { Start, Middle, End };
+
+// UTF-8 bytes a text step holds; a longer text is cut before a whole character.
+inline constexpr std::size_t kPictureTextCapacity = 64;
+
+struct PictureStep {
+  PictureStepKind kind = PictureStepKind::Line;
+  TextWeight weight = TextWeight::Regular;
+  TextAnchor anchor = TextAnchor::Start;
+  uint8_t alpha = 255;
+  uint8_t length = 0;  // bytes of text
+  uint32_t color = 0;  // 0x00BBGGRR
+  float x = 0;
+  float y = 0;
+  float x2 = 0;
+  float y2 = 0;
+  float size = 0;
+  float dashOn = 0;
+  float dashOff = 0;
+  char text[kPictureTextCapacity] = {};  // not NUL-terminated
+
+  std::string_view Text() const;  // bounded by the capacity whatever `length` says
+};
+
+class PictureSink {
+ public:
+  virtual void Begin(const PictureHeader& header) = 0;
+  virtual void Add(const PictureStep& step) = 0;
+
+ protected:
+  ~PictureSink() = default;
+};
+
+struct PictureView {
+  PictureHeader header;
+  const PictureStep* steps = nullptr;
+  std::size_t count = 0;
+};
+
+// Plays a kept picture into a sink: Begin, then every step in order.
+void Replay(const PictureView& picture, PictureSink& sink);
+
+template <std::size_t Capacity>
+class FixedPicture final : public PictureSink {
+ public:
+  static constexpr std::size_t kCapacity = Capacity;
+  void Begin(const PictureHeader& h) override {
+    header = h;
+    count = 0;
+    dropped = 0;
+  }
+  // Past the capacity a step is dropped and counted, never written over another.
+  void Add(const PictureStep& step) override {
+    if (count < Capacity) {
+      steps[count++] = step;
+    } else {
+      ++dropped;
+    }
+  }
+  PictureView View() const { return {header, steps, count}; }
+
+  PictureHeader header;
+  PictureStep steps[Capacity];
+  std::size_t count = 0;
+  std::size_t dropped = 0;
+};
+
+class GrowingPicture final : public PictureSink {
+ public:
+  void Begin(const PictureHeader& h) override {
+    header = h;
+    steps.clear();
+  }
+  void Add(const PictureStep& step) override { steps.push_back(step); }
+  PictureView View() const { return {header, steps.data(), steps.size()}; }
+
+  PictureHeader header;
+  std::vector<PictureStep> steps;
+};
+
+struct TextStyle {
+  float size = 10;
+  TextWeight weight = TextWeight::Regular;
+  TextAnchor anchor = TextAnchor::Start;
+  uint32_t color = 0;
+};
+
+// What a builder draws with: each call adds one step to the sink.
+class PictureDraw {
+ public:
+  explicit PictureDraw(PictureSink& sink) : sink_(sink) {}
+
+  void Pen(uint32_t color, float width, float dashOn = 0, float dashOff = 0,
+           std::string_view name = {});
+  void Line(float x1, float y1, float x2, float y2);
+  void MoveTo(float x, float y);
+  void LineTo(float x, float y);
+  void Fill(float x1, float y1, float x2, float y2, uint32_t color, uint8_t alpha = 255);
+  void Text(float x, float y, std::string_view utf8, const TextStyle& style);
+  void NewPage();
+
+ private:
+  PictureStep& Start(PictureStepKind kind);
+  PictureStep step_;
+  PictureSink& sink_;
+};
+
+// Copies `in` as text fit for any player: whole UTF-8 characters only, each invalid byte or
+// control character (and U+FFFE, U+FFFF) as '?', cut before a character that would pass
+// `capacity`. Returns the bytes written; nothing is NUL-terminated.
+std::size_t CleanUtf8(std::string_view in, char* out, std::size_t capacity);
+
+}  // namespace zv

@@ -1,0 +1,27 @@
+// The cairo player: a picture as a PNG image or a PDF document, its texts in DejaVu Sans.
+// PNG: pixel pictures 1:1, point pictures at 96 pixels an inch, pages one below the other.
+// PDF: one A4 page for each page of the picture; a point picture is placed 1:1 on a page of
+// its own size, a pixel picture is fitted whole inside a half-inch margin (landscape when it
+// is wider than tall). The fonts are embedded. A build without cairo (the Windows CLI) links
+// picture_cairo_none.cpp instead, which writes nothing.
+#pragma once
+
+#include "base/byte_sink.h"
+#include "chart/picture.h"
+
+namespace zv {
+
+// False in a build without cairo: then the two writers below write nothing and fail.
+bool PictureCairoAvailable();
+
+// Each writes a whole file to the sink; false when cairo failed (or the picture is too large
+// to be an image: over 16384 pixels a side or 64 megapixels), with nothing or a part written.
+bool WritePicturePng(const PictureView& picture, ByteSink& sink);
+bool WritePicturePdf(const PictureView& picture, ByteSink& sink);
+
+// cairo and fontconfig keep their font caches for the life of the process; a program calls
+// this once it has drawn its last picture (with no cairo object left), so nothing is left
+// behind for the leak checker.
+void ReleasePictureCaches();
+
+}  // namespace zv

@@ -1,0 +1,20 @@
+// The cairo player of a build without cairo: SVG is the only picture it writes.
+#include "chart/picture_cairo.h"
+
+namespace zv {
+
+bool PictureCairoAvailable() {
+  return false;
+}
+
+bool WritePicturePng(const PictureView&, ByteSink&) {
+  return false;
+}
+
+bool WritePicturePdf(const PictureView&, ByteSink&) {
+  return false;
+}
+
+void ReleasePictureCaches() {}
+
+}  // namespace zv

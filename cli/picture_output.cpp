@@ -1,0 +1,46 @@
+#include "cli/picture_output.h"
+
+#include "chart/picture_cairo.h"
+#include "chart/picture_svg.h"
+
+namespace zv::cli {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending) {
+  if (text.size() < ending.size()) return false;
+  const std::string_view tail = text.substr(text.size() - ending.size());
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    const char c =
+        tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+    if (c != ending[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PictureFormat FormatOfOutput(std::string_view path) {
+  if (EndsWithNoCase(path, ".png")) return PictureFormat::Png;
+  if (EndsWithNoCase(path, ".pdf")) return PictureFormat::Pdf;
+  return PictureFormat::Svg;
+}
+
+bool CanWrite(PictureFormat format) {
+  return format == PictureFormat::Svg || PictureCairoAvailable();
+}
+
+bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink) {
+  switch (format) {
+    case PictureFormat::Png:
+      return WritePicturePng(picture, sink);
+    case PictureFormat::Pdf:
+      return WritePicturePdf(picture, sink);
+    case PictureFormat::Svg:
+      break;
+  }
+  WritePictureSvg(picture, sink);
+  return true;
+}
+
+}  // namespace zv::cli

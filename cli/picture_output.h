@@ -1,0 +1,25 @@
+// The picture file a chart command writes, chosen by the output's extension: .png and .pdf
+// through cairo (in builds that have it), SVG for anything else, standard output included.
+#pragma once
+
+#include <string_view>
+
+#include "base/byte_sink.h"
+#include "chart/picture.h"
+
+namespace zv::cli {
+
+enum class PictureFormat { Svg, Png, Pdf };
+
+PictureFormat FormatOfOutput(std::string_view path);
+
+// False when this build cannot write the format (PNG or PDF without cairo).
+bool CanWrite(PictureFormat format);
+
+inline constexpr char kNeedsCairo[] =
+    "PNG and PDF need a build of zorvant-cli with cairo; this one writes SVG only (-o FILE.svg)";
+
+// Writes the whole picture; false when the player failed.
+bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink);
+
+}  // namespace zv::cli
