@@ -1,7 +1,7 @@
 #include "chart/overview_trace.h"
 
-#include "samples/sample_slots.h"
 #include "samples/reading.h"
+#include "samples/sample_slots.h"
 
 namespace zv {
 
