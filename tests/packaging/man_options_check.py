@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""A man page names the options its program's --help names, section by section: the page as
-man renders it against the help the binary prints now. With --commands the program has
-commands (zorvant-cli): its page has a "COMMAND <NAME>" section for each of them, naming what
-`PROGRAM NAME --help` names, and the exit codes in EXIT STATUS.
+"""A man page names the options its program's --help names: the page as man renders it
+against the help the binary prints now. With --commands (zorvant-cli) section by section: the
+program's own, one "COMMAND <NAME>" per command of --list-commands, and the exit codes.
 usage: man_options_check.py PAGE PROGRAM [--commands]"""
 import os
 import re
@@ -11,72 +10,47 @@ import sys
 
 # -x or --long-name, not inside a word ("one-channel", "UTF-8", "-0.5").
 OPTION = re.compile(r"(?<![\w-])--?[A-Za-z][\w-]*")
-FOOTER = "Exit codes:"
 
 
-def rendered_sections(page):
-    """The page as man renders it, without hyphenation or wrapping: {heading: text}."""
-    env = dict(os.environ, LC_ALL="C", MANWIDTH="1000", MANPAGER="cat", PAGER="cat")
-    text = subprocess.run(["man", "--nh", "--nj", "-l", page], env=env, check=True,
-                          capture_output=True, text=True).stdout
-    sections, heading = {}, None
-    for line in text.splitlines():
-        if re.match(r"^[A-Z][A-Z0-9 -]*$", line):
-            heading = line.strip()
-            sections[heading] = ""
+def run(*args, **env):
+    return subprocess.run(args, check=True, capture_output=True, text=True,
+                          env=dict(os.environ, **env)).stdout
+
+
+def sections(page):
+    """{heading: text} of the page rendered without hyphenation or wrapping."""
+    found, heading = {}, None
+    for line in run("man", "--nh", "--nj", "-l", page, LC_ALL="C", MANWIDTH="1000").splitlines():
+        if re.fullmatch(r"[A-Z][A-Z0-9 -]*", line):
+            heading = line
+            found[heading] = ""
         elif heading:
-            sections[heading] += line + "\n"
-    return sections
+            found[heading] += line + "\n"
+    return found
 
 
-def help_text(program, *args):
-    return subprocess.run([program, *args, "--help"], check=True, capture_output=True,
-                          text=True).stdout
-
-
-def options(text):
-    return set(OPTION.findall(text))
-
-
-def compare(what, page_text, help_output):
-    missing = options(help_output) - options(page_text)
-    extra = options(page_text) - options(help_output)
-    for name, found in (("missing from the page", missing), ("not in --help", extra)):
-        if found:
-            print(f"FAIL {what}: {name}: {' '.join(sorted(found))}")
-    if not missing and not extra:
-        print(f"ok   {what}: {len(options(help_output))} options")
-    return not missing and not extra
-
-
-def check_commands(sections, program):
-    main_help = help_text(program)
-    body, _, footer = main_help.partition(FOOTER)
-    top = "".join(sections.get(s, "") for s in ("DESCRIPTION", "OPTIONS"))
-    ok = compare("program", top, body)
-    ok &= compare("exit status", sections.get("EXIT STATUS", ""), footer)
-    commands = subprocess.run([program, "--list-commands"], check=True, capture_output=True,
-                              text=True).stdout.split()
-    for command in commands:
-        heading = f"COMMAND {command.upper()}"
-        if heading not in sections:
-            print(f"FAIL no section {heading}")
-            ok = False
-            continue
-        command_body = help_text(program, command).partition(FOOTER)[0]
-        ok &= compare(command, sections[heading], command_body)
-    return ok
+def compare(what, page_text, help_text):
+    on_page, in_help = set(OPTION.findall(page_text)), set(OPTION.findall(help_text))
+    if on_page == in_help:
+        print(f"ok   {what}: {len(in_help)} options")
+        return True
+    print(f"FAIL {what}: missing from the page {sorted(in_help - on_page)}, "
+          f"not in --help {sorted(on_page - in_help)}")
+    return False
 
 
 def main():
     page, program = sys.argv[1], sys.argv[2]
-    sections = rendered_sections(page)
-    if "--commands" in sys.argv[3:]:
-        ok = check_commands(sections, program)
-    else:
-        skipped = ("NAME", "SYNOPSIS")
-        text = "".join(t for s, t in sections.items() if s not in skipped)
-        ok = compare(os.path.basename(program), text, help_text(program))
+    found = sections(page)
+    if "--commands" not in sys.argv[3:]:
+        text = "".join(t for s, t in found.items() if s not in ("NAME", "SYNOPSIS"))
+        return 0 if compare(program, text, run(program, "--help")) else 1
+    body, _, footer = run(program, "--help").partition("Exit codes:")
+    ok = compare("program", found.get("DESCRIPTION", "") + found.get("OPTIONS", ""), body)
+    ok &= compare("exit status", found.get("EXIT STATUS", ""), footer)
+    for command in run(program, "--list-commands").split():
+        command_help = run(program, command, "--help").partition("Exit codes:")[0]
+        ok &= compare(command, found.get(f"COMMAND {command.upper()}", ""), command_help)
     return 0 if ok else 1
 
 
