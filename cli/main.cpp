@@ -1,6 +1,7 @@
 // zorvant-cli: the logger's information, sample download and chart from a terminal, through
 // the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
+#include <cstdio>
 
 #include "cli/chart_command.h"
 #include "cli/config_command.h"
@@ -9,6 +10,24 @@
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
 #include "cli/terminal.h"
+#include "zv_version.h"
+
+namespace {
+
+// --version, and a hidden --list-commands: the command names, one a line, so that the shell
+// completion and the man page follow the commands this binary has.
+void AddProgramFlags(CLI::App& app) {
+  app.set_version_flag("--version", std::string("zorvant-cli ") + zv::kZorvantVersion);
+  app.add_flag_callback("--list-commands",
+                        [&app] {
+                          for (const CLI::App* command : app.get_subcommands({}))
+                            std::printf("%s\n", command->get_name().c_str());
+                          throw CLI::Success();
+                        })
+      ->group("");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace zv::cli;
@@ -28,6 +47,8 @@ int main(int argc, char** argv) {
   CLI::App* configCommand = AddConfigCommand(app, config);
   ChartOptions chart;
   CLI::App* chartCommand = AddChartCommand(app, chart);
+
+  AddProgramFlags(app);
 
   try {
     app.parse(argc, argv);

@@ -11,6 +11,7 @@
 #include "emulator/front_files.h"
 #include "emulator/logger_model.h"
 #include "emulator/pty_server.h"
+#include "zv_version.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ void AddBehaviourOptions(CLI::App& app, LoggerSetup& setup) {
 // program ends here (help shown, or a bad command line), -1 when it goes on.
 int ParseCommandLine(int argc, char** argv, LoggerSetup& setup, FrontEndOptions& options) {
   CLI::App app{"kvar2-emu: an emulated Kvar_2 temperature logger on a pseudo-terminal"};
+  app.set_version_flag("--version", std::string("kvar2-emu ") + zv::kZorvantVersion);
   app.add_option("--link", options.link, "Path of the symlink to the pseudo-terminal")
       ->required()
       ->type_name("PATH");

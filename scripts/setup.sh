@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libcli11-dev clang-format clang libclang-rt-14-dev python3
           mingw-w64 wine wine64 fonts-wine fonts-liberation xvfb imagemagick x11-utils librsvg2-bin procps
-          pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils)
+          pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils tzdata
+          help2man man-db dpkg-dev bash-completion)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,70 @@
+# bash completion for zorvant-cli: its commands, their options, the serial ports for --port,
+# and the words an option takes (--format text|csv|json, ...). Commands and options are asked
+# of the binary being completed (--list-commands, COMMAND --help), so that a new command or
+# option completes with no change here.
+
+# Serial ports: the first column of `zorvant-cli ports` (its device paths) when the binary has
+# that command, else the usual device nodes.
+_zorvant_cli_ports() {
+  local cli=$1
+  if "$cli" --list-commands 2>/dev/null | grep -qx ports; then
+    "$cli" ports 2>/dev/null | awk '$1 ~ /^\// { print $1 }'
+  else
+    compgen -G '/dev/ttyUSB*'
+    compgen -G '/dev/ttyACM*'
+    compgen -G '/dev/ttyS*'
+  fi
+}
+
+# Completes the value of OPTION from the command's HELP: the ports for --port, the words its
+# help line lists ("--format TEXT:{text,csv,json}=text"), else file names. Fails when OPTION
+# takes no value, as a flag, or is not one of the command's.
+_zorvant_cli_option_value() {
+  local cli=$1 help=$2 option=$3 cur=$4 line names
+  while IFS= read -r line; do
+    # "  -o,--output TEXT ...": the names, then one space and a type when it takes a value.
+    names=${line#"${line%%[! ]*}"}
+    names=${names%% *}
+    [[ $names == -* && ,$names, == *,"$option",* ]] || continue
+    [[ $line =~ ^\ *[^\ ]+\ [A-Z]+(:|\ |$) ]] || return 1
+    if [[ $option == --port ]]; then
+      mapfile -t COMPREPLY < <(compgen -W "$(_zorvant_cli_ports "$cli")" -- "$cur")
+    elif [[ $line =~ :\{([^}]*)\} ]]; then
+      mapfile -t COMPREPLY < <(compgen -W "${BASH_REMATCH[1]//,/ }" -- "$cur")
+    else
+      _filedir
+    fi
+    return 0
+  done <<<"$help"
+  return 1
+}
+
+_zorvant_cli() {
+  local cur prev words cword split
+  _init_completion -s || return
+  local cli=${words[0]} command='' i
+  for ((i = 1; i < cword; i++)); do
+    if [[ ${words[i]} != -* ]]; then
+      command=${words[i]}
+      break
+    fi
+  done
+  if [[ -z $command ]]; then
+    if [[ $cur == -* ]]; then
+      mapfile -t COMPREPLY < <(compgen -W "$(_parse_help "$cli")" -- "$cur")
+    else
+      mapfile -t COMPREPLY < <(compgen -W "$(LC_ALL=C "$cli" --list-commands 2>/dev/null)" \
+        -- "$cur")
+    fi
+    return
+  fi
+  local help
+  help=$(LC_ALL=C "$cli" "$command" --help 2>/dev/null) || return
+  if [[ $prev == -* ]] && _zorvant_cli_option_value "$cli" "$help" "$prev" "$cur"; then
+    return
+  fi
+  $split && return
+  # The commands take no other arguments: offer the options even before a dash.
+  mapfile -t COMPREPLY < <(compgen -W "$(_parse_help - <<<"$help")" -- "$cur")
+}
+complete -F _zorvant_cli zorvant-cli
