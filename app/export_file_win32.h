@@ -29,7 +29,7 @@ class Win32ExportFile final : public ExportFile {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   bool failed_ = false;
   wchar_t target_[kExportPathCapacity] = {};
-  // The target's folder, a separator and "~zv" with 16 hex digits and ".tmp".
+  // The target's folder, a separator and the temporary file's name.
   wchar_t temporary_[kExportPathCapacity + 32] = {};
 };
 

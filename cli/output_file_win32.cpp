@@ -3,16 +3,27 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 
+#include "base/file_replace_win32.h"
 #include "cli/output_file.h"
 
 namespace zv::cli::platform {
 
 namespace {
 
-constexpr int kNameAttempts = 100;
-constexpr std::size_t kMaxName = 255;
-constexpr std::size_t kSuffixLength = 18;  // ".", 16 hex digits, "~"
+constexpr std::size_t kWidePathCapacity = 4096;
+
+// The command line's paths are UTF-8 (its manifest makes that its code page); the file calls
+// take UTF-16, so a folder named in any language works.
+bool ToWide(const char* utf8, wchar_t (&out)[kWidePathCapacity]) {
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, out, kWidePathCapacity) > 0;
+}
+
+bool ToUtf8(const wchar_t* wide, char* out, std::size_t capacity) {
+  return WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(capacity), nullptr,
+                             nullptr) > 0;
+}
 
 std::FILE* StreamOf(HANDLE h) {
   const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
@@ -26,9 +37,9 @@ std::FILE* StreamOf(HANDLE h) {
 }
 
 // A device (NUL, a console, a pipe) takes the bytes itself; it is never replaced.
-std::FILE* OpenDeviceInPlace(const char* target, bool& isDevice) {
+std::FILE* OpenDeviceInPlace(const wchar_t* target, bool& isDevice) {
   isDevice = false;
-  HANDLE h = CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE h = CreateFileW(target, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   isDevice = GetFileType(h) != FILE_TYPE_DISK;
@@ -39,38 +50,35 @@ std::FILE* OpenDeviceInPlace(const char* target, bool& isDevice) {
   return StreamOf(h);
 }
 
-// A new file of our own, never one that exists (CREATE_NEW), under a name that another run
-// cannot predict and take first.
-std::FILE* CreateTemporaryBeside(const char* target, char* temporary, std::size_t capacity) {
-  char prefix[4096];
-  if (!TemporaryPrefix(target, kSuffixLength, kMaxName, prefix, sizeof prefix)) return nullptr;
-  const unsigned long long seed =
-      GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const int length = std::snprintf(temporary, capacity, "%s.%016llx~", prefix,
-                                     seed + static_cast<unsigned long long>(attempt) * 7919);
-    if (length < 0 || static_cast<std::size_t>(length) >= capacity) return nullptr;
-    HANDLE h = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_EXISTS) continue;
-      return nullptr;
-    }
-    std::FILE* file = StreamOf(h);
-    if (file == nullptr) DeleteFileA(temporary);
-    return file;
+// The program's own way: a new file beside the target under a name nobody can predict.
+std::FILE* CreateTemporaryBeside(const wchar_t* target, char* temporary, std::size_t capacity) {
+  wchar_t wide[kWidePathCapacity + win32::kTemporaryNameLength + 1];
+  HANDLE h = win32::CreateTemporaryBeside(target, wide, std::size(wide));
+  if (h == nullptr) return nullptr;
+  if (!ToUtf8(wide, temporary, capacity)) {
+    CloseHandle(h);
+    DeleteFileW(wide);
+    temporary[0] = '\0';
+    return nullptr;
   }
-  return nullptr;
+  std::FILE* file = StreamOf(h);  // closes the handle when it fails
+  if (file == nullptr) {
+    DeleteFileW(wide);
+    temporary[0] = '\0';
+  }
+  return file;
 }
 
 }  // namespace
 
 std::FILE* OpenOutput(char* target, std::size_t, char* temporary, std::size_t temporaryCapacity) {
   temporary[0] = '\0';
+  wchar_t wide[kWidePathCapacity];
+  if (!ToWide(target, wide)) return nullptr;
   bool isDevice = false;
-  std::FILE* device = OpenDeviceInPlace(target, isDevice);
+  std::FILE* device = OpenDeviceInPlace(wide, isDevice);
   if (isDevice) return device;
-  return CreateTemporaryBeside(target, temporary, temporaryCapacity);
+  return CreateTemporaryBeside(wide, temporary, temporaryCapacity);
 }
 
 bool SyncToDisk(std::FILE* file) {
@@ -78,11 +86,14 @@ bool SyncToDisk(std::FILE* file) {
 }
 
 bool MoveOverTarget(const char* temporary, const char* target) {
-  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  wchar_t from[kWidePathCapacity];
+  wchar_t to[kWidePathCapacity];
+  return ToWide(temporary, from) && ToWide(target, to) && win32::ReplaceWithTemporary(from, to);
 }
 
 void RemoveFile(const char* path) {
-  DeleteFileA(path);
+  wchar_t wide[kWidePathCapacity];
+  if (ToWide(path, wide)) DeleteFileW(wide);
 }
 
 }  // namespace zv::cli::platform
