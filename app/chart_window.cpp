@@ -68,7 +68,7 @@ struct ChartRun {
 };
 
 // The drawing list, in static storage: a paint allocates nothing.
-ChartPaint thePaint;
+ChartPaint g_paint;
 
 bool Checked(HWND chart, int id) {
   return IsDlgButtonChecked(chart, id) == BST_CHECKED;
@@ -150,14 +150,14 @@ void Paint(HWND chart, const ChartRun& run) {
   in.fineColumns = Checked(chart, ID_FINE_COLUMNS);
   in.showA = Checked(chart, ID_SHOW_A);
   in.showB = Checked(chart, ID_SHOW_B);
-  BuildChart(in, thePaint);
+  BuildChart(in, g_paint);
 
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(chart, &paint);
   // The context's own pen and font go back before EndPaint, so ours can be deleted at closing.
   HGDIOBJ originalPen = GetCurrentObject(dc, OBJ_PEN);
   HGDIOBJ originalFont = GetCurrentObject(dc, OBJ_FONT);
-  for (std::size_t i = 0; i < thePaint.count; ++i) PlayStep(dc, run, thePaint.steps[i]);
+  for (std::size_t i = 0; i < g_paint.count; ++i) PlayStep(dc, run, g_paint.steps[i]);
   SelectObject(dc, originalPen);
   SelectObject(dc, originalFont);
   EndPaint(chart, &paint);
@@ -229,7 +229,7 @@ INT_PTR CALLBACK ChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lPara
 
 void ShowChart(HINSTANCE instance, HWND owner, const SampleBuffer& samples, uint8_t channelMode) {
   const ChartTools tools;
-  ChartRun run{instance, samples, channelMode, ChartSampleCount(samples.n, channelMode), 0, tools};
+  ChartRun run{instance, samples, channelMode, ChartSampleCount(samples, channelMode), 0, tools};
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CHART), owner, ChartProc,
                   reinterpret_cast<LPARAM>(&run));
 }

@@ -13,7 +13,7 @@ constexpr wchar_t kFilters[] = L"Pliki Tekstowe\0*.txt\0Wszystkie Pliki\0*.*\0";
 
 // The description lives for the whole run: the dialog writes the chosen filter into it, and
 // the next export starts with that filter. Index 0 at start selects the first pair.
-OPENFILENAMEW theDescription = [] {
+OPENFILENAMEW g_saveDialog = [] {
   OPENFILENAMEW d{};
   d.lStructSize = sizeof d;
   d.lpstrFilter = kFilters;
@@ -30,10 +30,10 @@ OPENFILENAMEW theDescription = [] {
 
 bool AskSavePath(HWND owner, const char* proposedName, wchar_t (&path)[kExportPathCapacity]) {
   ToWide(proposedName, path, kExportPathCapacity);
-  theDescription.hwndOwner = owner;
-  theDescription.lpstrFile = path;
-  theDescription.nMaxFile = kExportPathCapacity;
-  return GetSaveFileNameW(&theDescription) != FALSE;
+  g_saveDialog.hwndOwner = owner;
+  g_saveDialog.lpstrFile = path;
+  g_saveDialog.nMaxFile = kExportPathCapacity;
+  return GetSaveFileNameW(&g_saveDialog) != FALSE;
 }
 
 }  // namespace zv

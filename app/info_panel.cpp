@@ -8,9 +8,7 @@ namespace zv {
 namespace {
 
 // Labels the export does not write; the others are the export's fields, drawn in part.
-constexpr auto kBatteryLabel = Cp1250(u8"Stan baterii");
 constexpr auto kIdentifierLabel = Cp1250(u8"Logger_ID:");
-constexpr auto kSignalLabel = Cp1250(u8"sygnalizuj pomiar");
 
 constexpr int16_t kValueX = 115;
 

@@ -23,45 +23,44 @@ constexpr int kOuterWidth = 510;
 constexpr int kOuterHeight = 371;
 
 // The whole program state, in static storage: nothing is allocated while it runs.
-MainWindow theWindow;
-Win32Port thePort;
-LoggerSession theSession(thePort);
-SampleStore theStore;
-WindowUi theUi(theWindow);
+MainWindow g_window;
+Win32Port g_port;
+LoggerSession g_session(g_port);
+SampleStore g_store;
+WindowUi g_ui(g_window);
 
 class WindowOperations final : public ShellOperations {
  public:
-  void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(theSession, theUi); }
-  void RunDownload() override { zv::RunDownload(theSession, theStore, theUi); }
-  void ExportSamples() override { zv::ExportSamples(theSession.info, theStore.loaded, theUi); }
+  void ConnectOrDisconnect() override { zv::ConnectOrDisconnect(g_session, g_ui); }
+  void RunDownload() override { zv::RunDownload(g_session, g_store, g_ui); }
+  void ExportSamples() override { zv::ExportSamples(g_session.info, g_store.loaded, g_ui); }
   void ShowChart() override {
-    zv::ShowChart(theWindow.instance, theWindow.window, theStore.loaded,
-                  theSession.info.channelMode);
+    zv::ShowChart(g_window.instance, g_window.window, g_store.loaded, g_session.info.channelMode);
   }
-  void WriteConfiguration() override { zv::WriteConfiguration(theSession, theUi); }
-  void ShowAboutBox() override { zv::ShowAboutBox(theWindow.instance, theWindow.window); }
+  void WriteConfiguration() override { zv::WriteConfiguration(g_session, g_ui); }
+  void ShowAboutBox() override { zv::ShowAboutBox(g_window.instance, g_window.window); }
 };
-WindowOperations theOperations;
+WindowOperations g_operations;
 
 HFONT CreateBoldFont(const wchar_t* face) {
   return CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
 }
 
 void OnCreate(HWND window) {
-  theWindow.window = window;
-  theWindow.disconnectedPicture = LoadIconW(theWindow.instance, L"icon2");
-  theWindow.connectedPicture = LoadIconW(theWindow.instance, L"icon3");
-  theWindow.arial = CreateBoldFont(L"Arial");
-  theWindow.tahoma = CreateBoldFont(L"Tahoma");
+  g_window.window = window;
+  g_window.disconnectedPicture = LoadIconW(g_window.instance, L"icon2");
+  g_window.connectedPicture = LoadIconW(g_window.instance, L"icon3");
+  g_window.arial = CreateBoldFont(L"Arial");
+  g_window.tahoma = CreateBoldFont(L"Tahoma");
 }
 
 // The window keeps 510 x 371 wherever a size change leaves it. A minimised window is left
 // alone, and the request's own size message does not start another.
-bool inSizeHold = false;
+bool g_keepingSize = false;
 
-void HoldSize(HWND window, WPARAM kind) {
-  if (inSizeHold || kind == SIZE_MINIMIZED) return;
-  inSizeHold = true;
+void KeepFixedSize(HWND window, WPARAM kind) {
+  if (g_keepingSize || kind == SIZE_MINIMIZED) return;
+  g_keepingSize = true;
   RECT at{};
   GetWindowRect(window, &at);
   if (kind == SIZE_MAXIMIZED) {
@@ -74,7 +73,7 @@ void HoldSize(HWND window, WPARAM kind) {
     SetWindowPlacement(window, &placement);
   }
   SetWindowPos(window, HWND_TOP, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_SHOWWINDOW);
-  inSizeHold = false;
+  g_keepingSize = false;
 }
 
 void PaintPanel(HWND window) {
@@ -84,13 +83,13 @@ void PaintPanel(HWND window) {
   // The first font selected replaces the context's own, which goes back before EndPaint.
   HGDIOBJ originalFont = nullptr;
   PanelSteps steps;
-  BuildInfoPanel(theSession.info, steps);
+  BuildInfoPanel(g_session.info, steps);
   for (std::size_t i = 0; i < steps.count; ++i) {
     const PanelStep& step = steps.steps[i];
     switch (step.kind) {
       case PanelStepKind::SelectFont: {
         HGDIOBJ previous =
-            SelectObject(dc, step.font == PanelFont::Arial ? theWindow.arial : theWindow.tahoma);
+            SelectObject(dc, step.font == PanelFont::Arial ? g_window.arial : g_window.tahoma);
         if (originalFont == nullptr) originalFont = previous;
         break;
       }
@@ -114,17 +113,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnCreate(window);
       return 0;
     case WM_SIZE:
-      HoldSize(window, wParam);
+      KeepFixedSize(window, wParam);
       return 0;
     case WM_PAINT:
       PaintPanel(window);
       return 0;
     case WM_DESTROY:
-      CloseAtExit(theSession);
+      CloseAtExit(g_session);
       PostQuitMessage(0);
       return 0;
     case WM_COMMAND:
-      if (DispatchCommand(LOWORD(wParam), theOperations) == Dispatched::Handled) {
+      if (DispatchCommand(LOWORD(wParam), g_operations) == Dispatched::Handled) {
         return 0;
       }
       break;
@@ -155,18 +154,18 @@ int FailStart() {
 }  // namespace
 
 int RunMainWindow(HINSTANCE instance) {
-  theWindow.instance = instance;
+  g_window.instance = instance;
   if (!RegisterMainClass(instance)) return FailStart();
   // The creation message runs inside this call, so both fonts exist before any control.
   const HWND window = CreateWindowExW(
       WS_EX_CLIENTEDGE, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
       CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return FailStart();
-  CreateControls(theWindow);
+  CreateControls(g_window);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  theSession.connected = 0;
+  g_session.connected = 0;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -174,8 +173,8 @@ int RunMainWindow(HINSTANCE instance) {
     DispatchMessageW(&msg);
   }
 
-  DeleteObject(theWindow.arial);
-  DeleteObject(theWindow.tahoma);
+  DeleteObject(g_window.arial);
+  DeleteObject(g_window.tahoma);
   return 0;
 }
 

@@ -23,6 +23,11 @@ struct SampleStore {
   SampleBuffer incoming;
 };
 
+// The data bytes of the buffer: n, never more than the buffer holds, whatever n says.
+inline uint32_t DataBytes(const SampleBuffer& buffer) {
+  return buffer.n < kSampleBufferSize ? buffer.n : static_cast<uint32_t>(kSampleBufferSize);
+}
+
 // Little-endian 16-bit word at a byte offset; the caller keeps offset + 1 below n.
 inline uint16_t SampleWord(const SampleBuffer& buffer, std::size_t byteOffset) {
   return static_cast<uint16_t>(buffer.bytes[byteOffset] | buffer.bytes[byteOffset + 1] << 8);

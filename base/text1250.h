@@ -49,19 +49,23 @@ struct Text1250 {
   constexpr std::string_view view() const { return {bytes, length}; }
 };
 
-// Decodes one UTF-8 sequence starting at utf8[i]; advances i. Used by Cp1250 at compile time
-// (constexpr, not consteval: clang 14 rejects a consteval call with a reference into its caller).
-template <std::size_t N>
-constexpr char32_t NextCodePoint(const char8_t (&utf8)[N], std::size_t& i) {
-  const unsigned lead = utf8[i++];
-  if (lead < 0x80) return lead;
-  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-  if (extra < 0) throw "malformed UTF-8 in a text literal";
-  char32_t cp = lead & (0x3F >> extra);
-  for (; extra > 0; --extra) {
-    if (i >= N || (utf8[i] & 0xC0) != 0x80) throw "malformed UTF-8 in a text literal";
-    cp = (cp << 6) | (utf8[i++] & 0x3F);
+// The one UTF-8 decoder of the tree: the code point of the sequence at text[i], advancing i
+// past it; -1 for a sequence that is malformed, cut short, overlong, a surrogate or beyond
+// U+10FFFF (i then advances past its lead byte). Works at compile time, on char and char8_t.
+template <typename Char>
+constexpr long DecodeUtf8(const Char* text, std::size_t size, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned>(text[k]) & 0xFF; };
+  const unsigned lead = byte(i++);
+  if (lead < 0x80) return static_cast<long>(lead);
+  if (lead < 0xC2 || lead > 0xF4) return -1;
+  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+  long cp = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    if (i >= size || (byte(i) & 0xC0) != 0x80) return -1;
+    cp = (cp << 6) | (byte(i++) & 0x3F);
   }
+  const long shortest = extra == 2 ? 0x800 : extra == 3 ? 0x10000 : 0x80;
+  if (cp < shortest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
   return cp;
 }
 
@@ -70,7 +74,9 @@ consteval Text1250<N> Cp1250(const char8_t (&utf8)[N]) {
   Text1250<N> out{};
   std::size_t i = 0;
   while (i + 1 < N) {  // the literal's own NUL is not converted
-    const int byte = UnicodeToCp1250(NextCodePoint(utf8, i));
+    const long cp = DecodeUtf8(utf8, N - 1, i);
+    if (cp < 0) throw "malformed UTF-8 in a text literal";
+    const int byte = UnicodeToCp1250(static_cast<char32_t>(cp));
     if (byte < 0) throw "a character that Windows-1250 cannot hold";
     out.bytes[out.length++] = static_cast<char>(byte);
   }

@@ -41,7 +41,7 @@ void Run(const char* name, uint8_t mode) {
     samples->bytes[i + 1] = static_cast<uint8_t>(degrees >> 4);
   }
   samples->n = zv::kSampleBufferSize;
-  const uint32_t s = zv::ChartSampleCount(samples->n, mode);
+  const uint32_t s = zv::ChartSampleCount(*samples, mode);
   auto paint = std::make_unique<zv::ChartPaint>();
   auto sink = std::make_unique<BufferSink>();
 

@@ -117,7 +117,7 @@ void BuildChart(const ChartInputs& in, ChartPaint& out) {
   StepWriter w(out);
   DrawGridAndLabels(w, in);
   if (in.samples == nullptr) return;
-  const uint32_t sampleCount = ChartSampleCount(in.samples->n, in.channelMode);
+  const uint32_t sampleCount = ChartSampleCount(*in.samples, in.channelMode);
   const uint8_t points = PointCount(sampleCount, in.position);
   if (in.showA) DrawChannel(w, out, in, Channel::A, points);
   if (in.channelMode == 2 && in.showB) DrawChannel(w, out, in, Channel::B, points);

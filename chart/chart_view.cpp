@@ -4,9 +4,8 @@
 
 namespace zv {
 
-uint32_t ChartSampleCount(uint32_t byteCount, uint8_t channelMode) {
-  const uint32_t n = byteCount < kSampleBufferSize ? byteCount : uint32_t{kSampleBufferSize};
-  return SampleCount(n, channelMode == 2 ? 2 : 1);
+uint32_t ChartSampleCount(const SampleBuffer& samples, uint8_t channelMode) {
+  return SampleCount(DataBytes(samples), channelMode == 2 ? 2 : 1);
 }
 
 ScrollOutcome Scroll(uint32_t p, uint32_t s, ScrollRequest request, uint32_t thumb) {

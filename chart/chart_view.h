@@ -4,14 +4,16 @@
 
 #include <cstdint>
 
+#include "base/sample_memory.h"
+
 namespace zv {
 
 inline constexpr uint32_t kChartPage = 100;  // samples on one page, and the scroll bar's page
 inline constexpr uint32_t kChartLineStep = 10;
 inline constexpr uint32_t kChartPageStep = 50;
 
-// Samples on the chart: the complete slots in the first n bytes (n bounded by the buffer).
-uint32_t ChartSampleCount(uint32_t byteCount, uint8_t channelMode);
+// Samples on the chart: the complete slots in the buffer's data bytes.
+uint32_t ChartSampleCount(const SampleBuffer& samples, uint8_t channelMode);
 
 // What a scroll request asks for; the window maps its platform's codes onto these. Anything
 // else (the thumb released, either end, the end of scrolling) is Ignored.

@@ -1,5 +1,7 @@
 #include "chart/picture.h"
 
+#include "base/text1250.h"
+
 namespace zv {
 
 namespace {
@@ -7,19 +9,11 @@ namespace {
 // The length of the UTF-8 sequence at in[i] and its code point; 0 when it is not a valid,
 // shortest-form sequence of a scalar value.
 std::size_t DecodeOne(std::string_view in, std::size_t i, char32_t& cp) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
-  const unsigned lead = byte(i);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4)) return 0;
-  if (i + length > in.size()) return 0;
-  cp = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    cp = cp << 6 | (byte(i + k) & 0x3F);
-  }
-  const char32_t shortest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
-  if (cp < shortest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return length;
+  std::size_t next = i;
+  const long decoded = DecodeUtf8(in.data(), in.size(), next);
+  if (decoded < 0) return 0;
+  cp = static_cast<char32_t>(decoded);
+  return next - i;
 }
 
 bool Printable(char32_t cp) {

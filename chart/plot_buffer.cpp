@@ -17,7 +17,7 @@ void FillPlotBuffer(PlotBuffer& plot, const SampleBuffer& buffer, uint8_t channe
 
   const std::size_t slotBytes = channelMode == 2 ? 4 : 2;
   const std::size_t channelOffset = channel == Channel::B ? 2 : 0;
-  const std::size_t available = buffer.n < kSampleBufferSize ? buffer.n : kSampleBufferSize;
+  const std::size_t available = DataBytes(buffer);
   const std::size_t wanted = points < kPlotPoints ? points : kPlotPoints;
 
   // Only whole slots inside the data count, and each word read must lie inside them too.

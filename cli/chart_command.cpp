@@ -194,7 +194,7 @@ int RunChart(const ChartOptions& options) {
   if (loaded != kExitOk) return loaded;
   // Position 0 always draws (the scales alone when there are no samples); any other must show
   // at least one sample.
-  const uint32_t count = ChartSampleCount(recording.samples->n, recording.channelMode);
+  const uint32_t count = ChartSampleCount(*recording.samples, recording.channelMode);
   if (!options.overview && options.position != 0 && options.position >= count) {
     std::fprintf(stderr, "zorvant-cli chart: --position %u is past the last sample; %s\n",
                  options.position,

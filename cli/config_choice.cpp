@@ -5,37 +5,13 @@
 
 #include "base/text1250.h"
 #include "base/value_tables.h"
+#include "cli/visible_text.h"
 
 namespace zv::cli {
 
 namespace {
 
 enum class Conversion { Ok, Malformed, NoCp1250Byte, Control, TooLong };
-
-// The next code point of a UTF-8 text at s[i], advancing i; -1 for a malformed, overlong or
-// surrogate sequence.
-long NextCodePoint(std::string_view s, std::size_t& i) {
-  const unsigned lead = static_cast<unsigned char>(s[i++]);
-  if (lead < 0x80) return static_cast<long>(lead);
-  int extra = 0;
-  long minimum = 0;
-  long cp = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, minimum = 0x80, cp = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, minimum = 0x800, cp = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, minimum = 0x10000, cp = lead & 0x07;
-  } else {
-    return -1;
-  }
-  for (; extra > 0; --extra) {
-    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return -1;
-    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
-  return cp;
-}
 
 // UTF-8 to Windows-1250 in `out` (NUL-terminated) as long as it fits; `length` counts every
 // byte the whole text needs, and `culprit` holds the first character that was refused.
@@ -45,7 +21,7 @@ Conversion ToCp1250(std::string_view utf8, char* out, std::size_t capacity, std:
   out[0] = '\0';
   for (std::size_t i = 0; i < utf8.size();) {
     const std::size_t start = i;
-    const long cp = NextCodePoint(utf8, i);
+    const long cp = DecodeUtf8(utf8.data(), utf8.size(), i);
     if (cp < 0) return Conversion::Malformed;
     culprit = std::string(utf8.substr(start, i - start));
     const int byte = UnicodeToCp1250(static_cast<char32_t>(cp));
@@ -66,14 +42,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
-}
-
-// A list entry as the user reads it: without its leading and trailing spaces, in UTF-8.
-template <typename Table>
-std::string EntryUtf8(const Table& table, std::size_t index) {
-  char utf8[64];
-  Cp1250ToUtf8(Trimmed(std::string_view(table.Entry(index), Table::kWidth)), utf8, sizeof utf8);
-  return utf8;
 }
 
 // An index of the list, or the text of one of its entries (spaces around it do not count).
@@ -100,12 +68,12 @@ bool ListIndex(const char* option, const std::string& text, const Table& table, 
   error = std::string(option) + ": \"" + text + "\" is neither an index 0-" +
           std::to_string(Table::kCount - 1) + " nor one of:";
   for (std::size_t i = 0; i < Table::kCount; ++i) {
-    error += (i == 0 ? " \"" : ", \"") + EntryUtf8(table, i) + "\"";
+    error += std::string(i == 0 ? " \"" : ", \"") + ListEntryText(table, i).text + "\"";
   }
   return false;
 }
 
-bool Identifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error) {
+bool ParseIdentifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error) {
   std::size_t length = 0;
   std::string culprit;
   switch (ToCp1250(text, id, sizeof id, length, culprit)) {
@@ -129,8 +97,8 @@ bool Identifier(const std::string& text, char (&id)[kLoggerIdSize], std::string&
   return false;
 }
 
-bool OneOf(const char* option, const std::string& text, const char* first, const char* second,
-           int& value, std::string& error) {
+bool ParseOneOf(const char* option, const std::string& text, const char* first, const char* second,
+                int& value, std::string& error) {
   if (text.empty()) return true;
   if (text == first || text == second) {
     value = text == first ? 0 : 1;
@@ -161,10 +129,10 @@ bool ParseConfigOptions(const ConfigOptionTexts& texts, ConfigOverrides& overrid
       !ListIndex("--duration", texts.duration, DurationTexts, overrides.duration, error)) {
     return false;
   }
-  if (!OneOf("--channels", texts.channels, "a", "ab", overrides.channels, error)) return false;
-  if (!OneOf("--signal", texts.signal, "off", "on", overrides.signal, error)) return false;
+  if (!ParseOneOf("--channels", texts.channels, "a", "ab", overrides.channels, error)) return false;
+  if (!ParseOneOf("--signal", texts.signal, "off", "on", overrides.signal, error)) return false;
   overrides.idGiven = texts.idGiven;
-  return !texts.idGiven || Identifier(texts.id, overrides.id, error);
+  return !texts.idGiven || ParseIdentifier(texts.id, overrides.id, error);
 }
 
 ConfigurationChoice ChoiceFor(const INFO_TAB& tab, const ConfigOverrides& o) {

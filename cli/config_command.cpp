@@ -6,6 +6,7 @@
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/exit_codes.h"
+#include "cli/info_report.h"
 #include "cli/platform_port.h"
 #include "cli/process_guard.h"
 #include "cli/terminal_ui.h"
@@ -13,25 +14,11 @@
 #include "link/configuration_write.h"
 #include "link/frames.h"
 #include "link/session.h"
+#include "samples/field_labels.h"
 
 namespace zv::cli {
 
 namespace {
-
-// Windows-1250 bytes as UTF-8 with every control shown, as `info` prints the logger's texts.
-std::string Printable(std::string_view cp1250) {
-  char utf8[256];
-  VisibleUtf8(cp1250, TextStyle::Terminal, utf8, sizeof utf8);
-  return utf8;
-}
-
-// A list entry without its leading space and trailing spaces.
-template <typename Table>
-std::string EntryText(const Table& table, std::size_t index) {
-  std::string_view entry(table.Entry(index) + 1, Table::kWidth - 1);
-  while (!entry.empty() && entry.back() == ' ') entry.remove_suffix(1);
-  return Printable(entry);
-}
 
 void PrintTableToSend(std::FILE* out, const INFO_TAB& t) {
   const CommandFrame frame = MakeCommandFrame(CMD_WRITE_INFO);
@@ -40,21 +27,17 @@ void PrintTableToSend(std::FILE* out, const INFO_TAB& t) {
   for (std::size_t i = 0; i < kInfoTabSize; ++i) {
     std::fprintf(out, "%02X%c", t.bytes[i], i + 1 < kInfoTabSize ? ' ' : '\n');
   }
-  const std::string_view id(reinterpret_cast<const char*>(t.LoggerId()), LoggerIdLength(t));
-  std::fprintf(out, "Logger_ID          \"%s\"\n", Printable(id).c_str());
+  const VisibleText id(reinterpret_cast<const char*>(t.LoggerId()), LoggerIdLength(t));
+  const std::string quoted = std::string("\"") + id.text + "\"";
+  PrintListingLine(out, kLoggerIdField.bytes, kLoggerIdField.length, quoted.c_str());
   std::fprintf(out, "write pointer      0x%04X (memory start 0x%02X, memory end 0x%04X)\n",
                t.WritePointer(), t.MemoryStart(), t.MemoryEnd());
-  std::fprintf(out, "Start:             %s (%u)\n",
-               EntryText(StartDelayTexts, t.StartDelayIndex()).c_str(), t.StartDelayIndex());
-  std::fprintf(out, "Pomiar co:         %s (%u)\n",
-               EntryText(IntervalTexts, t.IntervalIndex()).c_str(), t.IntervalIndex());
-  std::fprintf(out, "Zbieraj dane:      %s (%u)\n",
-               EntryText(DurationTexts, t.DurationIndex()).c_str(), t.DurationIndex());
-  std::fprintf(out, "Źródło:            %s\n",
-               EntryText(ChannelModeTexts, (t.Flags() & kFlagTwoChannels) ? 1 : 0).c_str());
-  std::fprintf(out, "sygnalizuj pomiar  %s\n", (t.Flags() & kFlagSignalling) ? "tak" : "nie");
-  const std::string_view status(StatusTexts.Entry(t.StatusCode()), decltype(StatusTexts)::kWidth);
-  std::fprintf(out, "STATUS             %s (%u)\n", Printable(status).c_str(), t.StatusCode());
+  PrintConfigurationLines(out, t, (t.Flags() & kFlagTwoChannels) ? 1 : 0, true);
+  char status[160];
+  std::snprintf(status, sizeof status, "%s (%u)",
+                VisibleText(StatusTexts.Entry(t.StatusCode()), StatusTexts.kWidth).text,
+                t.StatusCode());
+  PrintListingLine(out, kStatusField.bytes, kStatusField.length, status);
   std::fprintf(out, "flags 0x%02X, byte 19 0x%02X, check byte 0x%02X\n", t.Flags(), t.Spare(),
                t.CheckByte());
 }
@@ -97,7 +80,7 @@ template <typename Table>
 std::string ListHelp(const char* what, const Table& table) {
   std::string help = std::string(what) + ": an index or the list's text (";
   for (std::size_t i = 0; i < Table::kCount; ++i) {
-    help += (i == 0 ? "" : ", ") + std::to_string(i) + " \"" + EntryText(table, i) + "\"";
+    help += (i == 0 ? "" : ", ") + std::to_string(i) + " \"" + ListEntryText(table, i).text + "\"";
   }
   return help + "); default: the logger's current value";
 }

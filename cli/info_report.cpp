@@ -6,28 +6,25 @@
 
 #include "base/value_tables.h"
 #include "cli/visible_text.h"
+#include "samples/field_labels.h"
 
 namespace zv::cli {
 
 namespace {
 
-// Windows-1250 text up to its NUL (and at most `limit` bytes) as UTF-8, trailing spaces cut,
-// its control characters written visibly. 20 bytes in their longest form (\u001b) fit.
-struct Utf8 {
-  char text[128];
-  Utf8(const char* cp1250, std::size_t limit, TextStyle style = TextStyle::Terminal) {
-    std::size_t n = 0;
-    while (n < limit && cp1250[n] != '\0') ++n;
-    while (n > 0 && cp1250[n - 1] == ' ') --n;
-    VisibleUtf8(std::string_view(cp1250, n), style, text, sizeof text);
-  }
-};
+template <std::size_t N>
+void PrintLine(std::FILE* out, const Text1250<N>& label, const char* value) {
+  PrintListingLine(out, label.bytes, label.length, value);
+}
 
-// A table entry as the lists show it, without the leading space and trailing spaces.
-template <typename Table>
-Utf8 EntryText(const Table& table, std::size_t index) {
-  const char* entry = table.Entry(index);
-  return Utf8(entry + 1, Table::kWidth - 1);
+// A list's entry, with its index after it when asked.
+template <std::size_t N, typename Table>
+void PrintEntryLine(std::FILE* out, const Text1250<N>& label, const Table& table, std::size_t index,
+                    bool withIndex) {
+  char value[160];
+  std::snprintf(value, sizeof value, withIndex ? "%s (%zu)" : "%s",
+                ListEntryText(table, index).text, index);
+  PrintLine(out, label, value);
 }
 
 // Appends formatted text to a fixed buffer; remembers when anything did not fit.
@@ -48,7 +45,7 @@ class JsonText {
   }
   // A JSON string of a Windows-1250 field, its control characters escaped.
   void String(const char* cp1250, std::size_t limit) {
-    Format("\"%s\"", Utf8(cp1250, limit, TextStyle::Json).text);
+    Format("\"%s\"", VisibleText(cp1250, limit, TextStyle::Json).text);
   }
   std::size_t Length() const { return overflow_ ? 0 : length_; }
 
@@ -60,20 +57,34 @@ class JsonText {
 
 }  // namespace
 
+void PrintListingLine(std::FILE* out, const char* labelCp1250, std::size_t labelLength,
+                      const char* value) {
+  const VisibleText label(labelCp1250, labelLength);
+  // The field is counted in characters, not in the bytes of the label's Polish letters.
+  std::size_t characters = 0;
+  for (const char* c = label.text; *c != '\0'; ++c) {
+    if ((static_cast<unsigned char>(*c) & 0xC0) != 0x80) ++characters;
+  }
+  std::fprintf(out, "%s%*s%s\n", label.text,
+               static_cast<int>(characters < 19 ? 19 - characters : 1), "", value);
+}
+
+void PrintConfigurationLines(std::FILE* out, const INFO_TAB& tab, std::size_t channelIndex,
+                             bool indices) {
+  PrintEntryLine(out, kStartField, StartDelayTexts, tab.StartDelayIndex(), indices);
+  PrintEntryLine(out, kIntervalField, IntervalTexts, tab.IntervalIndex(), indices);
+  PrintEntryLine(out, kDurationField, DurationTexts, tab.DurationIndex(), indices);
+  PrintEntryLine(out, kSourceField, ChannelModeTexts, channelIndex, false);
+  PrintLine(out, kSignalLabel, (tab.Flags() & kFlagSignalling) ? "tak" : "nie");
+}
+
 void PrintInfoText(std::FILE* out, const LoggerInfo& info) {
-  const INFO_TAB& tab = info.tab;
   const InfoTexts& t = info.texts;
-  std::fprintf(out, "Logger_ID          %s\n", Utf8(t.identifier, sizeof t.identifier).text);
-  std::fprintf(out, "Stan baterii       %s\n", Utf8(t.battery, sizeof t.battery).text);
-  std::fprintf(out, "Liczba próbek      %s\n", Utf8(t.count, sizeof t.count).text);
-  std::fprintf(out, "STATUS             %s\n", Utf8(t.status, sizeof t.status).text);
-  std::fprintf(out, "Start:             %s\n",
-               EntryText(StartDelayTexts, tab.StartDelayIndex()).text);
-  std::fprintf(out, "Pomiar co:         %s\n", EntryText(IntervalTexts, tab.IntervalIndex()).text);
-  std::fprintf(out, "Zbieraj dane:      %s\n", EntryText(DurationTexts, tab.DurationIndex()).text);
-  std::fprintf(out, "Źródło:            %s\n",
-               EntryText(ChannelModeTexts, static_cast<std::size_t>(info.channelMode - 1)).text);
-  std::fprintf(out, "sygnalizuj pomiar  %s\n", (tab.Flags() & kFlagSignalling) ? "tak" : "nie");
+  PrintLine(out, kLoggerIdField, VisibleText(t.identifier, sizeof t.identifier).text);
+  PrintLine(out, kBatteryLabel, VisibleText(t.battery, sizeof t.battery).text);
+  PrintLine(out, kCountField, VisibleText(t.count, sizeof t.count).text);
+  PrintLine(out, kStatusField, VisibleText(t.status, sizeof t.status).text);
+  PrintConfigurationLines(out, info.tab, static_cast<std::size_t>(info.channelMode - 1), false);
 }
 
 std::size_t FormatInfoJson(const LoggerInfo& info, char (&out)[kInfoJsonCapacity]) {

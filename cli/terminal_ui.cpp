@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "base/text1250.h"
+#include "base/wire.h"
 #include "cli/process_guard.h"
 #include "cli/terminal.h"
 #include "cli/visible_text.h"
@@ -22,7 +23,7 @@ class TerminalProgress final : public StepAction {
   void Step() override {
     ++steps_;
     if (!visible_) return;
-    const unsigned long bytes = steps_ * 32ul;
+    const unsigned long bytes = steps_ * kBlockDataBytes;
     // More blocks than the range covers keep the bar full.
     const unsigned long shown = range_ == 0 ? 0 : (bytes > range_ ? range_ : bytes);
     const int width = 40;

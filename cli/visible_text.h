@@ -20,4 +20,23 @@ enum class TextStyle {
 // does not fit whole is left out with everything after it. Returns the bytes written.
 std::size_t VisibleUtf8(std::string_view cp1250, TextStyle style, char* out, std::size_t capacity);
 
+// Windows-1250 text up to its NUL (at most `limit` bytes), trailing spaces cut, as VisibleUtf8
+// writes it in `style`. 20 bytes in their longest form (\u001b) fit.
+struct VisibleText {
+  VisibleText(const char* cp1250, std::size_t limit, TextStyle style = TextStyle::Terminal) {
+    std::size_t n = 0;
+    while (n < limit && cp1250[n] != '\0') ++n;
+    while (n > 0 && cp1250[n - 1] == ' ') --n;
+    VisibleUtf8(std::string_view(cp1250, n), style, text, sizeof text);
+  }
+  char text[128];
+};
+
+// A list's entry as the user reads it in the lists: without its leading space and its
+// trailing spaces.
+template <typename Table>
+VisibleText ListEntryText(const Table& table, std::size_t index) {
+  return VisibleText(table.Entry(index) + 1, Table::kWidth - 1);
+}
+
 }  // namespace zv::cli

@@ -12,20 +12,6 @@ namespace {
 
 constexpr uint8_t kMarkerByte = END_MARKER_BYTE;
 
-// One code point from UTF-8 at text[i], advancing i; U+FFFD for a malformed sequence.
-char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
-  const unsigned lead = static_cast<unsigned char>(text[i++]);
-  if (lead < 0x80) return lead;
-  const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-  if (extra < 0) return 0xFFFD;
-  char32_t cp = lead & (0x3Fu >> extra);
-  for (int k = 0; k < extra; ++k) {
-    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0xFFFD;
-    cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
-  }
-  return cp;
-}
-
 // Channel A swings gently around room temperature, channel B around freezing, so both signs
 // appear. Kept within -40..+100 degrees, where a word's high byte is 0x00-0x06 or 0xFD-0xFF:
 // no high byte is ever 0xAA, so no two adjacent bytes can both be 0xAA.
@@ -77,7 +63,8 @@ void SetIdentifier(LoggerSetup& setup, std::string_view utf8) {
   std::size_t i = 0;
   std::size_t length = 0;
   while (i < utf8.size() && length + 1 < kLoggerIdSize) {
-    const int byte = UnicodeToCp1250(DecodeUtf8(utf8, i));
+    const long cp = DecodeUtf8(utf8.data(), utf8.size(), i);
+    const int byte = cp < 0 ? -1 : UnicodeToCp1250(static_cast<char32_t>(cp));
     setup.id[length++] = static_cast<uint8_t>(byte < 0 ? '?' : byte);
   }
 }

@@ -33,7 +33,7 @@ void StoreIdentifier(INFO_TAB& tab, const char (&identifier)[kLoggerIdSize]) {
 }  // namespace
 
 bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInterface& ui) {
-  // 2. Erase the samples, keep them, or stop here.
+  // 1. Erase the samples, keep them, or stop here.
   switch (ui.Ask(Question::EraseSamples)) {
     case Answer::Yes:
       tab.SetWritePointer(tab.MemoryStart());
@@ -43,22 +43,22 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
     default:
       return false;
   }
-  // 3. Nothing can be appended to a full memory: erase it or stop. When the memory start is
+  // 2. Nothing can be appended to a full memory: erase it or stop. When the memory start is
   // not below its end the question returns after every OK.
   while (tab.WritePointer() >= tab.MemoryEnd()) {
     if (ui.Ask(Question::MemoryFull) != Answer::Ok) return false;
     tab.SetWritePointer(tab.MemoryStart());
   }
-  // 4-5. Waiting for the trigger; the signalling bits all set or all clear.
+  // 3. Waiting for the trigger; the signalling bits all set or all clear.
   tab.SetStatusCode(kStatusWaitingForTrigger);
   uint8_t flags = tab.Flags() & kFlagsKept;
   if (choice.signal) flags |= kFlagSignalling;
-  // 6. The three lists.
+  // 4. The three lists.
   tab.SetIntervalIndex(ChosenIndex(IntervalTexts, choice.intervalIndex, tab.IntervalIndex()));
   tab.SetStartDelayIndex(
       ChosenIndex(StartDelayTexts, choice.startDelayIndex, tab.StartDelayIndex()));
   tab.SetDurationIndex(ChosenIndex(DurationTexts, choice.durationIndex, tab.DurationIndex()));
-  // 7. Another channel mode makes the old samples unreadable: the memory is erased.
+  // 5. Another channel mode makes the old samples unreadable: the memory is erased.
   const uint8_t mode = choice.channelsIndex == 1 ? kFlagTwoChannels : 0;
   if (mode != (flags & kFlagTwoChannels)) {
     flags = static_cast<uint8_t>((flags & ~kFlagTwoChannels) | mode);
@@ -66,7 +66,7 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
     tab.SetWritePointer(tab.MemoryStart());
   }
   tab.SetFlags(flags);
-  // 8-9. The identifier, then the check byte over the finished table.
+  // 6. The identifier, then the check byte over the finished table.
   StoreIdentifier(tab, choice.identifier);
   SealInfoTab(tab);
   return true;
@@ -80,8 +80,8 @@ ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& 
     TearDown(session, ui);
     return ConfigurationResult::NotReady;
   }
-  // 2-9 on a working copy: a cancelled question leaves the program's copy as it was, so a
-  // later save asks the same questions again.
+  // 2. The questions and edits on a working copy: a cancelled question leaves the program's copy as
+  // it was, so a later save asks the same questions again.
   table = session.info.tab;
   if (!EditConfiguration(table, ui.ReadConfigurationChoice(), ui)) {
     return ConfigurationResult::Cancelled;
@@ -91,14 +91,16 @@ ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& 
 
 ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui) {
   LoggerPort& port = session.port;
+  // 1. The ready check, the questions and the edits; the program's copy takes the table only
+  // once it is sent.
   INFO_TAB table;
   const ConfigurationResult prepared = PrepareConfiguration(session, ui, table);
   if (prepared != ConfigurationResult::ReadyToSend) return prepared;
   session.info.tab = table;
-  // 10. The command and the table, with nothing in between.
+  // 2. The command and the table, with nothing in between.
   SendCommand(port, CMD_WRITE_INFO);
   port.WriteBytes(table.bytes, sizeof table.bytes);
-  // 11-12. Whatever the answer, the link ends: the new state is seen on the next connect.
+  // 3. Whatever the answer, the link ends: the new state is seen on the next connect.
   port.Pause(kAfterWriteMs);
   const bool ready = Ping(port);
   if (ready) {

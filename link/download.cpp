@@ -54,21 +54,21 @@ bool Abandon(LoggerPort& port) {
 }  // namespace
 
 bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
-  // 2-4. Ready check; only then does the count start over; one memory command.
+  // 1. Ready check; only then does the count start over; one memory command.
   if (!Ping(port)) return false;
   into.n = 0;
   SendCommand(port, CMD_READ_MEMORY);
 
   uint8_t block[kDataBlockSize];
   for (;;) {
-    // 5-6. One block a read; the progress moves whether or not it came whole.
+    // 2. One block a read; the progress moves whether or not it came whole.
     const ReadResult read = port.ReadBytes(block, sizeof block);
     step.Step();
-    // 7-8. A short block or a wrong sum fails the transfer; nothing of it is stored.
+    // 3. A short block or a wrong sum fails the transfer; nothing of it is stored.
     if (read.count != sizeof block) return Abandon(port);
     if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return Abandon(port);
 
-    // 9. The data bytes before the marker. The stream carries no length: a byte that would
+    // 4. The data bytes before the marker. The stream carries no length: a byte that would
     // land past the buffer fails the transfer.
     const int marker = FindEndMarker(block);
     const std::size_t dataBytes = marker < 0 ? kBlockDataBytes : static_cast<std::size_t>(marker);
@@ -78,7 +78,7 @@ bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
     if (marker >= 0) break;
   }
 
-  // 11-12. Acknowledge the marker; the closing ready check decides.
+  // 5. Acknowledge the marker; the closing ready check decides.
   port.WriteBytes(&READY, 1);
   return Ping(port);
 }

@@ -98,7 +98,7 @@ void WriteExportFile(const SampleBuffer& samples, const LoggerInfo& info, ByteSi
   ChunkWriter out(sink);
   PutHeader(out, info);
 
-  const std::size_t bytes = samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize;
+  const std::size_t bytes = DataBytes(samples);
   const std::size_t readings = bytes / 2;
   // Each line holds one slot; a mode of 0 would hold nothing, so it writes one reading a line.
   const std::size_t perLine = info.channelMode == 0 ? 1 : info.channelMode;

@@ -56,7 +56,7 @@ void WriteJsonExport(const SampleBuffer& samples, const LoggerInfo& info,
     out.Put("null");
   }
   out.Put(", \"byte_count\": ");
-  out.PutDecimal(samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize);
+  out.PutDecimal(DataBytes(samples));
   out.Put(", \"slot_count\": ");
   out.PutDecimal(layout.CompleteSlots());
   out.Put(", \"readings\": {\"a\": ");

@@ -22,7 +22,7 @@ struct SlotLayout {
 
 inline SlotLayout LayoutOf(const SampleBuffer& samples, uint8_t channelMode) {
   SlotLayout layout;
-  const uint32_t bytes = samples.n < kSampleBufferSize ? samples.n : kSampleBufferSize;
+  const uint32_t bytes = DataBytes(samples);
   layout.words = bytes / 2;
   // Any mode other than two channels reads as one, as the text export does.
   layout.wordsPerSlot = channelMode == 2 ? 2 : 1;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "driver_log.h"
 #include "file_commands.h"
 #include "icon_match.h"
@@ -22,7 +23,10 @@ using Handler = bool (*)(DriverState&, const Words&, std::wstring&);
 constexpr wchar_t kBoxCaption[] = L"Zorvant_2";
 constexpr int kMessageTextId = 0xFFFF;
 // The main window's controls that can be enabled or disabled (group boxes and the picture aside).
-constexpr int kSwitchableIds[] = {300, 301, 302, 303, 304, 305, 311, 312, 313, 315, 316, 317, 318};
+constexpr int kSwitchableIds[] = {
+    zv::ID_CONNECT,  zv::ID_PORT,      zv::ID_START_DELAY, zv::ID_INTERVAL, zv::ID_DURATION,
+    zv::ID_CHANNELS, zv::ID_READ,      zv::ID_EXPORT,      zv::ID_CHART,    zv::ID_SAVE_CONFIG,
+    zv::ID_ABOUT,    zv::ID_LOGGER_ID, zv::ID_SIGNAL};
 
 bool ParseInt(const std::wstring& word, int& value) {
   if (word.empty()) return false;
