@@ -154,6 +154,29 @@ bool WaitIdleCmd(DriverState& s, const Words& w, std::wstring& failure) {
   return false;
 }
 
+// The main window answers a sent message within MS, TIMES times half a second apart: during a
+// long download Windows must not take the program for hung (and offer to kill it).
+bool ExpectResponsive(DriverState& s, const Words& w, std::wstring& failure) {
+  int ms = 0;
+  int times = 0;
+  if (!ArgCount(w, 2, 2, failure) || !ParseInt(w[1], ms) || !ParseInt(w[2], times) || ms <= 0 ||
+      times <= 0) {
+    return failure = L"usage: expect-responsive MS TIMES", false;
+  }
+  if (!NeedMain(s, failure)) return false;
+  for (int i = 1; i <= times; ++i) {
+    const ULONGLONG start = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(s.main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(ms),
+                             &result)) {
+      return failure = L"no answer within " + w[1] + L" ms, try " + std::to_wstring(i), false;
+    }
+    Log(L"answered in " + std::to_wstring(GetTickCount64() - start) + L" ms");
+    if (i < times) Sleep(500);
+  }
+  return true;
+}
+
 bool Click(DriverState& s, const Words& w, std::wstring& failure) {
   HWND control = nullptr;
   if (!ArgCount(w, 1, 1, failure) || !Control(s, w[1], control, failure)) return false;
@@ -847,6 +870,7 @@ const std::map<std::wstring, Handler>& Commands() {
   static const std::map<std::wstring, Handler> table = {
       {L"wait-main", WaitMain},
       {L"wait-idle", WaitIdleCmd},
+      {L"expect-responsive", ExpectResponsive},
       {L"click", Click},
       {L"expect-text", ExpectText},
       {L"expect-edit", ExpectEdit},
