@@ -80,12 +80,10 @@ void ConnectOrDisconnect(LoggerSession& session, UserInterface& ui) {
   }
   // 1. However the user closes the box, the connect goes on.
   ui.ShowMessage(msg::kAttachLogger.c_str(), MessageIcon::Information);
-  // 2-3. The port cannot change while the link is open; it is opened by the name after the
-  // list entry's leading space.
+  // 2-3. The port cannot change while the link is open; the screen names the chosen one.
   ui.LockPortChoice();
-  int index = ui.ChosenPortIndex();
-  if (index < 0 || index >= static_cast<int>(PortNames.kCount)) index = 0;
-  ConnectTo(session, ui, PortNames.Entry(static_cast<std::size_t>(index)) + 1);
+  const char* name = ui.ChosenPortName();
+  ConnectTo(session, ui, name != nullptr && name[0] != '\0' ? name : PortNames.Entry(0) + 1);
 }
 
 void TearDown(LoggerSession& session, UserInterface& ui) {
