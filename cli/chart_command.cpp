@@ -8,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/port_option.h"
 #include "link/messages.h"
 #include "samples/export_messages.h"
 #include "samples/export_reader.h"
@@ -117,6 +118,10 @@ int RunChart(const ChartOptions& options) {
     std::fputs("zorvant-cli chart: give either --port or --from-export\n", stderr);
     return kExitUsage;
   }
+  std::string port;
+  if (!options.port.empty()) {
+    if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
+  }
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) {
@@ -126,9 +131,9 @@ int RunChart(const ChartOptions& options) {
   const SampleBuffer* samples = nullptr;
   uint8_t mode = 1;
   int loaded = kExitOk;
-  if (!options.port.empty()) {
+  if (!port.empty()) {
     LoggerInfo info;
-    loaded = DownloadFrom(options.port.c_str(), ui, info, samples);
+    loaded = DownloadFrom(port.c_str(), ui, info, samples);
     mode = info.channelMode;
   } else {
     loaded = LoadExport(options.fromExport.c_str(), samples, mode);

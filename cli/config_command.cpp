@@ -6,7 +6,9 @@
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/exit_codes.h"
+#include "cli/link_steps.h"
 #include "cli/platform_port.h"
+#include "cli/port_option.h"
 #include "cli/terminal_ui.h"
 #include "link/configuration_write.h"
 #include "link/session.h"
@@ -158,6 +160,8 @@ int RunConfig(const ConfigOptions& options) {
     std::fprintf(stderr, "zorvant-cli config: %s\n", error.c_str());
     return kExitUsage;
   }
+  std::string name;
+  if (const int code = ResolvePort(options.port, name); code != kExitOk) return code;
   TerminalUi ui(stdout);
   ui.answers.eraseSamples = options.erase ? Answer::Yes : Answer::No;
   ui.answers.memoryFull = options.whenFull == "erase" ? Answer::Ok : Answer::Cancel;
@@ -165,7 +169,7 @@ int RunConfig(const ConfigOptions& options) {
 
   PlatformPort port;
   LoggerSession session(port);
-  const ConnectResult connected = ConnectTo(session, ui, options.port.c_str());
+  const ConnectResult connected = ConnectOn(session, ui, name.c_str());
   if (connected != ConnectResult::Connected) return ExitCodeFor(connected);
   // What the window would show after this connect, with the options over it.
   ui.choice = ChoiceFor(session.info.tab, overrides);

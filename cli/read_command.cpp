@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/port_option.h"
 #include "cli/read_formats.h"
 #include "link/messages.h"
 #include "samples/civil_time.h"
@@ -74,6 +75,8 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
 }
 
 int RunRead(const ReadOptions& options) {
+  std::string port;
+  if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
   // With the file on stdout, or only the summary there, the result messages move to stderr.
   const bool stdoutTaken = options.summaryOnly || options.output == "-";
   TerminalUi ui(stdoutTaken ? stderr : stdout);
@@ -88,7 +91,7 @@ int RunRead(const ReadOptions& options) {
   }
   LoggerInfo info;
   const SampleBuffer* samples = nullptr;
-  const int downloaded = DownloadFrom(options.port.c_str(), ui, info, samples);
+  const int downloaded = DownloadFrom(port.c_str(), ui, info, samples);
   if (downloaded != kExitOk) return downloaded;
 
   if (options.summaryOnly) {
