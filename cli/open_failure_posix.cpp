@@ -1,11 +1,13 @@
-// Why a device path could not be opened, on Linux and macOS. A busy port's holders are found
-// by their open descriptors in /proc (Linux; elsewhere they stay unnamed).
+// Why a device path could not be opened, on Linux and macOS. A busy port's holder is found
+// by its lock in /proc/locks or its open descriptors in /proc (Linux; elsewhere unnamed).
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "cli/port_access_posix.h"
@@ -33,10 +35,36 @@ bool Holds(const fs::path& process, const struct stat& device) {
   return false;
 }
 
-// "name (pid N)" of each other process with the device open, as far as we may look.
+std::string ProcessName(const std::string& pid) {
+  std::string comm;
+  std::getline(std::ifstream("/proc/" + pid + "/comm"), comm);
+  return comm.empty() ? std::string() : comm.substr(0, 64) + " (pid " + pid + ")";
+}
+
+// The process holding a whole-file lock on the device, from /proc/locks, whose lines read
+// "1: FLOCK  ADVISORY  WRITE 1234 00:1a:3 0 EOF" (the file as its file system's major and
+// minor in hex, then its inode). Empty when there is none, or it is gone.
+std::string LockHolder(const struct stat& device) {
+  char file[64];
+  std::snprintf(file, sizeof file, "%02x:%02x:%llu", major(device.st_dev), minor(device.st_dev),
+                static_cast<unsigned long long>(device.st_ino));
+  std::ifstream locks("/proc/locks");
+  for (std::string line; std::getline(locks, line);) {
+    std::istringstream words(line);
+    std::string number, kind, mode, access, pid, where;
+    words >> number >> kind >> mode >> access >> pid >> where;
+    if (kind == "->" || where != file || pid == std::to_string(getpid())) continue;
+    return ProcessName(pid);
+  }
+  return {};
+}
+
+// "name (pid N)" of the process that locked the device; else of each other process that has
+// it open, as far as we may look.
 std::string HoldersOf(const std::string& path) {
   struct stat device {};
   if (stat(path.c_str(), &device) != 0) return {};
+  if (std::string locker = LockHolder(device); !locker.empty()) return locker;
   const std::string self = std::to_string(getpid());
   std::string names;
   std::size_t count = 0;
@@ -45,9 +73,9 @@ std::string HoldersOf(const std::string& path) {
     const std::string pid = process.path().filename().string();
     if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
     if (!Holds(process.path(), device)) continue;
-    std::string comm;
-    std::getline(std::ifstream(process.path() / "comm"), comm);
-    names += (names.empty() ? "" : ", ") + comm.substr(0, 64) + " (pid " + pid + ")";
+    const std::string name = ProcessName(pid);
+    if (name.empty()) continue;
+    names += (names.empty() ? "" : ", ") + name;
     if (++count == kMostHoldersNamed) break;
   }
   return names;

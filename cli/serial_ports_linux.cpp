@@ -44,7 +44,7 @@ std::string DriverOf(fs::path device, const fs::path& root) {
   for (; !device.empty() && device != root && device != device.root_path();
        device = device.parent_path()) {
     const fs::path bus = fs::read_symlink(device / "subsystem", error).filename();
-    if (error || bus == "serial-base") continue;
+    if (!error && bus == "serial-base") continue;
     const fs::path driver = fs::read_symlink(device / "driver", error);
     if (!error) return driver.filename().string();
   }
