@@ -4,6 +4,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -35,10 +36,16 @@ bool Holds(const fs::path& process, const struct stat& device) {
   return false;
 }
 
+// "name (pid N)"; a process names itself, so its control characters are not printed.
 std::string ProcessName(const std::string& pid) {
   std::string comm;
   std::getline(std::ifstream("/proc/" + pid + "/comm"), comm);
-  return comm.empty() ? std::string() : comm.substr(0, 64) + " (pid " + pid + ")";
+  if (comm.empty()) return {};
+  comm.resize(std::min<std::size_t>(comm.size(), 64));
+  for (char& c : comm) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return comm + " (pid " + pid + ")";
 }
 
 // The process holding a whole-file lock on the device, from /proc/locks, whose lines read
