@@ -57,9 +57,9 @@ void LockPortChoice(Controls& controls) {
   controls.SetEnabled(ID_PORT, false);
 }
 
-int ChosenPortIndex(Controls& controls) {
+const char* ChosenPortName(Controls& controls, const PortChoices& ports) {
   const int index = controls.SelectedItem(ID_PORT);
-  return index >= 0 && index < static_cast<int>(PortNames.kCount) ? index : 0;
+  return ports.OpenName(index >= 0 ? static_cast<std::size_t>(index) : 0);
 }
 
 ConfigurationChoice ReadConfigurationChoice(Controls& controls) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/controls.h"
+#include "app/port_choices.h"
 #include "base/info_tab.h"
 #include "link/user_interface.h"
 
@@ -17,8 +18,9 @@ void ShowDisconnectedState(Controls& controls);
 void ShowSamplesLoaded(Controls& controls);
 
 void LockPortChoice(Controls& controls);
-// The selected port, 0..3; the list always has a selection, and anything else reads as COM1.
-int ChosenPortIndex(Controls& controls);
+// The name the selected port is opened by; the list always has a selection, and anything else
+// reads as its first entry, COM1.
+const char* ChosenPortName(Controls& controls, const PortChoices& ports);
 
 ConfigurationChoice ReadConfigurationChoice(Controls& controls);
 
@@ -26,10 +28,10 @@ ConfigurationChoice ReadConfigurationChoice(Controls& controls);
 // above. The window adds the message boxes and dialogs.
 class MainScreen : public UserInterface {
  public:
-  explicit MainScreen(Controls& controls) : controls_(controls) {}
+  MainScreen(Controls& controls, const PortChoices& ports) : controls_(controls), ports_(ports) {}
 
   void LockPortChoice() override { zv::LockPortChoice(controls_); }
-  int ChosenPortIndex() override { return zv::ChosenPortIndex(controls_); }
+  const char* ChosenPortName() override { return zv::ChosenPortName(controls_, ports_); }
   void ShowConnected(const LoggerInfo& info) override { ShowConnectedState(controls_, info); }
   void ShowDisconnected() override { ShowDisconnectedState(controls_); }
   void ShowSamplesLoaded() override { zv::ShowSamplesLoaded(controls_); }
@@ -40,6 +42,7 @@ class MainScreen : public UserInterface {
 
  private:
   Controls& controls_;
+  const PortChoices& ports_;
 };
 
 }  // namespace zv

@@ -46,28 +46,40 @@ void CreateButton(MainWindow& main, const char* caption, bool enabled, const Pla
   Hold(main, at.id, Create(main, 0, L"BUTTON", text.c_str(), style, at));
 }
 
-// Font, closed-field height, the table's entries in order (not its placeholder), item 0.
-template <typename Table>
-void FillList(const MainWindow& main, HWND list, const Table& table) {
+// An empty list with its font and closed-field height.
+HWND CreateListControl(MainWindow& main, const Placement& at) {
+  HWND list = Create(main, WS_EX_CLIENTEDGE, L"COMBOBOX", nullptr, kListStyle, at);
+  Hold(main, at.id, list);
   SetFont(list, main.arial);
   SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kClosedListHeight);
+  return list;
+}
+
+void AddItem(HWND list, const wchar_t* text) {
+  SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// The table's entries in order (not its placeholder), item 0 selected.
+template <typename Table>
+void CreateList(MainWindow& main, const Table& table, const Placement& at) {
+  HWND list = CreateListControl(main, at);
   for (std::size_t i = 0; i < Table::kCount; ++i) {
-    const WideText<Table::kWidth + 1> item(table.Entry(i), Table::kWidth);
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    AddItem(list, WideText<Table::kWidth + 1>(table.Entry(i), Table::kWidth).c_str());
   }
   SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
 
-template <typename Table>
-void CreateList(MainWindow& main, const Table& table, const Placement& at) {
-  HWND list = Create(main, WS_EX_CLIENTEDGE, L"COMBOBOX", nullptr, kListStyle, at);
-  Hold(main, at.id, list);
-  FillList(main, list, table);
+// The machine's ports, COM1 selected.
+void CreatePortList(MainWindow& main, const PortChoices& ports, const Placement& at) {
+  HWND list = CreateListControl(main, at);
+  for (std::size_t i = 0; i < ports.Count(); ++i)
+    AddItem(list, WideText<16>(ports.Text(i)).c_str());
+  SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
 
 }  // namespace
 
-void CreateControls(MainWindow& main) {
+void CreateControls(MainWindow& main, const PortChoices& ports) {
   CreateButton(main, kConnect.c_str(), true, {ID_CONNECT, 100, 25, 75, 23});
   CreateButton(main, kRead.c_str(), false, {ID_READ, 25, 190, 200, 24});
   CreateButton(main, kExport.c_str(), false, {ID_EXPORT, 25, 224, 200, 24});
@@ -83,7 +95,7 @@ void CreateControls(MainWindow& main) {
        Create(main, WS_EX_CLIENTEDGE, L"STATIC", L"icon2", kChild | SS_ICON,
               {ID_STATE_ICON, 195, 20, 32, 32}));
 
-  CreateList(main, PortNames, {ID_PORT, 20, 26, 65, 90});
+  CreatePortList(main, ports, {ID_PORT, 20, 26, 65, 90});
   CreateList(main, StartDelayTexts, {ID_START_DELAY, 380, 25, 100, 90});
   CreateList(main, IntervalTexts, {ID_INTERVAL, 380, 69, 100, 90});
   CreateList(main, DurationTexts, {ID_DURATION, 380, 113, 100, 90});

@@ -9,6 +9,7 @@
 #include "app/window_ui.h"
 #include "link/configuration_write.h"
 #include "link/download.h"
+#include "link/serial_comm_win32.h"
 #include "link/serial_win32.h"
 #include "link/session.h"
 #include "samples/export_samples.h"
@@ -24,10 +25,18 @@ constexpr int kOuterHeight = 371;
 
 // The whole program state, in static storage: nothing is allocated while it runs.
 MainWindow g_window;
+PortChoices g_ports;
 Win32Port g_port;
 LoggerSession g_session(g_port);
 SampleStore g_store;
-WindowUi g_ui(g_window);
+WindowUi g_ui(g_window, g_ports);
+
+// The port numbers of the machine's serial port map.
+class PresentPorts final : public SerialCommVisitor {
+ public:
+  void Port(const char*, const char* name) override { numbers.AddName(name); }
+  ComNumbers numbers;
+};
 
 class WindowOperations final : public ShellOperations {
  public:
@@ -155,13 +164,17 @@ int FailStart() {
 
 int RunMainWindow(HINSTANCE instance) {
   g_window.instance = instance;
+  // The port list as the machine has it when the window opens.
+  PresentPorts present;
+  VisitSerialCommMap(present);
+  g_ports.Build(present.numbers);
   if (!RegisterMainClass(instance)) return FailStart();
   // The creation message runs inside this call, so both fonts exist before any control.
   const HWND window = CreateWindowExW(
       WS_EX_CLIENTEDGE, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
       CW_USEDEFAULT, kOuterWidth, kOuterHeight, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return FailStart();
-  CreateControls(g_window);
+  CreateControls(g_window, g_ports);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);

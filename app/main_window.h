@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/control_ids.h"
+#include "app/port_choices.h"
 #include "app/win32_api.h"
 
 namespace zv {
@@ -26,8 +27,8 @@ struct MainWindow {
   }
 };
 
-// Creates every control of the main window in its start-up state.
-void CreateControls(MainWindow& main);
+// Creates every control of the main window in its start-up state; the port list holds `ports`.
+void CreateControls(MainWindow& main, const PortChoices& ports);
 
 // The exit code of a program whose main window could not be made.
 inline constexpr int kExitNoWindow = 1;

@@ -20,8 +20,8 @@ struct WindowControlsOwner {
 
 class WindowUi final : private WindowControlsOwner, public MainScreen, public ExportScreen {
  public:
-  explicit WindowUi(MainWindow& main)
-      : WindowControlsOwner(main), MainScreen(controls), main_(main) {}
+  WindowUi(MainWindow& main, const PortChoices& ports)
+      : WindowControlsOwner(main), MainScreen(controls, ports), main_(main) {}
 
   void ShowMessage(const char* text, MessageIcon icon) override;
   Answer Ask(Question question) override;

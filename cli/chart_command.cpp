@@ -13,6 +13,7 @@
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
+#include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "link/messages.h"
 #include "samples/export_interval.h"
@@ -173,6 +174,10 @@ int RunChart(const ChartOptions& options) {
     std::fprintf(stderr, "zorvant-cli chart: %s\n", kNeedsCairo);
     return kExitUsage;
   }
+  std::string port;
+  if (!options.port.empty()) {
+    if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
+  }
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) {
@@ -181,9 +186,9 @@ int RunChart(const ChartOptions& options) {
   }
   Recording recording;
   int loaded = kExitOk;
-  if (!options.port.empty()) {
+  if (!port.empty()) {
     LoggerInfo info;
-    loaded = DownloadFrom(options.port.c_str(), ui, info, recording.samples);
+    loaded = DownloadFrom(port.c_str(), ui, info, recording.samples);
     recording.channelMode = info.channelMode;
     if (!IntervalSeconds(info.tab.IntervalIndex(), recording.intervalSeconds)) {
       recording.intervalSeconds = 0;

@@ -7,7 +7,9 @@
 #include "base/value_tables.h"
 #include "cli/exit_codes.h"
 #include "cli/info_report.h"
+#include "cli/link_steps.h"
 #include "cli/platform_port.h"
+#include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "cli/terminal_ui.h"
 #include "cli/visible_text.h"
@@ -147,6 +149,8 @@ int RunConfig(const ConfigOptions& options) {
     return kExitUsage;
   }
   if (options.dryRun && RefuseClosedStdout("config")) return kExitFileNotWritten;
+  std::string name;
+  if (const int code = ResolvePort(options.port, name); code != kExitOk) return code;
   TerminalUi ui(stdout);
   ui.answers.eraseSamples = options.erase ? Answer::Yes : Answer::No;
   ui.answers.memoryFull = options.whenFull == "erase" ? Answer::Ok : Answer::Cancel;
@@ -154,7 +158,7 @@ int RunConfig(const ConfigOptions& options) {
 
   PlatformPort port;
   LoggerSession session(port);
-  const ConnectResult connected = ConnectTo(session, ui, options.port.c_str());
+  const ConnectResult connected = ConnectOn(session, ui, name.c_str());
   if (connected != ConnectResult::Connected) return ExitCodeFor(connected);
   // What the window would show after this connect, with the options over it.
   ui.choice = ChoiceFor(session.info.tab, overrides);

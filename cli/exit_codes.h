@@ -20,14 +20,18 @@ enum ExitCode : int {
   kExitBadExport = 12,        // chart --from-export: the file is not an export
 };
 
-inline constexpr char kPortHelp[] = "Serial port: a device path (Linux, macOS) or COM1..COM4";
+inline constexpr char kPortHelp[] =
+    "Serial port: a device path (Linux, macOS) or COM1..COM255 (Windows); auto: the one USB "
+    "serial port present ('zorvant-cli ports' lists them)";
 
 inline constexpr char kExitCodeHelp[] =
     "Exit codes:\n"
     "  0  success\n"
     "  2  invalid command line or option value (nothing is sent; a chart --position past\n"
-    "     the samples is found only after the download)\n"
-    "  3  the port cannot be opened (missing, or used by another program)\n"
+    "     the samples is found only after the download); --port auto found no USB serial\n"
+    "     port, or several\n"
+    "  3  the port cannot be opened (missing, no permission, used by another program, or not\n"
+    "     a serial port: a line on stderr says which)\n"
     "  4  an operation on the port failed\n"
     "  5  the logger does not answer\n"
     "  6  the connection cannot be established (wrong greeting reply)\n"

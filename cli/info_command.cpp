@@ -2,7 +2,9 @@
 
 #include "cli/exit_codes.h"
 #include "cli/info_report.h"
+#include "cli/link_steps.h"
 #include "cli/platform_port.h"
+#include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "cli/terminal_ui.h"
 #include "link/session.h"
@@ -19,10 +21,12 @@ CLI::App* AddInfoCommand(CLI::App& app, InfoOptions& options) {
 int RunInfo(const InfoOptions& options) {
   // What the logger reports is the command's whole product.
   if (RefuseClosedStdout("info")) return kExitFileNotWritten;
+  std::string name;
+  if (const int code = ResolvePort(options.port, name); code != kExitOk) return code;
   PlatformPort port;
   LoggerSession session(port);
   TerminalUi ui(stdout);
-  const ConnectResult result = ConnectTo(session, ui, options.port.c_str());
+  const ConnectResult result = ConnectOn(session, ui, name.c_str());
   if (result != ConnectResult::Connected) return ExitCodeFor(result);
   if (options.json) {
     PrintInfoJson(stdout, session.info);

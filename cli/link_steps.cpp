@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/platform_port.h"
+#include "cli/port_option.h"
 #include "link/download.h"
 #include "link/session.h"
 
@@ -12,10 +13,18 @@ namespace {
 SampleStore g_samples;
 }  // namespace
 
+ConnectResult ConnectOn(LoggerSession& session, UserInterface& ui, const char* port) {
+  const ConnectResult result = ConnectTo(session, ui, port);
+  if (result == ConnectResult::PortUnavailable) {
+    ReportOpenFailure(stderr, port, session.port.LastOpenFailure());
+  }
+  return result;
+}
+
 int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, const SampleBuffer*& samples) {
   PlatformPort serial;
   LoggerSession session(serial);
-  const ConnectResult result = ConnectTo(session, ui, port);
+  const ConnectResult result = ConnectOn(session, ui, port);
   if (result != ConnectResult::Connected) return ExitCodeFor(result);
   const bool downloaded = RunDownload(session, g_samples, ui);
   info = session.info;  // before the tear-down empties the texts the export writes

@@ -5,8 +5,13 @@
 #include "base/info_tab.h"
 #include "base/sample_memory.h"
 #include "cli/terminal_ui.h"
+#include "link/session.h"
 
 namespace zv::cli {
+
+// The connect sequence on a named port; when the port cannot be opened, a line on stderr
+// follows the message and says why.
+ConnectResult ConnectOn(LoggerSession& session, UserInterface& ui, const char* port);
 
 // Connects, downloads the sample memory and disconnects. On success `info` holds what the
 // logger reported (recounted after the download) and `samples` the loaded memory, which

@@ -7,6 +7,7 @@
 #include "cli/config_command.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
+#include "cli/ports_command.h"
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
 #include "cli/terminal.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
   CLI::App* configCommand = AddConfigCommand(app, config);
   ChartOptions chart;
   CLI::App* chartCommand = AddChartCommand(app, chart);
+  PortsOptions ports;
+  CLI::App* portsCommand = AddPortsCommand(app, ports);
 
   AddProgramFlags(app);
 
@@ -60,5 +63,6 @@ int main(int argc, char** argv) {
   if (*readCommand) return FinishCommand(RunRead(read));
   if (*configCommand) return FinishCommand(RunConfig(config));
   if (*chartCommand) return FinishCommand(RunChart(chart));
+  if (*portsCommand) return FinishCommand(RunPorts(ports));
   return kExitUsage;
 }

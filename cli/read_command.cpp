@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
+#include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "cli/read_formats.h"
 #include "cli/start_time_option.h"
@@ -85,6 +86,8 @@ int RunRead(const ReadOptions& options) {
   // With the file on stdout, or only the summary there, the result messages move to stderr.
   const bool stdoutTaken = options.summaryOnly || options.output == "-";
   if (stdoutTaken && RefuseClosedStdout("read")) return kExitFileNotWritten;
+  std::string port;
+  if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
   TerminalUi ui(stdoutTaken ? stderr : stdout);
   CsvOptions csv;
   csv.hasStart = !options.startedAt.empty() &&
@@ -99,7 +102,7 @@ int RunRead(const ReadOptions& options) {
   }
   LoggerInfo info;
   const SampleBuffer* samples = nullptr;
-  const int downloaded = DownloadFrom(options.port.c_str(), ui, info, samples);
+  const int downloaded = DownloadFrom(port.c_str(), ui, info, samples);
   if (downloaded != kExitOk) return downloaded;
 
   if (options.summaryOnly) {

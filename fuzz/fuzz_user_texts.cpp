@@ -1,5 +1,6 @@
 // What a user types: the `config` options (an index or a list entry's text, the identifier in
-// UTF-8), the `--started-at` time, and the identifier that becomes the export's file name.
+// UTF-8), the `--started-at` time, the identifier that becomes the export's file name, and a
+// Windows port name (as --port and the registry's port map give it).
 // Each is accepted or refused, never read past its end, and an accepted identifier fits its
 // field.
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "cli/config_choice.h"
 #include "fuzz/fuzz_input.h"
+#include "link/com_ports.h"
 #include "samples/civil_time.h"
 #include "samples/export_samples.h"
 
@@ -63,5 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const auto c = static_cast<unsigned char>(name.text[i]);
     if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr) std::abort();
   }
+
+  // A port number is 1..255, and its device name fits the program's 11 bytes.
+  const int port = zv::ComNumberOf(NextText(in));
+  char device[11];
+  if (port < 0 || port > zv::kHighestComNumber) std::abort();
+  if (port > 0 && !zv::DeviceNameOf(port, device, sizeof device)) std::abort();
   return 0;
 }

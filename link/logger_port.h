@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/open_failure.h"
+
 namespace zv {
 
 // The read time-outs every backend keeps.
@@ -20,6 +22,8 @@ class LoggerPort {
   virtual ~LoggerPort() = default;
   // Opens the named port exclusively ("COM3" on Windows, a device path elsewhere).
   virtual bool OpenPort(const char* name) = 0;
+  // Why the last OpenPort failed; a port that cannot tell says None.
+  virtual OpenFailure LastOpenFailure() const { return {}; }
   // The line set-up: 9600 baud 8N1, the time-outs, both queues purged, RTS raised; the first
   // failing step ends it (the port stays open). A port without modem lines (a pseudo-terminal)
   // has no RTS to raise: the POSIX backend accepts it, the Win32 one fails there.

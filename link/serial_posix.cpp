@@ -52,28 +52,66 @@ void MakeRawLine(termios& tio) {
   cfsetospeed(&tio, B9600);
 }
 
+// What the open() call's errno says of the name.
+OpenFailureKind OpenErrorKind(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+    case EIO:  // a serial device whose hardware is not there
+      return OpenFailureKind::Missing;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return OpenFailureKind::Permission;
+    case EBUSY:  // another opener's TIOCEXCL
+      return OpenFailureKind::Busy;
+    case EISDIR:
+      return OpenFailureKind::NotSerial;
+    default:
+      return OpenFailureKind::Other;
+  }
+}
+
 }  // namespace
 
 bool PosixPort::OpenPort(const char* name) {
   if (fd_ >= 0 || name == nullptr) return false;
   // Non-blocking so the open does not wait for a carrier; blocking again afterwards.
   const int fd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    const int error = errno;
+    return Refused(OpenErrorKind(error), error, -1);
+  }
   // Exclusive like a Windows port: TIOCEXCL stops other opens, flock also stops root's.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
-    close(fd);
-    return false;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    return Refused(error == EWOULDBLOCK ? OpenFailureKind::Busy : OpenFailureKind::Other, error,
+                   fd);
+  }
+  if (ioctl(fd, TIOCEXCL) != 0) {
+    const int error = errno;
+    const bool notTty = error == ENOTTY || error == EINVAL;
+    return Refused(notTty ? OpenFailureKind::NotSerial : OpenFailureKind::Other, error, fd);
   }
   const int flags = fcntl(fd, F_GETFL);
   if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int error = errno;
     ioctl(fd, TIOCNXCL);
-    close(fd);
-    return false;
+    return Refused(OpenFailureKind::Other, error, fd);
   }
+  lastFailure_ = {};
   fd_ = fd;
   // What the line was set to before, put back at the close.
   settingsSaved_ = tcgetattr(fd, &savedSettings_) == 0;
   return true;
+}
+
+bool PosixPort::Refused(OpenFailureKind kind, int error, int fd) {
+  lastFailure_ = {kind, error};
+  if (fd >= 0) close(fd);
+  return false;
 }
 
 bool PosixPort::SetUpPort() {

@@ -20,6 +20,7 @@ class PosixPort final : public LoggerPort {
 
   // `name` is the device path, e.g. /dev/ttyUSB0 or an emulator's symlink.
   bool OpenPort(const char* name) override;
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   bool SetUpPort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
@@ -34,9 +35,14 @@ class PosixPort final : public LoggerPort {
   static bool Interrupted() { return interrupted_ != 0; }
 
  private:
+  // Records why the open failed (errno as the failing call left it), closes `fd` if one was
+  // opened, and returns false.
+  bool Refused(OpenFailureKind kind, int error, int fd);
+
   static inline volatile std::sig_atomic_t interrupted_ = 0;
   int fd_ = -1;
   bool settingsSaved_ = false;
+  OpenFailure lastFailure_;
   termios savedSettings_{};
 };
 

@@ -15,6 +15,22 @@ constexpr DWORD kOutputQueueSize = 66;
 DWORD Bounded(std::size_t n) {
   return n > 0xFFFFu ? 0xFFFFu : static_cast<DWORD>(n);
 }
+
+// What CreateFile's error says of the name.
+OpenFailureKind OpenErrorKind(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return OpenFailureKind::Missing;
+    case ERROR_ACCESS_DENIED:  // Windows' answer for a port another program has open
+    case ERROR_SHARING_VIOLATION:
+      return OpenFailureKind::Busy;
+    default:
+      return OpenFailureKind::Other;
+  }
+}
+
 }  // namespace
 
 Win32Port::~Win32Port() {
@@ -26,7 +42,12 @@ bool Win32Port::OpenPort(const char* name) {
   if (handle_ != nullptr || name == nullptr) return false;
   // Exclusive, no overlapped I/O: every read and write blocks.
   HANDLE h = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    lastFailure_ = {OpenErrorKind(error), static_cast<int>(error)};
+    return false;
+  }
+  lastFailure_ = {};
   handle_ = h;
   return true;
 }

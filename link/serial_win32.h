@@ -15,6 +15,7 @@ class Win32Port final : public LoggerPort {
   ~Win32Port() override;
 
   bool OpenPort(const char* name) override;
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   bool SetUpPort() override;
   bool WriteBytes(const uint8_t* bytes, std::size_t n) override;
   ReadResult ReadBytes(uint8_t* into, std::size_t n) override;
@@ -31,6 +32,7 @@ class Win32Port final : public LoggerPort {
   static inline std::atomic<bool> interrupted_{false};
 
   void* handle_ = nullptr;  // the open port's HANDLE, or none
+  OpenFailure lastFailure_;
 };
 
 }  // namespace zv

@@ -21,19 +21,19 @@ ConnectResult Fail(LoggerSession& session, UserInterface& ui, ConnectResult resu
 
 ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* portName) {
   LoggerPort& port = session.port;
-  // 4. Open the port exclusively.
+  // 1. Open the port exclusively.
   if (!port.OpenPort(portName)) {
     return Fail(session, ui, ConnectResult::PortUnavailable, msg::kPortUnavailable.c_str(),
                 MessageIcon::Stop);
   }
   session.portOpen = true;
 
-  // 5. Line settings, time-outs, queues and RTS.
+  // 2. Line settings, time-outs, queues and RTS.
   if (!port.SetUpPort()) {
     return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(), MessageIcon::Stop);
   }
 
-  // 6. Wake and greet the logger; only the exact reply lets the link up.
+  // 3. Wake and greet the logger; only the exact reply lets the link up.
   switch (RunGreeting(port)) {
     case GreetingOutcome::PortFailure:
       return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(),
@@ -47,10 +47,10 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
     case GreetingOutcome::Accepted:
       break;
   }
-  // 7. The link is up.
+  // 4. The link is up.
   session.connected = 0xFF;
 
-  // 8-9. Ask for the table at once and read its 26 bytes. The copy takes whatever arrived,
+  // 5. Ask for the table at once and read its 26 bytes. The copy takes whatever arrived,
   // as the logger sent it, even on a later failure; never more than the table holds.
   SendCommand(port, CMD_READ_INFO);
   uint8_t received[kInfoTabSize] = {};
@@ -61,13 +61,13 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
     return Fail(session, ui, ConnectResult::NoAnswer, msg::kNoAnswer.c_str(),
                 MessageIcon::Exclamation);
   }
-  // 10. The check byte.
+  // 6. The check byte.
   if (!VerifyInfoTab(received)) {
     return Fail(session, ui, ConnectResult::ChecksumError, msg::kInfoChecksum.c_str(),
                 MessageIcon::Exclamation);
   }
 
-  // 11-12. What the table says, then the connected state on screen.
+  // 7. What the table says, then the connected state on screen.
   DeriveAtConnect(session.info);
   ui.ShowConnected(session.info);
   return ConnectResult::Connected;
@@ -80,22 +80,20 @@ void ConnectOrDisconnect(LoggerSession& session, UserInterface& ui) {
   }
   // 1. However the user closes the box, the connect goes on.
   ui.ShowMessage(msg::kAttachLogger.c_str(), MessageIcon::Information);
-  // 2-3. The port cannot change while the link is open; it is opened by the name after the
-  // list entry's leading space.
+  // 2. The port cannot change while the link is open; the screen names the chosen one.
   ui.LockPortChoice();
-  int index = ui.ChosenPortIndex();
-  if (index < 0 || index >= static_cast<int>(PortNames.kCount)) index = 0;
-  ConnectTo(session, ui, PortNames.Entry(static_cast<std::size_t>(index)) + 1);
+  const char* name = ui.ChosenPortName();
+  ConnectTo(session, ui, name != nullptr && name[0] != '\0' ? name : PortNames.Entry(0) + 1);
 }
 
 void TearDown(LoggerSession& session, UserInterface& ui) {
-  // 1-2. Stop frame and close, when a port was opened at all.
+  // 1. Stop frame and close, when a port was opened at all.
   if (session.portOpen) {
     SendStop(session.port);
     session.port.ClosePort();
     session.portOpen = false;
   }
-  // 3-5. Flag, texts, and the disconnected state on screen.
+  // 2. Flag, texts, and the disconnected state on screen.
   session.connected = 0;
   ClearInfoTexts(session.info.texts);
   ui.ShowDisconnected();

@@ -8,6 +8,7 @@
 
 #include "base/info_tab.h"
 #include "base/message_screen.h"
+#include "base/value_tables.h"
 
 namespace zv {
 
@@ -65,9 +66,10 @@ class UserInterface : public virtual MessageScreen {
   // A question of the configuration write; closing the question counts as Cancel.
   virtual Answer Ask(Question question) = 0;
 
-  // Connect: the port cannot change while a link is open; which of COM1..COM4 is chosen.
+  // Connect: the port cannot change while a link is open; the name the chosen port is opened
+  // by ("COM3", "\\.\COM12").
   virtual void LockPortChoice() {}
-  virtual int ChosenPortIndex() { return 0; }
+  virtual const char* ChosenPortName() { return PortNames.Entry(0) + 1; }
 
   // The three states of the screen. A screen without controls has nothing to show for them.
   virtual void ShowConnected(const LoggerInfo&) {}

@@ -2,8 +2,9 @@
 # Installs what the build and the tests need on a Debian 12 machine. Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libcli11-dev clang-format clang libclang-rt-14-dev python3
-          mingw-w64 wine wine64 fonts-wine fonts-liberation xvfb imagemagick x11-utils librsvg2-bin procps
+packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev clang-format clang libclang-rt-14-dev
+          python3 mingw-w64 wine wine64 fonts-wine fonts-liberation xvfb imagemagick x11-utils
+          librsvg2-bin procps util-linux
           pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils tzdata
           help2man man-db dpkg-dev bash-completion)
 

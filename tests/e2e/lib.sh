@@ -7,6 +7,8 @@
 ZV_XVFB_PID=""
 ZV_EMU_PID=""
 ZV_PROGRAM_PID=""
+ZV_PORT_EMU_PIDS=()
+ZV_PINNED_PORTS=()
 
 zv_say() { printf '[e2e %(%H:%M:%S)T] %s\n' -1 "$*" >&2; }
 
@@ -89,29 +91,80 @@ zv_make_prefix() {
 # Starts kvar2-emu on COM1 with the given options; its transcript goes to TRANSCRIPT.
 # usage: zv_start_emulator EMU TRANSCRIPT LOG [options...]
 zv_start_emulator() {
-  local emu=$1 transcript=$2 log=$3
-  shift 3
+  zv_start_emulator_on 1 "$@" && ZV_EMU_PID=$ZV_STARTED_PID
+}
+
+# The same on COM N; its process id is left in ZV_STARTED_PID.
+# usage: zv_start_emulator_on N EMU TRANSCRIPT LOG [options...]
+zv_start_emulator_on() {
+  local n=$1 emu=$2 transcript=$3 log=$4
+  shift 4
   local link
-  link=$(zv_port_path 1)
+  link=$(zv_port_path "$n")
   rm -rf "$link"
   "$emu" --link "$link" --transcript "$transcript" "$@" >"$log" 2>&1 &
-  ZV_EMU_PID=$!
+  ZV_STARTED_PID=$!
   for _ in $(seq 1 100); do
     [ -L "$link" ] && [ -e "$link" ] && return 0
-    kill -0 "$ZV_EMU_PID" 2>/dev/null || break
+    kill -0 "$ZV_STARTED_PID" 2>/dev/null || break
     sleep 0.05
   done
-  zv_say "the emulator did not come up: $(cat "$log")"
+  zv_say "the emulator on COM$n did not come up: $(cat "$log")"
   return 1
+}
+
+# Pins COM ports beyond COM4 at ROOT/ports/comN in the prefix's registry, or takes the pins
+# away again. Wine's device manager reads them when a Wine session starts and lists them in
+# the machine's port map, so the session that writes them is waited out first. The shim keeps
+# the host's own serial devices out of that session, too.
+# usage: zv_pin_ports SHIM add|remove N...
+zv_pin_ports() {
+  local shim=$1 action=$2 reg="$ZV_PREFIX_ROOT/ports.reg" n
+  shift 2
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
+    for n in "$@"; do
+      if [ "$action" = add ]; then
+        printf '"COM%s"="%s"\r\n' "$n" "$(zv_port_path "$n")"
+      else
+        printf '"COM%s"=-\r\n' "$n"
+      fi
+    done
+  } >"$reg"
+  timeout 20 wineserver -w
+  LD_PRELOAD="$shim" timeout 60 wine regedit /S "$(zv_winpath "$reg")" >/dev/null 2>&1 ||
+    { zv_say "cannot change the pinned ports"; return 1; }
+  timeout 30 wineserver -w
+  if [ "$action" = add ]; then ZV_PINNED_PORTS+=("$@"); else ZV_PINNED_PORTS=(); fi
+}
+
+# Ends the Wine session and takes away every pin zv_pin_ports made, so that the next scenario
+# finds the prefix with COM1-COM4 alone.
+# usage: zv_unpin_ports SHIM
+zv_unpin_ports() {
+  [ ${#ZV_PINNED_PORTS[@]} -gt 0 ] || return 0
+  timeout 20 wineserver -k >/dev/null 2>&1
+  zv_pin_ports "$1" remove "${ZV_PINNED_PORTS[@]}"
 }
 
 zv_stop_emulator() {
   if [ -n "$ZV_EMU_PID" ]; then
-    kill "$ZV_EMU_PID" 2>/dev/null
-    timeout 5 tail --pid="$ZV_EMU_PID" -f /dev/null 2>/dev/null || kill -9 "$ZV_EMU_PID" 2>/dev/null
-    wait "$ZV_EMU_PID" 2>/dev/null
+    zv_stop_process "$ZV_EMU_PID"
     ZV_EMU_PID=""
   fi
+}
+
+zv_stop_process() {
+  kill "$1" 2>/dev/null
+  timeout 5 tail --pid="$1" -f /dev/null 2>/dev/null || kill -9 "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
+
+# Stops the emulators of the ports beyond COM4.
+zv_stop_port_emulators() {
+  local pid
+  for pid in "${ZV_PORT_EMU_PIDS[@]}"; do zv_stop_process "$pid"; done
+  ZV_PORT_EMU_PIDS=()
 }
 
 # Leaves every COM port without a device: each becomes an empty folder, which Wine cannot open
@@ -178,5 +231,6 @@ zv_cleanup() {
     ZV_PROGRAM_PID=""
   fi
   zv_stop_emulator
+  zv_stop_port_emulators
   zv_stop_display
 }

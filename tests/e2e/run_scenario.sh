@@ -11,14 +11,18 @@
 #   #! emulator: OPTIONS   start kvar2-emu on COM1 with OPTIONS (without it COM1 cannot be opened);
 #                          its faults can be switched through %ZV_WORK%\faults.txt (the driver's
 #                          `faults` command) and it keeps its table in %ZV_WORK%\table.txt
+#   #! port: N OPTIONS     pin COM N (beyond COM4) in the prefix for this scenario and start
+#                          kvar2-emu there with OPTIONS; its transcript is transcript-comN.txt
 #   #! folder: NAME [read-only|full]
 #                          make the folder NAME in the scenario's work folder, which the driver
 #                          reaches as %ZV_WORK%\NAME; read-only: nothing can be created in it;
 #                          full: a small file system with no room left (exit 77, a skip, where
 #                          either cannot be arranged)
 #   #! check: NAME         after the program ended, one of:
-#        stop-frame-last   the last bytes the host sent are the stop frame 00 00 00 00
-#        no-host-bytes     the host sent nothing at all
+#        stop-frame-last [COMn]
+#                          the last bytes the host sent (on COM1, or COMn) are the stop frame
+#        no-host-bytes [COMn]
+#                          the host sent nothing at all (on COM1, or COMn)
 #        rts-raised        the port set-up raised RTS (recorded by the modem-line shim)
 #        export-matches-cli FILE
 #                          FILE (in the work folder) is byte for byte what `zorvant-cli read`
@@ -119,7 +123,7 @@ make_full() {
   return 0
 }
 
-trap 'release_folders; zv_cleanup' EXIT
+trap 'release_folders; zv_unpin_ports "$shim"; zv_cleanup' EXIT
 trap 'exit 143' TERM INT
 zv_use_prefix "$prefix_root"
 zv_start_display || exit 1
@@ -150,6 +154,18 @@ if [ -n "$(directive emulator)" ]; then
     --fault-file "$work/faults.txt" --save-table "$work/table.txt" $emu_options || exit 1
 fi
 
+# Ports beyond COM4, each with its own emulator.
+extra_ports=()
+while read -r number options; do
+  [ -n "$number" ] || continue
+  extra_ports+=("$number")
+  # shellcheck disable=SC2086  # the options are words on purpose
+  zv_start_emulator_on "$number" "$emulator" "$work/transcript-com$number.txt" \
+    "$work/emulator-com$number.log" $options || exit 1
+  ZV_PORT_EMU_PIDS+=("$ZV_STARTED_PID")
+done < <(directive port)
+if [ ${#extra_ports[@]} -gt 0 ]; then zv_pin_ports "$shim" add "${extra_ports[@]}" || exit 1; fi
+
 zv_start_program "$program" "$shim" "$work/modem.log" "$work/program.log"
 zv_run_driver "$driver" "$program" "$scenario" "$work/driver.log" 120
 driver_code=$?
@@ -167,6 +183,7 @@ else
   [ "$driver_code" -eq 0 ] && zv_screenshot "$shots/$name.png"
 fi
 zv_stop_emulator
+zv_stop_port_emulators
 
 # The same memory read by zorvant-cli from a fresh emulator started with the same options.
 export_matches_cli() {
@@ -183,15 +200,23 @@ export_matches_cli() {
     fail "$1 differs from zorvant-cli's export: $(cmp "$file" "$work/cli-export.txt" 2>&1)"
 }
 
-# The host's bytes in order, as one hex string.
-host_hex=$(awk '$2 == "H" { printf "%s", $3 }' "$work/transcript.txt")
+# The host's bytes in order on COM1, or on the COMn given, as one hex string.
+host_hex() {
+  local transcript="$work/transcript.txt"
+  [ -n "${1:-}" ] && transcript="$work/transcript-com${1#COM}.txt"
+  awk '$2 == "H" { printf "%s", $3 }' "$transcript"
+}
 while read -r check; do
+  read -r _ check_port <<<"$check"
   case "$check" in
     "") ;;
-    stop-frame-last)
-      [[ "$host_hex" == *00000000 ]] || fail "the host did not end with the stop frame: ...${host_hex: -24}" ;;
-    no-host-bytes)
-      [ -z "$host_hex" ] || fail "the host sent bytes: $host_hex" ;;
+    stop-frame-last | stop-frame-last\ *)
+      hex=$(host_hex "$check_port")
+      [[ "$hex" == *00000000 ]] ||
+        fail "the host did not end with the stop frame ${check_port:-}: ...${hex: -24}" ;;
+    no-host-bytes | no-host-bytes\ *)
+      hex=$(host_hex "$check_port")
+      [ -z "$hex" ] || fail "the host sent bytes ${check_port:-}: $hex" ;;
     rts-raised)
       grep -q ' RTS 1$' "$work/modem.log" || fail "RTS was never raised" ;;
     export-matches-cli\ *)

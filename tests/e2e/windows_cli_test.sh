@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# zorvant-cli.exe under Wine against kvar2-emu on COM1: it reads the logger; Polish text in its
-# arguments (a file name, an identifier) arrives whole, not best-fitted to the system's code
-# page; and Ctrl+C in the middle of a download ends it as a failure does (stop frame last on
-# the wire, no file, 130).
+# zorvant-cli.exe under Wine against kvar2-emu on COM1: it lists the prefix's ports and takes
+# COM1 by its device name too, refusing what is no COM port; it reads the logger; Polish text
+# in its arguments (a file name, an identifier) arrives whole, not best-fitted to the system's
+# code page; and Ctrl+C in the middle of a download ends it as a failure does (stop frame last
+# on the wire, no file, 130).
 #
 #   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK
 set -uo pipefail
@@ -60,6 +61,27 @@ wait_cli 30
 [ "$code" = 0 ] || fail "info ended with $code: $(tr -d '\r' <"$work/info.out")"
 grep -q 'WIN-CLI' "$work/info.out" || fail "info did not show the identifier"
 [[ "$(host_hex "$work/info-transcript.txt")" == *00000000 ]] || fail "info: no stop frame last"
+
+# The prefix's port map holds COM1-COM4, all of the built-in driver: none is an adapter.
+start_cli "$work/ports.out" ports
+wait_cli 30
+[ "$code" = 0 ] || fail "ports ended with $code"
+[ "$(tr -d '\r' <"$work/ports.out" | cut -d' ' -f1 | tr '\n' ' ')" = "COM1 COM2 COM3 COM4 " ] ||
+  fail "ports listed: $(tr -d '\r' <"$work/ports.out")"
+grep -q '^COM2  built-in serial port (\\Device\\Serial1)' "$work/ports.out" ||
+  fail "ports: COM2 without its device: $(tr -d '\r' <"$work/ports.out")"
+start_cli "$work/device-name.out" info --port '\\.\COM1'
+wait_cli 30
+[ "$code" = 0 ] && grep -q 'WIN-CLI' "$work/device-name.out" || fail "info on \\.\COM1 ended with $code"
+start_cli "$work/missing.out" info --port COM9
+wait_cli 30
+[ "$code" = 3 ] && grep -qF '\\.\COM9: no such port' "$work/missing.out" ||
+  fail "info on COM9, which the prefix lacks, ended with $code: $(tr -d '\r' <"$work/missing.out")"
+for refused in COM256 COM0 LPT1 auto; do
+  start_cli "$work/refused.out" info --port "$refused"
+  wait_cli 30
+  [ "$code" = 2 ] || fail "--port $refused ended with $code, not 2"
+done
 
 # Polish letters in the arguments: the file gets its name, the identifier its Windows-1250
 # bytes ("Ch" 0xB3 "o" for "Chło"), where the ANSI code page would have made "Chlo" of them.

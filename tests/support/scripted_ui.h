@@ -50,7 +50,7 @@ class ScriptedUi final : public UserInterface, public ExportScreen {
   void ShowMessage(const char* text, MessageIcon icon) override;
   Answer Ask(Question question) override;
   void LockPortChoice() override;
-  int ChosenPortIndex() override { return chosenPort; }
+  const char* ChosenPortName() override { return chosenPort.c_str(); }
   void ShowConnected(const LoggerInfo& info) override;
   void ShowDisconnected() override;
   void ShowSamplesLoaded() override;
@@ -61,7 +61,7 @@ class ScriptedUi final : public UserInterface, public ExportScreen {
   ExportFile* CreateExportFile() override;
 
   // Answers and knobs.
-  int chosenPort = 0;
+  std::string chosenPort = "COM1";
   // End code of the download window: false runs the transfer and reports its result; true
   // simulates a close before the transfer started (the transfer is not run).
   bool closeDownloadWindow = false;

@@ -130,7 +130,8 @@ TEST(ControlStates, ConnectedSamplesLoadedAndDisconnected) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FakeControls controls;
-    Screen screen(controls);
+    const PortChoices ports;
+    Screen screen(controls, ports);
     screen.LockPortChoice();
     screen.ShowConnected(c.info);
     EXPECT_EQ(controls.Enabled(), c.connected);
@@ -161,10 +162,17 @@ TEST(ControlStates, ConnectedSamplesLoadedAndDisconnected) {
 
 TEST(ControlStates, PortChoiceAndConfigurationRecord) {
   FakeControls controls;
-  Screen screen(controls);
-  for (const auto& [item, port] : {std::pair{2, 2}, {3, 3}, {-1, 0}, {7, 0}}) {
+  ComNumbers present;
+  for (const char* name : {"COM12", "COM3", "COM7"}) present.AddName(name);
+  PortChoices ports;
+  ports.Build(present);
+  Screen screen(controls, ports);
+  // COM1..COM4 by their plain names, as always; the ports beyond them by their device names.
+  const std::pair<int, std::string> cases[] = {{0, "COM1"},         {2, "COM3"}, {4, "\\\\.\\COM7"},
+                                               {5, "\\\\.\\COM12"}, {6, "COM1"}, {-1, "COM1"}};
+  for (const auto& [item, name] : cases) {
     controls.selected[ID_PORT] = item;
-    EXPECT_EQ(screen.ChosenPortIndex(), port) << item;
+    EXPECT_EQ(screen.ChosenPortName(), name) << item;
   }
   controls.selected[ID_START_DELAY] = 7;
   controls.selected[ID_INTERVAL] = -1;

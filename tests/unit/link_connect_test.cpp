@@ -68,7 +68,7 @@ TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
     if (c.hook == Hook::FailReplyRead) port.FailReadCall(0);
     LoggerSession session(port);
     test::ScriptedUi ui;
-    ui.chosenPort = 2;
+    ui.chosenPort = "COM3";
 
     ui.Expect(msg::kAttachLogger.c_str(), MessageIcon::Information);
     if (c.message) ui.Expect(c.message, c.icon);

@@ -4,6 +4,10 @@
 // reports it, and every change of RTS is appended to the file named by ZV_MODEM_LOG as
 // "<µs since boot> RTS <0|1>". Every other ioctl goes to the real one untouched.
 //
+// It also hides the machine's own serial devices from Wine's port detection, which asks
+// access(2) whether /dev/ttyS<n>, /dev/ttyUSB<n> and /dev/ttyACM<n> exist and gives each one
+// it finds a COM number: the prefix then has exactly the ports a scenario pins, on any host.
+//
 // A test fixture standing in for a real port's lines; built without the sanitizers, since it is
 // loaded into a process that does not carry their runtime.
 #include <dlfcn.h>
@@ -20,6 +24,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -91,7 +96,33 @@ bool ModemLines(unsigned long request, void* arg, int& result) {
   return true;
 }
 
+// A name Wine's port detection tries: one of its device stems and a number.
+bool IsHostSerialDevice(const char* path) {
+  for (const char* stem : {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM"}) {
+    const std::size_t length = std::strlen(stem);
+    if (std::strncmp(path, stem, length) != 0 || path[length] == '\0') continue;
+    const char* digit = path + length;
+    while (*digit >= '0' && *digit <= '9') ++digit;
+    if (*digit == '\0') return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+extern "C" int access(const char* path, int mode) noexcept {
+  if (mode == F_OK && IsHostSerialDevice(path)) {
+    errno = ENOENT;
+    return -1;
+  }
+  using AccessFn = int (*)(const char*, int);
+  static AccessFn real = reinterpret_cast<AccessFn>(dlsym(RTLD_NEXT, "access"));
+  if (!real) {
+    errno = ENOSYS;
+    return -1;
+  }
+  return real(path, mode);
+}
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
   va_list args;
