@@ -1,4 +1,4 @@
-// zorvant-cli: the logger's information, sample download and chart from a terminal, through
+// zorvant-cli: the logger's information, sample download, chart and report from a terminal, through
 // the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include "cli/info_command.h"
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
+#include "cli/report_command.h"
 #include "cli/terminal.h"
 #include "zv_version.h"
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
   CLI::App* configCommand = AddConfigCommand(app, config);
   ChartOptions chart;
   CLI::App* chartCommand = AddChartCommand(app, chart);
+  ReportOptions report;
+  CLI::App* reportCommand = AddReportCommand(app, report);
 
   AddProgramFlags(app);
 
@@ -60,5 +63,6 @@ int main(int argc, char** argv) {
   if (*readCommand) return FinishCommand(RunRead(read));
   if (*configCommand) return FinishCommand(RunConfig(config));
   if (*chartCommand) return FinishCommand(RunChart(chart));
+  if (*reportCommand) return FinishCommand(RunReport(report));
   return kExitUsage;
 }
