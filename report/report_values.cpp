@@ -100,7 +100,7 @@ std::string SlotTimeText(const SlotTime& time, const ReportTexts& texts) {
   if (time.utc) return ClockText(*time.utc, time.offset);
   const std::string sample = Printed("%s %u", texts.sample, time.slot);
   if (!time.elapsed) return sample;
-  return "+" + DurationText(*time.elapsed, texts) + " (" + sample + ")";
+  return Printed("+%s (%s)", DurationText(*time.elapsed, texts).c_str(), sample.c_str());
 }
 
 std::string PercentText(double share, const ReportTexts& texts) {
