@@ -10,27 +10,21 @@
 #include "chart/picture_cairo.h"
 #include "cli/chart_overview_options.h"
 #include "cli/exit_codes.h"
+#include "cli/export_source.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
 #include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "link/messages.h"
-#include "samples/export_interval.h"
 #include "samples/export_messages.h"
-#include "samples/export_reader.h"
 #include "samples/sample_interval.h"
 
 namespace zv::cli {
 
 namespace {
 
-// A full memory exports as about 190 KB; anything much larger is not an export of ours.
-constexpr std::size_t kExportFileCapacity = 256 * 1024;
-
-// Fixed storage, as in the program: the file read, the samples it holds, the drawing lists.
-char g_exportFile[kExportFileCapacity];
-SampleBuffer g_exportSamples;
+// Fixed storage, as in the program: the drawing lists.
 ChartPaint g_paint;
 ChartPicture g_chartPicture;
 OverviewPicture g_overview;
@@ -41,49 +35,6 @@ struct Recording {
   uint8_t channelMode = 1;
   uint32_t intervalSeconds = 0;
 };
-
-constexpr char kFromExportHelp[] =
-    "Export file written by this program or 'zorvant-cli read', instead of a logger. Every "
-    "reading comes back as the sensor stored it; an odd last byte is not exported.";
-
-int ExportUnreadable(const char* path, const char* why, uint32_t line) {
-  if (line != 0) {
-    std::fprintf(stderr, "zorvant-cli chart: %s, line %u: %s\n", path, line, why);
-  } else {
-    std::fprintf(stderr, "zorvant-cli chart: %s: %s\n", path, why);
-  }
-  return kExitBadExport;
-}
-
-int LoadExport(const char* path, Recording& recording) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return ExportUnreadable(path, "cannot be opened", 0);
-  const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
-  // An export of a full memory is under 200 KiB: a file that fills the buffer is not one.
-  const bool tooLarge = length == sizeof g_exportFile;
-  const bool whole = std::ferror(file) == 0;
-  std::fclose(file);
-  if (tooLarge) return ExportUnreadable(path, "too large to be an export", 0);
-  if (!whole) return ExportUnreadable(path, "cannot be read", 0);
-
-  const ExportReadResult result =
-      ReadExportFile(g_exportFile, length, g_exportSamples, recording.channelMode);
-  switch (result.status) {
-    case ExportReadStatus::Ok:
-      recording.samples = &g_exportSamples;
-      if (!ExportIntervalSeconds(g_exportFile, length, recording.intervalSeconds)) {
-        recording.intervalSeconds = 0;
-      }
-      return kExitOk;
-    case ExportReadStatus::NotAnExport:
-      return ExportUnreadable(path, "not an export of this program (header or channels)", 0);
-    case ExportReadStatus::BadReading:
-      return ExportUnreadable(path, "not a reading, or not where the export puts one", result.line);
-    case ExportReadStatus::TooManyReadings:
-      return ExportUnreadable(path, "more readings than the logger's memory holds", result.line);
-  }
-  return kExitBadExport;
-}
 
 ChannelBoxes ChannelsFor(const ChartOptions& options, uint8_t mode) {
   const bool wantA = options.channels.find('a') != std::string::npos;
@@ -194,7 +145,9 @@ int RunChart(const ChartOptions& options) {
       recording.intervalSeconds = 0;
     }
   } else {
-    loaded = LoadExport(options.fromExport.c_str(), recording);
+    ExportRecording fromFile;
+    loaded = LoadExport("chart", options.fromExport.c_str(), fromFile);
+    recording = {fromFile.samples, fromFile.channelMode, fromFile.intervalSeconds};
   }
   if (loaded != kExitOk) return loaded;
   // Position 0 always draws (the scales alone when there are no samples); any other must show

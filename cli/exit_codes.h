@@ -17,7 +17,7 @@ enum ExitCode : int {
   kExitFileNotWritten = 9,
   kExitNotSaved = 10,         // a question of the configuration write was answered "stop"
   kExitSaveUnconfirmed = 11,  // the table was sent, but the logger did not answer afterwards
-  kExitBadExport = 12,        // chart --from-export: the file is not an export
+  kExitBadExport = 12,        // --from-export: the file is not an export
 };
 
 inline constexpr char kPortHelp[] =
@@ -44,8 +44,8 @@ inline constexpr char kExitCodeHelp[] =
     "     change (no --allow-mode-change)\n"
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
     "     whether it stored it is unknown\n"
-    " 12  chart: the export file given to --from-export cannot be read, or is not an\n"
-    "     export of this program\n"
+    " 12  chart, report: the export file given to --from-export cannot be read, or is not\n"
+    "     an export of this program\n"
     "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"
     "     ends as on a failure, with the stop frame, and no output file is written. A stop\n"
     "     that comes once the output file is in place, or once a configuration was sent,\n"

@@ -1,4 +1,4 @@
-// zorvant-cli: the logger's information, sample download and chart from a terminal, through
+// zorvant-cli: the logger's information, sample download, chart and report from a terminal, through
 // the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include "cli/ports_command.h"
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
+#include "cli/report_command.h"
 #include "cli/terminal.h"
 #include "zv_version.h"
 
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
   CLI::App* chartCommand = AddChartCommand(app, chart);
   PortsOptions ports;
   CLI::App* portsCommand = AddPortsCommand(app, ports);
+  ReportOptions report;
+  CLI::App* reportCommand = AddReportCommand(app, report);
 
   AddProgramFlags(app);
 
@@ -64,5 +67,6 @@ int main(int argc, char** argv) {
   if (*configCommand) return FinishCommand(RunConfig(config));
   if (*chartCommand) return FinishCommand(RunChart(chart));
   if (*portsCommand) return FinishCommand(RunPorts(ports));
+  if (*reportCommand) return FinishCommand(RunReport(report));
   return kExitUsage;
 }

@@ -1,7 +1,8 @@
 // Any bytes as an export file given to `zorvant-cli chart --from-export`: the reader either
 // refuses them or gives samples that write back to an export it reads the same again, and the
 // chart of them (at a position the input chooses) draws and renders as SVG, and so does their
-// overview, with limits and a start the input chooses, within its list.
+// overview, with limits and a start the input chooses, within its list; the report of them,
+// with the logger as the file's header describes it, builds its pages and its JSON.
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -12,6 +13,9 @@
 #include "chart/overview.h"
 #include "chart/picture_svg.h"
 #include "fuzz/fuzz_input.h"
+#include "report/logger_facts.h"
+#include "report/report_json.h"
+#include "report/report_page.h"
 #include "samples/export_file.h"
 #include "samples/export_interval.h"
 #include "samples/export_reader.h"
@@ -51,6 +55,28 @@ void DrawOverview(const zv::SampleBuffer& samples, uint8_t mode, uint32_t positi
   if (picture.dropped != 0) std::abort();
   NullSink svg;
   zv::WritePictureSvg(picture.View(), svg);
+}
+
+// The report as `zorvant-cli report --from-export` makes it, in the language and with the
+// limits the input chooses; no text step may hold more than a step's capacity.
+void WriteReport(const zv::SampleBuffer& samples, uint8_t mode, const char* text,
+                 std::size_t length, uint32_t position, uint8_t boxes) {
+  zv::ReportRequest request;
+  request.language = (boxes & 1) != 0 ? zv::LabelLanguage::English : zv::LabelLanguage::Polish;
+  request.showA = (boxes & 4) != 0;
+  request.showB = (boxes & 8) != 0;
+  if ((boxes & 16) != 0) request.limits.low = static_cast<int16_t>(position & 0xFFFF);
+  if ((boxes & 32) != 0) request.limits.high = static_cast<int16_t>(position >> 16);
+  const zv::ReportFacts facts = zv::GatherReportFacts(
+      samples, zv::LoggerFactsFromExport(zv::ReadExportHeader(text, length), mode), request);
+  zv::GrowingPicture pages;
+  zv::BuildReportPages(facts, pages);
+  for (const zv::PictureStep& step : pages.steps) {
+    if (step.length > zv::kPictureTextCapacity) std::abort();
+  }
+  NullSink out;
+  zv::WritePictureSvg(pages.View(), out);
+  zv::WriteReportJson(facts, out);
 }
 
 }  // namespace
@@ -98,5 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   uint32_t interval = 0;
   zv::ExportIntervalSeconds(text, in.Left(), interval);
   DrawOverview(buffers->first, mode, position, boxes, interval, buffers->overview);
+  WriteReport(buffers->first, mode, text, in.Left(), position, boxes);
   return 0;
 }

@@ -13,9 +13,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "command-line reader and emulator of the K
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "zorvant-cli reads a Kvar_2 battery-powered temperature data logger over its"
   "serial line: it shows the logger's information, downloads its sample memory as"
-  "the program's text export, CSV or JSON, draws the chart as SVG, and programs a"
-  "new measurement configuration. kvar2-emu emulates the logger on a"
-  "pseudo-terminal, to try the tools without one.")
+  "the program's text export, CSV or JSON, draws the chart as SVG, writes the"
+  "report of a recording to sign (PDF), and programs a new measurement"
+  "configuration. kvar2-emu emulates the logger on a pseudo-terminal, to try the"
+  "tools without one.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_STRIP_FILES ON)
 

@@ -1,0 +1,65 @@
+#include "cli/export_source.h"
+
+#include <cstdio>
+
+#include "cli/exit_codes.h"
+#include "samples/export_interval.h"
+#include "samples/export_reader.h"
+
+namespace zv::cli {
+
+namespace {
+
+// A full memory exports as about 190 KB; anything much larger is not an export of ours.
+constexpr std::size_t kExportFileCapacity = 256 * 1024;
+
+// Fixed storage, as in the program: the file read and the samples it holds.
+char g_exportFile[kExportFileCapacity];
+SampleBuffer g_exportSamples;
+
+int ExportUnreadable(const char* command, const char* path, const char* why, uint32_t line) {
+  if (line != 0) {
+    std::fprintf(stderr, "zorvant-cli %s: %s, line %u: %s\n", command, path, line, why);
+  } else {
+    std::fprintf(stderr, "zorvant-cli %s: %s: %s\n", command, path, why);
+  }
+  return kExitBadExport;
+}
+
+}  // namespace
+
+int LoadExport(const char* command, const char* path, ExportRecording& recording) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return ExportUnreadable(command, path, "cannot be opened", 0);
+  const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
+  // An export of a full memory is under 200 KiB: a file that fills the buffer is not one.
+  const bool tooLarge = length == sizeof g_exportFile;
+  const bool whole = std::ferror(file) == 0;
+  std::fclose(file);
+  if (tooLarge) return ExportUnreadable(command, path, "too large to be an export", 0);
+  if (!whole) return ExportUnreadable(command, path, "cannot be read", 0);
+
+  const ExportReadResult result =
+      ReadExportFile(g_exportFile, length, g_exportSamples, recording.channelMode);
+  switch (result.status) {
+    case ExportReadStatus::Ok:
+      recording.samples = &g_exportSamples;
+      if (!ExportIntervalSeconds(g_exportFile, length, recording.intervalSeconds)) {
+        recording.intervalSeconds = 0;
+      }
+      recording.header = ReadExportHeader(g_exportFile, length);
+      return kExitOk;
+    case ExportReadStatus::NotAnExport:
+      return ExportUnreadable(command, path, "not an export of this program (header or channels)",
+                              0);
+    case ExportReadStatus::BadReading:
+      return ExportUnreadable(command, path, "not a reading, or not where the export puts one",
+                              result.line);
+    case ExportReadStatus::TooManyReadings:
+      return ExportUnreadable(command, path, "more readings than the logger's memory holds",
+                              result.line);
+  }
+  return kExitBadExport;
+}
+
+}  // namespace zv::cli

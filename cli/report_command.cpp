@@ -1,0 +1,194 @@
+#include "cli/report_command.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "base/info_tab.h"
+#include "chart/picture.h"
+#include "chart/picture_cairo.h"
+#include "cli/degree_option.h"
+#include "cli/exit_codes.h"
+#include "cli/export_source.h"
+#include "cli/link_steps.h"
+#include "cli/output_file.h"
+#include "cli/picture_output.h"
+#include "cli/port_option.h"
+#include "cli/process_guard.h"
+#include "cli/report_options.h"
+#include "cli/start_time_option.h"
+#include "report/logger_facts.h"
+#include "report/report_json.h"
+#include "report/report_page.h"
+#include "samples/export_messages.h"
+#include "zv_version.h"
+
+namespace zv::cli {
+
+namespace {
+
+constexpr char kReportHelp[] =
+    "Write the record of a recording, from a logger (connect, download, disconnect) or an "
+    "export file: one A4 page (more when needed) with the logger, the recording's span, per "
+    "channel the minimum and maximum with their times, the mean, the standard deviation and "
+    "the mean kinetic temperature, the alarm limits with the excursions and the verdict, a "
+    "chart of the whole recording and a line to sign; or its figures as JSON.";
+
+constexpr char kLimitHelp[] =
+    "degrees from -55 to 125 (8, -2,5 or 7.25); a reading beyond it is an excursion.";
+
+// The options' own rules, found before anything is sent: the limits' order.
+void CheckLimitsOrder(const ReportOptions& options) {
+  int16_t low = 0;
+  int16_t high = 0;
+  if (ParseLimitDegrees(options.low, low) && ParseLimitDegrees(options.high, high) && low >= high) {
+    throw CLI::ValidationError(
+        "--low", "must be below --high (" + options.low + " is not below " + options.high + ")");
+  }
+}
+
+void AddReportLimits(CLI::App& report, ReportOptions& options) {
+  const CLI::Validator limit(CheckLimitDegrees, "DEGREES");
+  report.add_option("--low", options.low, std::string("Low limit: ") + kLimitHelp)->check(limit);
+  report.add_option("--high", options.high, std::string("High limit: ") + kLimitHelp)->check(limit);
+  report
+      .add_option("--activation-energy", options.activationEnergy,
+                  "Activation energy of the mean kinetic temperature in kJ/mol (default 83.144)")
+      ->check(CLI::Validator(CheckActivationEnergy, "KJ_PER_MOL"));
+  report.callback([&options] { CheckLimitsOrder(options); });
+}
+
+ReportRequest RequestFor(const ReportOptions& options, const std::string& port,
+                         uint8_t channelMode) {
+  ReportRequest request;
+  request.title = options.title;
+  request.language = options.language == "en" ? LabelLanguage::English : LabelLanguage::Polish;
+  request.showA = options.channels.find('a') != std::string::npos;
+  request.showB = options.channels.find('b') != std::string::npos;
+  if (request.showB && !request.showA && channelMode != 2) {
+    std::fputs("zorvant-cli report: a one-channel logger has no channel B; A is shown\n", stderr);
+  }
+  int16_t limit = 0;
+  if (ParseLimitDegrees(options.low, limit)) request.limits.low = limit;
+  if (ParseLimitDegrees(options.high, limit)) request.limits.high = limit;
+  StartTime start;
+  if (!options.startedAt.empty() &&
+      ParseStartTime(options.startedAt, start) == StartTimeError::None) {
+    request.start = start;
+  }
+  double kilojoules = 0;
+  if (ParseActivationEnergy(options.activationEnergy, kilojoules)) {
+    request.activationEnergy = kilojoules * 1000;
+  }
+  request.sourceKind = port.empty() ? SourceKind::ExportFile : SourceKind::Port;
+  request.source = port.empty() ? options.fromExport : port;
+  StartTime local;
+  local.localZone = true;
+  request.madeAtUtc = static_cast<int64_t>(std::time(nullptr));
+  request.madeAtOffset = OffsetAt(local, request.madeAtUtc);
+  request.version = kZorvantVersion;
+  return request;
+}
+
+// The samples and the logger's description, from the port or the file; an exit code.
+int Load(const ReportOptions& options, const std::string& port, TerminalUi& ui,
+         const SampleBuffer*& samples, LoggerFacts& logger) {
+  if (!port.empty()) {
+    LoggerInfo info;
+    const int loaded = DownloadFrom(port.c_str(), ui, info, samples);
+    if (loaded == kExitOk) logger = LoggerFactsFromInfo(info);
+    return loaded;
+  }
+  ExportRecording recording;
+  const int loaded = LoadExport("report", options.fromExport.c_str(), recording);
+  if (loaded != kExitOk) return loaded;
+  samples = recording.samples;
+  logger = LoggerFactsFromExport(recording.header, recording.channelMode);
+  return kExitOk;
+}
+
+// The report in the output's format; false when the player failed.
+bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
+  if (format == ReportFormat::Json) {
+    WriteReportJson(facts, sink);
+    return true;
+  }
+  GrowingPicture pages;
+  BuildReportPages(facts, pages);
+  const bool written = WritePicture(
+      format == ReportFormat::Pdf ? PictureFormat::Pdf : PictureFormat::Svg, pages.View(), sink);
+  ReleasePictureCaches();
+  return written;
+}
+
+}  // namespace
+
+CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
+  auto* report = app.add_subcommand("report", kReportHelp);
+  auto* port = report->add_option("--port", options.port, kPortHelp);
+  auto* from = report->add_option("--from-export", options.fromExport, kFromExportHelp);
+  port->excludes(from);
+  report
+      ->add_option("--output,-o", options.output,
+                   "The report: .pdf (A4, fonts embedded), .svg, or .json for its figures. "
+                   "Replaced atomically, only once written.")
+      ->required()
+      ->check(CLI::Validator(CheckReportOutput, "FILE"));
+  report
+      ->add_option("--started-at", options.startedAt,
+                   std::string(kStartTimeMeaning) +
+                       " Without it the report gives sample numbers and the time since the "
+                       "first reading.")
+      ->check(CLI::Validator(CheckStartTime, kStartTimeForm));
+  AddReportLimits(*report, options);
+  report
+      ->add_option("--channels", options.channels,
+                   "Channels reported: a, b or ab (default); a one-channel logger reports A.")
+      ->check(CLI::IsMember({"a", "b", "ab"}));
+  report
+      ->add_option("--title", options.title,
+                   "The report's title (default: the language's own); at most two lines of "
+                   "the page")
+      ->check(CLI::Validator(CheckReportTitle, "TEXT"));
+  report
+      ->add_option("--lang", options.language,
+                   "Language of the report: pl (default, as the program) or en")
+      ->check(CLI::IsMember({"pl", "en"}));
+  return report;
+}
+
+int RunReport(const ReportOptions& options) {
+  if (options.port.empty() == options.fromExport.empty()) {
+    std::fputs("zorvant-cli report: give either --port or --from-export\n", stderr);
+    return kExitUsage;
+  }
+  const ReportFormat format = ReportFormatOf(options.output);
+  // The port by its name, or the one USB serial port for "auto".
+  std::string port;
+  if (!options.port.empty()) {
+    if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
+  }
+  TerminalUi ui(stdout);
+  OutputFile file;
+  if (!file.Open(options.output.c_str())) {
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
+    return kExitFileNotWritten;
+  }
+  const SampleBuffer* samples = nullptr;
+  LoggerFacts logger;
+  const int loaded = Load(options, port, ui, samples, logger);
+  if (loaded != kExitOk) return loaded;
+
+  const ReportFacts facts =
+      GatherReportFacts(*samples, logger, RequestFor(options, port, logger.channelMode));
+  if (!Write(facts, format, file)) {
+    std::fputs("zorvant-cli report: cairo could not draw the report\n", stderr);
+    return kExitFileNotWritten;
+  }
+  if (!file.Commit()) {
+    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
+    return kExitFileNotWritten;
+  }
+  return kExitOk;
+}
+
+}  // namespace zv::cli

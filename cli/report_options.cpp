@@ -1,0 +1,77 @@
+#include "cli/report_options.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "cli/picture_output.h"
+#include "report/report_title.h"
+
+namespace zv::cli {
+
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const char* ending) {
+  const std::string tail(ending);
+  if (text.size() < tail.size()) return false;
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    char c = text[text.size() - tail.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != tail[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ReportFormat ReportFormatOf(const std::string& path) {
+  if (EndsWithNoCase(path, ".pdf")) return ReportFormat::Pdf;
+  if (EndsWithNoCase(path, ".svg")) return ReportFormat::Svg;
+  if (EndsWithNoCase(path, ".json")) return ReportFormat::Json;
+  return ReportFormat::None;
+}
+
+std::string CheckReportOutput(const std::string& path) {
+  const ReportFormat format = ReportFormatOf(path);
+  if (format == ReportFormat::None) {
+    return "the extension of " + path + " names no report format: .pdf, .svg or .json";
+  }
+  if (format == ReportFormat::Pdf && !CanWrite(PictureFormat::Pdf)) return kNeedsCairo;
+  return {};
+}
+
+std::string CheckReportTitle(const std::string& title) {
+  const std::string problem = TitleProblem(title);
+  return problem.empty() ? problem : "the title " + problem;
+}
+
+bool ParseActivationEnergy(const std::string& text, double& kilojoulesPerMole) {
+  std::string number = text;
+  for (char& c : number) {
+    if (c == ',') c = '.';
+  }
+  // Digits and one point only: no sign, exponent, hexadecimal, "inf" or "nan".
+  bool point = false;
+  bool digit = false;
+  for (char c : number) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9') {
+      digit = true;
+    } else {
+      return false;
+    }
+  }
+  if (!digit) return false;
+  const double value = std::strtod(number.c_str(), nullptr);
+  if (!std::isfinite(value) || value <= 0) return false;
+  kilojoulesPerMole = value;
+  return true;
+}
+
+std::string CheckActivationEnergy(const std::string& text) {
+  double value = 0;
+  if (ParseActivationEnergy(text, value)) return {};
+  return "expected a positive number of kJ/mol (such as 83.144), got " + text;
+}
+
+}  // namespace zv::cli

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# zorvant-cli report against kvar2-emu: the page's and the JSON's figures against ones worked
+# out independently from the logger's memory dump, the same figures from the logger and from
+# its export, the PDF's fonts embedded and its pages rendered, both languages, recordings of
+# no reading and of one, each refusal before anything goes down the line, and a stop request.
+# usage: report_test.sh CLI EMULATOR
+set -uo pipefail
+cli=$1
+emu=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+emu_pid=""
+failures=0
+cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+start_emu() {  # args for kvar2-emu
+  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
+  rm -f "$work/port" "$work/transcript.txt"
+  "$emu" --link "$work/port" --dump-memory "$work/memory.bin" --transcript "$work/transcript.txt" \
+    "$@" >"$work/emu.log" 2>&1 &
+  emu_pid=$!
+  for _ in $(seq 100); do [ -L "$work/port" ] && return 0; sleep 0.05; done
+  echo "emulator did not start: $(cat "$work/emu.log")"; exit 1
+}
+check() {  # name, condition result
+  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
+}
+# The figures of a JSON report, without what differs between a logger and its export.
+figures() { python3 -c 'import json, sys
+d = json.load(open(sys.argv[1]))
+for k in ("made_at", "source"): d.pop(k)
+d["logger"].pop("battery")
+print(json.dumps(d, sort_keys=True))' "$1"; }
+
+# A full two-channel memory at 5 minutes a sample, channel B crossing both limits.
+start_emu --unpaced --channels 2 --memory-start 0 --memory-bytes 32768 --write-pointer 0 --interval 7
+opts=(--low 2 --high 8 --started-at 2026-12-01T08:00:00+01:00)
+"$cli" report --port "$work/port" -o "$work/port.pdf" "${opts[@]}" >/dev/null; check "PDF from the logger" $?
+"$cli" report --port "$work/port" -o "$work/port.json" "${opts[@]}" >/dev/null; check "JSON from the logger" $?
+"$cli" read --port "$work/port" -o "$work/export.txt" >/dev/null 2>&1
+"$cli" report --from-export "$work/export.txt" -o "$work/export.pdf" "${opts[@]}"
+check "PDF from the export" $?
+"$cli" report --from-export "$work/export.txt" -o "$work/export.json" "${opts[@]}"
+check "JSON from the export" $?
+for source in port export; do
+  pdftotext -layout "$work/$source.pdf" "$work/$source-page.txt"
+  python3 "$here/expected_report.py" "$work/memory.bin" 2 300 2026-12-01T08:00:00+01:00 2 8 \
+    "$work/$source.json" "$work/$source-page.txt"
+  check "$source: the page's and the JSON's figures as worked out from the memory" $?
+done
+[ "$(figures "$work/port.json")" = "$(figures "$work/export.json")" ]
+check "the same figures from the logger and from its export" $?
+grep -q "Bateria  *OK" "$work/port-page.txt" &&
+  grep -q "Bateria  *brak w pliku eksportu" "$work/export-page.txt"
+check "the battery from the logger; an export has none" $?
+grep -q "WYNIK: granice przekroczone" "$work/port-page.txt" &&
+  grep -q "Przebieg całego zapisu" "$work/port-page.txt" &&
+  grep -q "Sprawdził(a):" "$work/port-page.txt" && grep -q "strona 1 z 1" "$work/port-page.txt"
+check "PDF: the verdict, the chart, the signature line, one page, in Polish" $?
+pdfinfo "$work/port.pdf" | grep -q "Page size: *595.276 x 841.89 pts (A4)"; check "PDF: A4 portrait" $?
+pdffonts "$work/port.pdf" >"$work/fonts.txt"
+grep -q "DejaVuSans-Bold .* yes" "$work/fonts.txt" && ! grep -qv -e "^name" -e "^---" -e " yes  *yes" "$work/fonts.txt"
+check "PDF: DejaVu Sans, every font embedded" $?
+pdftoppm -png -r 40 "$work/port.pdf" "$work/page" && [ -s "$work/page-1.png" ]; check "PDF renders" $?
+
+# English, one channel, no limits and no start: an SVG with times since the start.
+"$cli" report --from-export "$work/export.txt" -o "$work/en.svg" --lang en --channels b --title "Cold store 3"
+check "SVG in English" $?
+grep -q ">Cold store 3</text>" "$work/en.svg" && grep -q ">Channel B</text>" "$work/en.svg" &&
+  ! grep -q ">Channel A</text>" "$work/en.svg" && grep -q "No alarm limits were given" "$work/en.svg" &&
+  grep -q ">+28 d 10:35:00 (sample 8191)</text>" "$work/en.svg"
+check "SVG: the title, channel B alone, no limits, times since the start" $?
+rsvg-convert "$work/en.svg" -o "$work/en.png" && [ -s "$work/en.png" ]; check "SVG renders" $?
+
+# A recording of no reading and of one: still a page, which says so.
+for setup in "0x20 0 Brak odczytów" "0x22 1 Jeden odczyt"; do
+  read -r pointer count words <<<"$setup"
+  start_emu --unpaced --channels 1 --write-pointer "$pointer"
+  "$cli" report --port "$work/port" -o "$work/few.pdf" --low 2 --high 8 >/dev/null &&
+    "$cli" report --port "$work/port" -o "$work/few.json" --low 2 --high 8 >/dev/null
+  check "$count reading(s): a report" $?
+  pdftotext "$work/few.pdf" - | grep -q "$words"; check "$count reading(s): the page says so" $?
+  python3 -c 'import json, sys; d = json.load(open(sys.argv[1]))
+assert d["recording"]["readings"] == int(sys.argv[2]) and d["channels"][0]["readings"] == int(sys.argv[2])
+assert d["verdict"] == ("no_readings" if sys.argv[2] == "0" else "exceeded")' "$work/few.json" "$count"
+  check "$count reading(s): the JSON's counts and verdict" $?
+done
+
+# Refusals: exit 2 with the reason, no file, and not a byte sent to the logger.
+long_title=$(printf 'Chłodnia %.0s' $(seq 30))
+rows=(
+  "--low 130|-55 to 125" "--high -60|-55 to 125" "--low 10 --high 5|must be below --high"
+  "--low 8 --high 8,0|must be below --high" "--lang de|de" "--activation-energy 0|positive number"
+  "--activation-energy -5|positive number" "--activation-energy abc|positive number"
+  "--activation-energy inf|positive number" "--started-at 2026-02-30T00:00:00|"
+)
+before=$(wc -l <"$work/transcript.txt")
+for row in "${rows[@]}"; do
+  IFS='|' read -r bad reason <<<"$row"
+  # shellcheck disable=SC2086  # the options are words on purpose
+  "$cli" report --port "$work/port" -o "$work/bad.pdf" $bad >/dev/null 2>"$work/err"
+  [ $? = 2 ] && grep -q -- "$reason" "$work/err" && [ ! -e "$work/bad.pdf" ]; check "refused: $bad" $?
+done
+for output in bad.txt bad; do
+  "$cli" report --port "$work/port" -o "$work/$output" >/dev/null 2>"$work/err"
+  [ $? = 2 ] && grep -q "names no report format" "$work/err" && [ ! -e "$work/$output" ]
+  check "refused: -o $output" $?
+done
+for title in $'A\tB' $'A\xffB' "$long_title"; do
+  "$cli" report --port "$work/port" -o "$work/bad.pdf" --title "$title" >/dev/null 2>"$work/err"
+  [ $? = 2 ] && grep -q "the title" "$work/err" && [ ! -e "$work/bad.pdf" ]
+  check "refused: a title of $(wc -c <<<"$title") bytes" $?
+done
+grep -q "too long for the page: 270 characters" "$work/err"; check "the too long title: how long" $?
+[ "$(wc -l <"$work/transcript.txt")" = "$before" ]; check "refusals send nothing" $?
+
+# A stop request during the download: the stop's exit code and no file.
+start_emu --paced --channels 2 --memory-start 0 --memory-bytes 32768 --write-pointer 0
+timeout --preserve-status -s INT 2 "$cli" report --port "$work/port" -o "$work/stopped.pdf" >/dev/null 2>&1
+[ $? = 130 ] && [ ! -e "$work/stopped.pdf" ]; check "SIGINT: exit 130, no report" $?
+
+[ "$failures" = 0 ] && echo "report: all checks passed" || echo "report: $failures check(s) failed"
+exit $(( failures > 0 ))
