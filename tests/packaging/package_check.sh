@@ -10,8 +10,9 @@ sanitized=${2:+$(realpath "$2")}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-check() {  # name, status
+check() {  # name, status; returns the status, so that a failure can say more
   if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
+  return "$2"
 }
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/CMakeCache.txt")
