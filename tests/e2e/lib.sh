@@ -188,6 +188,7 @@ zv_start_program() {
   wineserver -p3 >/dev/null 2>&1
   LD_PRELOAD="$shim" ZV_MODEM_LOG="$modem_log" wine "$exe" >"$output" 2>&1 &
   ZV_PROGRAM_PID=$!
+  ZV_SESSION_SHIM=$shim
 }
 
 # Waits up to SECONDS for the program to end; prints its exit code, or returns 1 if it runs on.
@@ -211,8 +212,11 @@ zv_wait_program() {
 zv_run_driver() {
   local driver=$1 exe=$2 script=$3 log=$4 seconds=${5:-120}
   : >"$log"
-  timeout "$seconds" wine "$driver" "$(zv_winpath "$script")" "$(zv_winpath "$log")" \
-    --exe "$(zv_winpath "$exe")" >/dev/null 2>&1
+  # With the program's shim too: whichever of the two starts the Wine session's services, its
+  # port detection must not see the host's serial devices (a host /dev/ttyS0 would otherwise
+  # become COM5 in the program's list, now and then).
+  LD_PRELOAD="${ZV_SESSION_SHIM:-}" timeout "$seconds" wine "$driver" "$(zv_winpath "$script")" \
+    "$(zv_winpath "$log")" --exe "$(zv_winpath "$exe")" >/dev/null 2>&1
 }
 
 zv_screenshot() {

@@ -261,7 +261,14 @@ bool ExpectList(DriverState& s, const Words& w, std::wstring& failure) {
         if (is_sel >= 0) ReadComboItem(control, is_sel, text);
         seen = L"selection " + std::to_wstring(is_sel) + L" of " + std::to_wstring(is_count) +
                L" " + Visible(text);
-        return is_sel == sel && is_count == count && (w.size() < 5 || text == w[4]);
+        const bool holds = is_sel == sel && is_count == count && (w.size() < 5 || text == w[4]);
+        // A list of another length says which items it holds, so the log shows what came in.
+        for (int i = 0; !holds && is_count != count && i < is_count && i < 40; ++i) {
+          std::wstring item;
+          ReadComboItem(control, i, item);
+          seen += (i == 0 ? L"; items " : L", ") + Visible(item);
+        }
+        return holds;
       },
       L"selection " + w[2] + L" of " + w[3] + (w.size() == 5 ? L" " + Visible(w[4]) : L""),
       failure);
