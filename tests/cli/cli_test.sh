@@ -249,19 +249,15 @@ grep -qi "^$(sed -n 's/^ *\([0-9A-F]\{2\}\( [0-9A-F]\{2\}\)\{25\}\) *$/\1/p' "$w
 grep -q "(0 bajtów)" "$work/read.out"; check "config --erase empties the memory" $?
 
 # chart: the SVG from a logger equals the one from its export, and renders as a 594 x 393 image.
-# Two channels from an image of readings that a text export keeps exactly (none between -1
-# and 0), with 127 and -128 beyond the scale; one channel from the synthetic curve.
+# Two channels from an image of readings that cross zero, with 127 and -128 beyond the scale;
+# one channel from the synthetic curve.
 python3 - "$work/two.bin" <<'PY'
 import math, sys
-def word(sixteenths):  # the logger's layout: top bits follow the integer part's sign
-    if sixteenths >= 0:
-        return (sixteenths // 16) << 4 | sixteenths % 16
-    m = -sixteenths
-    return 0xF000 | ((-(m // 16)) & 0xFF) << 4 | (16 - m % 16) % 16
+def word(sixteenths):  # as the sensor stores it: two's complement, sign-extended to 16 bits
+    return sixteenths & 0xFFFF
 out = bytearray()
 for k in range(160):
     a = round((20 + 30 * math.sin(k / 9)) * 16)
-    a = 0 if -16 < a < 0 else a
     b = 127 * 16 if k == 40 else -128 * 16 if k == 41 else round((-40 + k) * 16) if k < 39 else k * 4
     for v in (a, b):
         out += word(v).to_bytes(2, "little")

@@ -20,20 +20,16 @@ png_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); a
 # How many pixels of an exact colour (#rrggbb) an image has.
 pixels() { convert "$1" -depth 8 txt:- | grep -ci " #$2"; }
 
-# A full two-channel memory at 5 minutes a sample: 8,192 slots, 28 days. Its readings are ones a
-# text export keeps exactly (none between -1 and 0), so an export draws what the logger does.
+# A full two-channel memory at 5 minutes a sample: 8,192 slots, 28 days, channel B
+# crossing zero: the export keeps every reading, so it draws what the logger does.
 python3 - "$work/memory.bin" <<'PY'
 import math, sys
-def word(sixteenths):  # the logger's layout: top bits follow the integer part's sign
-    if sixteenths >= 0:
-        return (sixteenths // 16) << 4 | sixteenths % 16
-    m = -sixteenths
-    return 0xF000 | ((-(m // 16)) & 0xFF) << 4 | (16 - m % 16) % 16
+def word(sixteenths):  # as the sensor stores it: two's complement, sign-extended to 16 bits
+    return sixteenths & 0xFFFF
 out = bytearray()
 for k in range(8192):
     a = round((20 + 8 * math.sin(k / 300)) * 16)
     b = round((5 + 12 * math.sin(k / 170)) * 16)
-    b = 0 if -16 < b < 0 else b
     for v in (a, b):
         out += word(v).to_bytes(2, "little")
 open(sys.argv[1], "wb").write(out)
