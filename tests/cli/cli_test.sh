@@ -4,26 +4,9 @@
 # message and exit code; then the emulator's own front end (table writes and --save-table,
 # the unplug fault, its link, its memory file). usage: cli_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
+source "$(dirname "$0")/lib.sh"
+emu_options=(--unpaced --dump-memory "$work/memory.bin")
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-
-start_emu() {  # args for kvar2-emu
-  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
-  rm -f "$work/port"
-  "$emu" --link "$work/port" --unpaced --dump-memory "$work/memory.bin" "$@" >"$work/emu.log" 2>&1 &
-  emu_pid=$!
-  for _ in $(seq 100); do [ -L "$work/port" ] && return 0; sleep 0.05; done
-  echo "emulator did not start: $(cat "$work/emu.log")"; exit 1
-}
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
 
 # Downloads from one- and two-channel loggers match the layout computed independently.
 for channels in 1 2; do
@@ -311,5 +294,4 @@ expect_failure "chart: unwritable file" 9 "Nie można zapisać danych," \
   "$cli" chart --from-export "$work/export.txt" -o "$work/no/such/folder/x.svg"
 [ ! -e "$work/x.svg" ]; check "chart: no file left by a failure" $?
 
-[ "$failures" = 0 ] && echo "cli: all checks passed" || echo "cli: $failures check(s) failed"
-exit $(( failures > 0 ))
+finish "cli"

@@ -4,26 +4,9 @@
 # devices, FIFOs, symlinks or long names, and standard output that cannot be written.
 # usage: output_safety_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
+emu_options=(--transcript "$work/transcript")
 cd "$work" || exit 1
-
-start_emu() {  # args for kvar2-emu; a fresh transcript each time
-  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
-  rm -f port transcript
-  "$emu" --link port --transcript transcript "$@" >emu.log 2>&1 &
-  emu_pid=$!
-  for _ in $(seq 100); do [ -L port ] && return 0; sleep 0.05; done
-  echo "emulator did not start: $(cat emu.log)"; exit 1
-}
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
 host_bytes() { awk '$2 == "H" { printf "%s ", $3 }' transcript; }
 # Waits (up to 3 s) for the host's last bytes to be the stop frame.
 ends_with_stop_frame() {
@@ -148,6 +131,4 @@ start_emu --unpaced
 "$cli" info --port port 2>err.txt | true; rc=${PIPESTATUS[0]}
 [ "$rc" = 9 ]; check "info into a closed pipe: exit $rc, not killed by SIGPIPE" $?
 
-[ "$failures" = 0 ] && echo "output safety: all checks passed" ||
-  echo "output safety: $failures check(s) failed"
-exit $(( failures > 0 ))
+finish "output safety"

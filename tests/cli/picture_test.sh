@@ -5,17 +5,7 @@
 # and each wrong limit is refused before anything goes down the line.
 # usage: picture_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/lib.sh"
 png_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); assert d[:8]==b"\x89PNG\r\n\x1a\n" and d[12:16]==b"IHDR"; print(*struct.unpack(">II", d[16:24]))' "$1"; }
 # How many pixels of an exact colour (#rrggbb) an image has.
 pixels() { convert "$1" -depth 8 txt:- | grep -ci " #$2"; }
@@ -34,11 +24,8 @@ for k in range(8192):
         out += word(v).to_bytes(2, "little")
 open(sys.argv[1], "wb").write(out)
 PY
-"$emu" --link "$work/port" --unpaced --channels 2 --memory-file "$work/memory.bin" \
-  --memory-start 0 --write-pointer 0 --memory-bytes 32768 --interval 7 \
-  --transcript "$work/transcript.txt" >"$work/emu.log" 2>&1 &
-emu_pid=$!
-for _ in $(seq 100); do [ -L "$work/port" ] && break; sleep 0.05; done
+start_emu --unpaced --channels 2 --memory-file "$work/memory.bin" --memory-start 0 \
+  --write-pointer 0 --memory-bytes 32768 --interval 7 --transcript "$work/transcript.txt"
 "$cli" read --port "$work/port" -o "$work/export.txt" >/dev/null 2>&1; check "read" $?
 
 # The window chart: PNG at the client area's size, PDF on an A4 page, the same picture.
@@ -96,5 +83,4 @@ done
 grep -q "must be below --high" "$work/err"; check "the reason for low >= high" $?
 [ "$(wc -l <"$work/transcript.txt")" = "$before" ]; check "refused options send nothing" $?
 
-[ "$failures" = 0 ] && echo "pictures: all checks passed" || echo "pictures: $failures check(s) failed"
-exit $(( failures > 0 ))
+finish "pictures"

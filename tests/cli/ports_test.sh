@@ -4,30 +4,8 @@
 # opened: missing, not a serial port, held by another program, and (run as nobody) no
 # permission. usage: ports_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() {
-  [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null
-  jobs -p | xargs -r kill 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_emu() {  # args for kvar2-emu
-  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
-  rm -f "$work/port"
-  "$emu" --link "$work/port" --transcript "$work/transcript.txt" "$@" >"$work/emu.log" 2>&1 &
-  emu_pid=$!
-  for _ in $(seq 100); do [ -L "$work/port" ] && return 0; sleep 0.05; done
-  echo "emulator did not start: $(cat "$work/emu.log")"; exit 1
-}
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/lib.sh"
+emu_options=(--transcript "$work/transcript.txt")
 expect_failure() {  # name, exit code, text on stderr, command...
   local name=$1 code=$2 text=$3; shift 3
   "$@" >"$work/out" 2>"$work/err"; rc=$?
@@ -126,5 +104,4 @@ else
   echo "skip permission as nobody (needs root, the dialout group and the nobody user)"
 fi
 
-[ "$failures" = 0 ] && echo "ports: all checks passed" || echo "ports: $failures check(s) failed"
-exit $(( failures > 0 ))
+finish "ports"

@@ -5,26 +5,9 @@
 # much it printed, and what the logger saw.
 # usage: refusal_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
+emu_options=(--unpaced --transcript "$work/transcript")
 cd "$work" || exit 1
-
-start_emu() {  # args for kvar2-emu
-  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
-  rm -f port transcript
-  "$emu" --link port --unpaced --transcript transcript "$@" >emu.log 2>&1 &
-  emu_pid=$!
-  for _ in $(seq 100); do [ -L port ] && return 0; sleep 0.05; done
-  echo "emulator did not start: $(cat emu.log)"; exit 1
-}
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
 host_bytes() { awk '$2 == "H" { printf "%s ", $3 }' transcript 2>/dev/null; }
 
 # An identifier with a line end inside (programmed elsewhere) and a file of exactly 256 KiB.
@@ -76,5 +59,4 @@ grep -qa $'^Logger_ID    \t\tA__B\r$' crlf.txt; check "the line end is written a
 "$cli" chart --from-export crlf.txt -o crlf.svg >/dev/null 2>&1
 check "chart --from-export reads that export back" $?
 
-echo "$failures failure(s)"
-[ "$failures" = 0 ]
+finish "refusals"

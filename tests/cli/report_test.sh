@@ -5,27 +5,9 @@
 # no reading and of one, each refusal before anything goes down the line, and a stop request.
 # usage: report_test.sh CLI EMULATOR
 set -uo pipefail
-cli=$1
-emu=$2
+source "$(dirname "$0")/lib.sh"
+emu_options=(--dump-memory "$work/memory.bin" --transcript "$work/transcript.txt")
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-emu_pid=""
-failures=0
-cleanup() { [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-
-start_emu() {  # args for kvar2-emu
-  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
-  rm -f "$work/port" "$work/transcript.txt"
-  "$emu" --link "$work/port" --dump-memory "$work/memory.bin" --transcript "$work/transcript.txt" \
-    "$@" >"$work/emu.log" 2>&1 &
-  emu_pid=$!
-  for _ in $(seq 100); do [ -L "$work/port" ] && return 0; sleep 0.05; done
-  echo "emulator did not start: $(cat "$work/emu.log")"; exit 1
-}
-check() {  # name, condition result
-  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
 # The figures of a JSON report, without what differs between a logger and its export.
 figures() { python3 -c 'import json, sys
 d = json.load(open(sys.argv[1]))
@@ -120,5 +102,4 @@ start_emu --paced --channels 2 --memory-start 0 --memory-bytes 32768 --write-poi
 timeout --preserve-status -s INT 2 "$cli" report --port "$work/port" -o "$work/stopped.pdf" >/dev/null 2>&1
 [ $? = 130 ] && [ ! -e "$work/stopped.pdf" ]; check "SIGINT: exit 130, no report" $?
 
-[ "$failures" = 0 ] && echo "report: all checks passed" || echo "report: $failures check(s) failed"
-exit $(( failures > 0 ))
+finish "report"

@@ -1,0 +1,44 @@
+# Sourced by the CLI's end-to-end scripts, which take the arguments CLI EMULATOR: a work folder
+# removed at exit together with anything still running, the emulator on a pseudo-terminal, and
+# the checks with their tally.
+
+cli=$1
+emu=$2
+work=$(mktemp -d)
+emu_pid=""
+failures=0
+emu_options=()  # what every start_emu of a script passes, such as --unpaced or --transcript
+
+cleanup() {
+  [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null
+  jobs -p | xargs -r kill 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts kvar2-emu at $work/port with emu_options and the arguments, after stopping the one
+# before. The emulator opens its transcript and dump before it makes the link, so both are
+# fresh once the link is there.
+start_emu() {
+  [ -n "$emu_pid" ] && { kill "$emu_pid" 2>/dev/null; wait "$emu_pid" 2>/dev/null; }
+  rm -f "$work/port"
+  "$emu" --link "$work/port" "${emu_options[@]}" "$@" >"$work/emu.log" 2>&1 &
+  emu_pid=$!
+  for _ in $(seq 100); do [ -L "$work/port" ] && return 0; sleep 0.05; done
+  echo "emulator did not start: $(cat "$work/emu.log")"
+  exit 1
+}
+
+check() {  # name, condition result
+  if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
+}
+
+finish() {  # the suite's name
+  if [ "$failures" = 0 ]; then
+    echo "$1: all checks passed"
+  else
+    echo "$1: $failures check(s) failed"
+  fi
+  exit $((failures > 0))
+}
