@@ -163,15 +163,7 @@ int RunChart(const ChartOptions& options) {
 
   const bool drawn = Draw(options, format, recording, file);
   ReleasePictureCaches();
-  if (!drawn) {
-    std::fputs("zorvant-cli chart: cairo could not draw the picture\n", stderr);
-    return kExitFileNotWritten;
-  }
-  if (!file.Commit()) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
-  }
-  return kExitOk;
+  return FinishPictureFile(drawn, "zorvant-cli chart: cairo could not draw the picture", file, ui);
 }
 
 }  // namespace zv::cli

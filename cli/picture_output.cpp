@@ -1,7 +1,11 @@
 #include "cli/picture_output.h"
 
+#include <cstdio>
+
 #include "chart/picture_cairo.h"
 #include "chart/picture_svg.h"
+#include "cli/exit_codes.h"
+#include "samples/export_messages.h"
 
 namespace zv::cli {
 
@@ -41,6 +45,19 @@ bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& si
   }
   WritePictureSvg(picture, sink);
   return true;
+}
+
+int FinishPictureFile(bool drawn, const char* drawFailure, OutputFile& file,
+                      MessageScreen& screen) {
+  if (!drawn) {
+    std::fprintf(stderr, "%s\n", drawFailure);
+    return kExitFileNotWritten;
+  }
+  if (!file.Commit()) {
+    screen.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
+    return kExitFileNotWritten;
+  }
+  return kExitOk;
 }
 
 }  // namespace zv::cli

@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "base/byte_sink.h"
+#include "base/message_screen.h"
 #include "chart/picture.h"
+#include "cli/output_file.h"
 
 namespace zv::cli {
 
@@ -21,5 +23,9 @@ inline constexpr char kNeedsCairo[] =
 
 // Writes the whole picture; false when the player failed.
 bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink);
+
+// Ends a command that drew into `file`: `drawFailure` on standard error when the player failed,
+// the program's "cannot save" when the file could not be put in place; the exit code.
+int FinishPictureFile(bool drawn, const char* drawFailure, OutputFile& file, MessageScreen& screen);
 
 }  // namespace zv::cli

@@ -180,15 +180,8 @@ int RunReport(const ReportOptions& options) {
 
   const ReportFacts facts =
       GatherReportFacts(*samples, logger, RequestFor(options, port, logger.channelMode));
-  if (!Write(facts, format, file)) {
-    std::fputs("zorvant-cli report: cairo could not draw the report\n", stderr);
-    return kExitFileNotWritten;
-  }
-  if (!file.Commit()) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
-  }
-  return kExitOk;
+  return FinishPictureFile(Write(facts, format, file),
+                           "zorvant-cli report: cairo could not draw the report", file, ui);
 }
 
 }  // namespace zv::cli
