@@ -2,12 +2,12 @@
 // over, into a sink that only counts, and prints the time per export, the bytes and the heap
 // allocations made during one export. A benchmark: it prints figures and asserts nothing.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "base/info_tab.h"
+#include "bench/bench_support.h"
 #include "cli/read_formats.h"
 #include "samples/civil_time.h"
 #include "samples/export_samples.h"
@@ -40,18 +40,6 @@ class BenchScreen final : public zv::test::QuietUi {
   CountingFile file;
 };
 
-// Two slow curves in sixteenths of a degree, as 16-bit words (negative ones with the sign bits).
-void FillMemory(zv::SampleBuffer& samples) {
-  for (std::size_t word = 0; word < zv::kSampleBufferSize / 2; ++word) {
-    const int sixteenths = static_cast<int>(320 * std::sin(static_cast<double>(word) / 300.0)) +
-                           (word % 2 == 0 ? 350 : -40);
-    const auto value = static_cast<uint16_t>(sixteenths);
-    samples.bytes[2 * word] = static_cast<uint8_t>(value);
-    samples.bytes[2 * word + 1] = static_cast<uint8_t>(value >> 8);
-  }
-  samples.n = zv::kSampleBufferSize;
-}
-
 template <typename Export>
 void Measure(const char* name, int rounds, Export&& run) {
   CountingFile file;
@@ -76,7 +64,7 @@ void Measure(const char* name, int rounds, Export&& run) {
 
 int main() {
   auto samples = std::make_unique<zv::SampleBuffer>();
-  FillMemory(*samples);
+  zv::bench::FillTwoCurves(*samples);
   constexpr int kRounds = 200;
   std::printf("full memory: %u bytes, %d rounds each\n", samples->n, kRounds);
 

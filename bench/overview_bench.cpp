@@ -2,31 +2,19 @@
 // the time to build its drawing list and the steps in it, then the time each player takes
 // over it (SVG, and PNG and PDF where the build has cairo), as multiples of the build. A
 // benchmark: it prints figures and asserts nothing.
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 
+#include "bench/bench_support.h"
 #include "chart/overview.h"
 #include "chart/picture_cairo.h"
 #include "chart/picture_svg.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-class CountingSink final : public zv::ByteSink {
- public:
-  void Put(const char*, std::size_t n) override { bytes += n; }
-  std::size_t bytes = 0;
-};
-
-template <typename Action>
-double SecondsPerRun(int runs, Action action) {
-  const Clock::time_point start = Clock::now();
-  for (int i = 0; i < runs; ++i) action();
-  return std::chrono::duration<double>(Clock::now() - start).count() / runs;
-}
+using zv::bench::CountingSink;
+using zv::bench::SecondsPerRun;
 
 // A day's swing with noise and a spike, between limits it crosses, as a cold store records.
 std::unique_ptr<zv::SampleBuffer> FullMemory() {

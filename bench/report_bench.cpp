@@ -2,11 +2,11 @@
 // and an interval): the time of a whole PDF report (figures, pages, cairo's PDF) against its
 // 100 ms budget, and of the JSON against its 5 ms, with the SVG beside them. A benchmark: it
 // prints figures and asserts nothing.
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 
+#include "bench/bench_support.h"
 #include "chart/picture_cairo.h"
 #include "chart/picture_svg.h"
 #include "report/report_json.h"
@@ -14,21 +14,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using zv::bench::CountingSink;
 constexpr double kPdfBudgetMs = 100;
 constexpr double kJsonBudgetMs = 5;
 
-class CountingSink final : public zv::ByteSink {
- public:
-  void Put(const char*, std::size_t n) override { bytes += n; }
-  std::size_t bytes = 0;
-};
-
 template <typename Action>
 double MillisecondsPerRun(int runs, Action action) {
-  const Clock::time_point start = Clock::now();
-  for (int i = 0; i < runs; ++i) action();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / runs;
+  return 1000 * zv::bench::SecondsPerRun(runs, action);
 }
 
 // A cold store's daily swing with noise in A, a wider one in B, both across 2..8 °C.

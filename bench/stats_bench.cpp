@@ -2,10 +2,10 @@
 // the curves cross), many times over: the time of one run against the 2 ms budget and the heap
 // allocations of one run. A benchmark: it prints figures and asserts nothing.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <memory>
 
+#include "bench/bench_support.h"
 #include "samples/recording_stats.h"
 #include "tests/support/stream_port.h"
 
@@ -13,19 +13,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kBudgetMs = 2.0;
-
-// Two slow curves in sixteenths of a degree, as 16-bit words, each spanning hundreds of
-// distinct values so that the mean kinetic temperature has many terms.
-void FillMemory(zv::SampleBuffer& samples) {
-  for (std::size_t word = 0; word < zv::kSampleBufferSize / 2; ++word) {
-    const int sixteenths = static_cast<int>(320 * std::sin(static_cast<double>(word) / 300.0)) +
-                           (word % 2 == 0 ? 350 : -40);
-    const auto value = static_cast<uint16_t>(sixteenths);
-    samples.bytes[2 * word] = static_cast<uint8_t>(value);
-    samples.bytes[2 * word + 1] = static_cast<uint8_t>(value >> 8);
-  }
-  samples.n = zv::kSampleBufferSize;
-}
 
 double RunBoth(const zv::SampleBuffer& samples, const zv::StatsSettings& settings) {
   const zv::ChannelStats a = zv::ComputeChannelStats(samples, 2, zv::Channel::A, settings);
@@ -37,7 +24,7 @@ double RunBoth(const zv::SampleBuffer& samples, const zv::StatsSettings& setting
 
 int main() {
   auto samples = std::make_unique<zv::SampleBuffer>();
-  FillMemory(*samples);
+  zv::bench::FillTwoCurves(*samples);
   zv::StatsSettings settings;
   settings.limits = {0, 8 * 16};  // 0..8 °C: both curves leave it
   settings.intervalSeconds = 60;
