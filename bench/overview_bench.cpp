@@ -36,9 +36,7 @@ void Run(const char* name, uint8_t mode) {
   zv::OverviewInputs in;
   in.samples = samples.get();
   in.channelMode = mode;
-  in.hasLow = in.hasHigh = true;
-  in.low = 2 * 16;
-  in.high = 8 * 16;
+  in.limits.a = in.limits.b = {20000, 80000};  // 2 and 8 degrees
   in.intervalSeconds = 300;
   in.hasStart = true;
   in.start.utc = 1798761600;  // 2027-01-01T00:00:00Z

@@ -40,7 +40,7 @@ std::unique_ptr<zv::SampleBuffer> FullMemory() {
 
 zv::ReportRequest Request() {
   zv::ReportRequest request;
-  request.limits = {2 * 16, 8 * 16};
+  request.limits.a = request.limits.b = {20000, 80000};  // 2 and 8 degrees
   zv::StartTime start;
   start.utc = 1798761600;  // 2027-01-01T00:00:00Z
   start.fixedOffset = 3600;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "chart/overview_trace.h"
+#include "samples/reading_number.h"
 #include "samples/sample_slots.h"
 
 namespace zv {
@@ -14,6 +15,9 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kGrid = 0xDDDDDD;
 constexpr uint32_t kLimitColor = 0x0060D0;  // #d06000, apart from both traces
+// A channel's own limits, when the channels have different ones: a darker shade of its trace.
+constexpr uint32_t kLimitColorA = 0x000090;  // #900000
+constexpr uint32_t kLimitColorB = 0x900000;  // #000090
 constexpr uint32_t kRed = 0x0000FF;
 constexpr uint32_t kBlue = 0xFF0000;
 
@@ -27,6 +31,12 @@ constexpr float kBottomMargin = 4.8f;
 // With neither readings nor limits the axis shows 0 to 25 degrees.
 constexpr int32_t kEmptyLow = 0;
 constexpr int32_t kEmptyHigh = 25 * 16;
+
+// The sixteenth at or below a value in ten-thousandths.
+int32_t FloorSixteenths(int32_t tenThousandths) {
+  const int32_t q = tenThousandths / kTenThousandthsPerSixteenth;
+  return q * kTenThousandthsPerSixteenth > tenThousandths ? q - 1 : q;
+}
 
 // Keeps the start far from the ends of int64 once the offset is added.
 constexpr int64_t kLargestStart = int64_t{1} << 50;
@@ -69,23 +79,55 @@ void DrawGrid(const Drawing& d) {
   }
 }
 
-void LimitPen(const Drawing& d) {
-  d.draw.Pen(kLimitColor, 1.5f * d.hairline, 6 * d.hairline, 4 * d.hairline, "limit");
+uint32_t LimitColor(const OverviewLimitGroup& group) {
+  if (!group.perChannel) return kLimitColor;
+  return group.channelA ? kLimitColorA : kLimitColorB;
 }
 
-void DrawLimit(const Drawing& d, int16_t limit) {
-  const float y = d.Snap(ValueY(d.layout, limit));
-  LimitPen(d);
-  d.draw.Line(d.layout.left, y, d.layout.right, y);
+void LimitPen(const Drawing& d, uint32_t color) {
+  d.draw.Pen(color, 1.5f * d.hairline, 6 * d.hairline, 4 * d.hairline, "limit");
 }
 
-// "górna granica 8,0 °C": the limit to a tenth of a degree.
-void LimitText(const Drawing& d, int16_t limit, const char* name,
-               char (&text)[kPictureTextCapacity]) {
-  char value[kAxisLabelCapacity];
-  const int32_t tenths = static_cast<int32_t>(std::lround(limit * 10 / 16.0));
-  ValueLabel(tenths, 1, d.in.language, value);
-  std::snprintf(text, sizeof text, "%s %s %s", name, value, TextsFor(d.in.language).degrees);
+void DrawLimits(const Drawing& d, const OverviewLimitGroups& groups) {
+  for (int g = 0; g < groups.count; ++g) {
+    const OverviewLimitGroup& group = groups.groups[g];
+    for (const std::optional<int32_t>& limit : {group.limits.high, group.limits.low}) {
+      if (!limit) continue;
+      const float y = d.Snap(LimitY(d.layout, *limit));
+      LimitPen(d, LimitColor(group));
+      d.draw.Line(d.layout.left, y, d.layout.right, y);
+    }
+  }
+}
+
+// A limit exactly as it was given, with the unit: "7,25 °C".
+void LimitValueText(const Drawing& d, int32_t limit, char (&text)[kDecimalTextCapacity + 8]) {
+  const OverviewTexts& texts = TextsFor(d.in.language);
+  char value[kDecimalTextCapacity];
+  ShortDecimalText(limit, texts.decimalSeparator, value);
+  std::snprintf(text, sizeof text, "%s %s", value, texts.degrees);
+}
+
+// "granice A: od 2,0 do 8,0 °C": one channel's own limits.
+// Longer than a step holds, so that nothing is cut while it is put together; the step keeps
+// what fits (every real limit does).
+using LegendText = char[2 * kPictureTextCapacity];
+
+void ChannelLimitsText(const Drawing& d, const OverviewLimitGroup& group, LegendText& text) {
+  const OverviewTexts& texts = TextsFor(d.in.language);
+  char low[kDecimalTextCapacity + 8] = "";
+  char high[kDecimalTextCapacity + 8] = "";
+  if (group.limits.low) LimitValueText(d, *group.limits.low, low);
+  if (group.limits.high) LimitValueText(d, *group.limits.high, high);
+  char range[96];
+  if (group.limits.low && group.limits.high) {
+    std::snprintf(range, sizeof range, texts.bothLimits, low, high);
+  } else {
+    std::snprintf(range, sizeof range, group.limits.low ? texts.lowLimitOnly : texts.highLimitOnly,
+                  group.limits.low ? low : high);
+  }
+  std::snprintf(text, sizeof text, "%s %s",
+                group.channelA ? texts.channelLimitsA : texts.channelLimitsB, range);
 }
 
 void DrawBorderAndMarks(const Drawing& d) {
@@ -151,17 +193,30 @@ void DrawLegend(const Drawing& d, bool readings) {
     d.draw.Text(x + 2.5f * d.em, y, names[i], d.Style(TextAnchor::Start));
     x += 9 * d.em;
   }
-  const bool limits[] = {d.in.hasHigh, d.in.hasLow};
-  const int16_t values[] = {d.in.high, d.in.low};
-  const char* limitNames[] = {texts.highLimit, texts.lowLimit};
-  for (int i = 0; i < 2; ++i) {
-    if (!limits[i]) continue;
-    char text[kPictureTextCapacity];
-    LimitText(d, values[i], limitNames[i], text);
-    LimitPen(d);
+  const OverviewLimitGroups groups = LimitGroupsOf(d.in);
+  const auto entry = [&](uint32_t color, const char* text, float width) {
+    LimitPen(d, color);
     d.draw.Line(x, lineY, x + 2 * d.em, lineY);
-    d.draw.Text(x + 2.5f * d.em, y, text, d.Style(TextAnchor::Start, kLimitColor));
-    x += 15 * d.em;
+    d.draw.Text(x + 2.5f * d.em, y, text, d.Style(TextAnchor::Start, color));
+    x += width * d.em;
+  };
+  for (int g = 0; g < groups.count; ++g) {
+    const OverviewLimitGroup& group = groups.groups[g];
+    LegendText text;
+    if (group.perChannel) {
+      ChannelLimitsText(d, group, text);
+      entry(LimitColor(group), text, 18);
+      continue;
+    }
+    const std::optional<int32_t> values[] = {group.limits.high, group.limits.low};
+    const char* limitNames[] = {texts.highLimit, texts.lowLimit};
+    for (int i = 0; i < 2; ++i) {
+      if (!values[i]) continue;
+      char value[kDecimalTextCapacity + 8];
+      LimitValueText(d, *values[i], value);
+      std::snprintf(text, sizeof text, "%s %s", limitNames[i], value);
+      entry(kLimitColor, text, 15);
+    }
   }
   if (!readings) {
     d.draw.Text((d.layout.left + d.layout.right) / 2, (d.layout.top + d.layout.bottom) / 2,
@@ -196,12 +251,20 @@ OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& fra
 
   int32_t low = kEmptyLow;
   int32_t high = kEmptyHigh;
-  const bool readings = ReadingRange(in, low, high);
-  if (!readings && (in.hasLow || in.hasHigh)) low = high = in.hasLow ? in.low : in.high;
-  if (in.hasLow) low = low < in.low ? low : in.low;
-  if (in.hasLow) high = high > in.low ? high : in.low;
-  if (in.hasHigh) low = low < in.high ? low : in.high;
-  if (in.hasHigh) high = high > in.high ? high : in.high;
+  bool any = ReadingRange(in, low, high);
+  // Every limit drawn lies on the axis too, widened to the sixteenths around it.
+  const OverviewLimitGroups groups = LimitGroupsOf(in);
+  for (int g = 0; g < groups.count; ++g) {
+    for (const std::optional<int32_t>& limit :
+         {groups.groups[g].limits.low, groups.groups[g].limits.high}) {
+      if (!limit) continue;
+      const int32_t below = FloorSixteenths(*limit);
+      const int32_t above = below * kTenThousandthsPerSixteenth == *limit ? below : below + 1;
+      low = any && low < below ? low : below;
+      high = any && high > above ? high : above;
+      any = true;
+    }
+  }
   const float rows = (l.bottom - l.top) / (2.5f * em);
   l.values = ChooseValueAxis(
       low, high, rows >= 0 && rows < kMaxValueTicks ? static_cast<int>(rows) : kMaxValueTicks);
@@ -219,6 +282,25 @@ OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& fra
 
 float ValueY(const OverviewLayout& layout, int32_t sixteenths) {
   return TenthsY(layout, sixteenths * 10 / 16.0);
+}
+
+float LimitY(const OverviewLayout& layout, int32_t tenThousandths) {
+  return TenthsY(layout, tenThousandths / 1000.0);
+}
+
+OverviewLimitGroups LimitGroupsOf(const OverviewInputs& in) {
+  OverviewLimitGroups out;
+  const bool showB = in.showB && in.channelMode == 2;
+  const bool showA = in.showA;
+  const bool shared = !showA || !showB || in.limits.a == in.limits.b;
+  if (shared) {
+    const AlarmLimits& limits = showA ? in.limits.a : in.limits.b;
+    if (limits.Any()) out.groups[out.count++] = {limits, showA, showB, false};
+    return out;
+  }
+  if (in.limits.a.Any()) out.groups[out.count++] = {in.limits.a, true, false, true};
+  if (in.limits.b.Any()) out.groups[out.count++] = {in.limits.b, false, true, true};
+  return out;
 }
 
 float SlotX(const OverviewLayout& layout, double slot) {
@@ -239,8 +321,7 @@ void BuildOverview(const OverviewInputs& in, const OverviewFrame& frame, Picture
   draw.Fill(layout.left, layout.top, layout.right, layout.bottom, kWhite);
   DrawLimitBands(draw, layout, in);
   DrawGrid(d);
-  if (in.hasHigh) DrawLimit(d, in.high);
-  if (in.hasLow) DrawLimit(d, in.low);
+  DrawLimits(d, LimitGroupsOf(in));
   DrawTraces(draw, layout, in, 1.5f * d.hairline);
   DrawBorderAndMarks(d);
   DrawValueLabels(d);

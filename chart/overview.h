@@ -14,6 +14,7 @@
 #include "chart/overview_axes.h"
 #include "chart/picture.h"
 #include "samples/civil_time.h"
+#include "samples/recording_stats.h"
 
 namespace zv {
 
@@ -21,11 +22,8 @@ struct OverviewInputs {
   const SampleBuffer* samples = nullptr;
   uint8_t channelMode = 1;
   bool showA = true;
-  bool showB = true;  // drawn in mode 2 only
-  bool hasLow = false;
-  int16_t low = 0;  // sixteenths of a degree
-  bool hasHigh = false;
-  int16_t high = 0;
+  bool showB = true;             // drawn in mode 2 only
+  ChannelLimits limits;          // exact, in ten-thousandths of a degree
   uint32_t intervalSeconds = 0;  // 0: not known
   bool hasStart = false;
   StartTime start;  // slot 0; its frame gives each tick's offset
@@ -61,18 +59,34 @@ struct OverviewLayout {
 
 OverviewLayout LayOutOverview(const OverviewInputs& inputs, const OverviewFrame& frame);
 
-// The y of a value in sixteenths, and the x of a slot's centre.
+// The y of a value in sixteenths, of a limit in ten-thousandths, and the x of a slot's centre.
 float ValueY(const OverviewLayout& layout, int32_t sixteenths);
+float LimitY(const OverviewLayout& layout, int32_t tenThousandths);
 float SlotX(const OverviewLayout& layout, double slot);
 
+// The limits drawn: one pair for every channel shown when they share it, else one pair a
+// channel, each with the channels it judges.
+struct OverviewLimitGroup {
+  AlarmLimits limits;
+  bool channelA = false;
+  bool channelB = false;
+  bool perChannel = false;  // drawn in its channel's colour and named by it
+};
+struct OverviewLimitGroups {
+  OverviewLimitGroup groups[2];
+  int count = 0;
+};
+OverviewLimitGroups LimitGroupsOf(const OverviewInputs& inputs);
+
 // The longest list, whatever the number of readings: bands over at most every other column
-// for each limit, a column (or a point) per column for each channel, and the fixed parts.
+// for each limit of each group, a column (or a point) per column for each channel, and the
+// fixed parts.
 inline constexpr std::size_t kOverviewMaxColumns = 1000;
 namespace overview_capacity {
 inline constexpr std::size_t kBackground = 2;
-inline constexpr std::size_t kBands = kOverviewMaxColumns + 2;
+inline constexpr std::size_t kBands = 2 * (kOverviewMaxColumns + 2);
 inline constexpr std::size_t kGrid = 1 + kMaxValueTicks + kMaxTimeTicks;
-inline constexpr std::size_t kLimits = 2 * 2;
+inline constexpr std::size_t kLimits = 2 * 2 * 2;
 inline constexpr std::size_t kTraces = 2 * (1 + kOverviewMaxColumns);
 inline constexpr std::size_t kBorderAndMarks = 1 + 5 + kMaxTimeTicks;
 // value labels and the unit, time labels and dates and the caption, the legend's four rows

@@ -16,6 +16,12 @@ struct OverviewTexts {
   const char* channelB;
   const char* highLimit;
   const char* lowLimit;
+  // one channel's own limits, when the channels have different ones: "granice A: od 2,0 do 8,0"
+  const char* channelLimitsA;
+  const char* channelLimitsB;
+  const char* bothLimits;  // printf: low, high
+  const char* lowLimitOnly;
+  const char* highLimitOnly;
   const char* slotCaption;
   const char* elapsedSecondsCaption;
   const char* elapsedMinutesCaption;
@@ -32,6 +38,11 @@ inline constexpr OverviewTexts kPolishOverviewTexts = {
     "kanał B",
     "górna granica",
     "dolna granica",
+    "granice A:",
+    "granice B:",
+    "od %s do %s",
+    "od %s",
+    "do %s",
     "Numer próbki",
     "Czas od początku (h:mm:ss)",
     "Czas od początku (h:mm)",
@@ -48,6 +59,11 @@ inline constexpr OverviewTexts kEnglishOverviewTexts = {
     "channel B",
     "high limit",
     "low limit",
+    "limits A:",
+    "limits B:",
+    "%s to %s",
+    "from %s",
+    "up to %s",
     "Sample number",
     "Time since start (h:mm:ss)",
     "Time since start (h:mm)",

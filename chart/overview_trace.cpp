@@ -136,21 +136,32 @@ uint32_t BucketStart(const OverviewLayout& layout, uint32_t bucket) {
 }
 
 void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in) {
-  if (in.samples == nullptr || layout.buckets == 0 || (!in.hasHigh && !in.hasLow)) return;
+  const OverviewLimitGroups groups = LimitGroupsOf(in);
+  if (in.samples == nullptr || layout.buckets == 0 || groups.count == 0) return;
   const SlotLayout slots = LayoutOf(*in.samples, in.channelMode);
-  BandRun high(draw, layout, layout.top, ValueY(layout, in.high), kHighBand);
-  BandRun low(draw, layout, ValueY(layout, in.low), layout.bottom, kLowBand);
-  for (uint32_t b = 0; b <= layout.buckets; ++b) {
-    bool aboveHigh = false;
-    bool belowLow = false;
-    for (Channel channel : kChannels) {
-      if (b == layout.buckets || !Drawn(in, channel)) continue;
-      const Extremes e = BucketExtremes(in, slots, layout, b, channel);
-      aboveHigh = aboveHigh || (e.any && in.hasHigh && e.max > in.high);
-      belowLow = belowLow || (e.any && in.hasLow && e.min < in.low);
+  for (int g = 0; g < groups.count; ++g) {
+    const OverviewLimitGroup& group = groups.groups[g];
+    const AlarmLimits& limits = group.limits;
+    BandRun high(draw, layout, layout.top, limits.high ? LimitY(layout, *limits.high) : 0,
+                 kHighBand);
+    BandRun low(draw, layout, limits.low ? LimitY(layout, *limits.low) : 0, layout.bottom,
+                kLowBand);
+    for (uint32_t b = 0; b <= layout.buckets; ++b) {
+      bool aboveHigh = false;
+      bool belowLow = false;
+      for (Channel channel : kChannels) {
+        const bool judged = channel == Channel::A ? group.channelA : group.channelB;
+        if (b == layout.buckets || !judged || !Drawn(in, channel)) continue;
+        const Extremes e = BucketExtremes(in, slots, layout, b, channel);
+        // Both in ten-thousandths, where the reading and the typed limit are exact.
+        const int64_t max = int64_t{e.max} * kTenThousandthsPerSixteenth;
+        const int64_t min = int64_t{e.min} * kTenThousandthsPerSixteenth;
+        aboveHigh = aboveHigh || (e.any && limits.high && max > *limits.high);
+        belowLow = belowLow || (e.any && limits.low && min < *limits.low);
+      }
+      high.Column(b, aboveHigh);
+      low.Column(b, belowLow);
     }
-    high.Column(b, aboveHigh);
-    low.Column(b, belowLow);
   }
 }
 

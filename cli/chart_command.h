@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "samples/recording_stats.h"
+
 namespace zv::cli {
 
 struct ChartOptions {
@@ -17,8 +19,7 @@ struct ChartOptions {
   bool fineColumns = false;
   std::string channels = "ab";
   bool overview = false;
-  std::string low;  // degrees, as the user wrote them; --overview only
-  std::string high;
+  ChannelLimits limits;   // --overview only
   std::string startedAt;  // local YYYY-MM-DDTHH:MM:SS of slot 0; --overview only
 };
 

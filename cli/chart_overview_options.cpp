@@ -1,6 +1,6 @@
 #include "cli/chart_overview_options.h"
 
-#include "cli/degree_option.h"
+#include "cli/limit_options.h"
 #include "cli/start_time_option.h"
 #include "samples/civil_time.h"
 
@@ -14,22 +14,18 @@ constexpr char kOverviewHelp[] =
     "the export's), temperature up y; with more readings than pixel columns each column spans "
     "its lowest and highest reading, so no spike is lost.";
 
-constexpr char kLimitHelp[] =
-    "degrees from -55 to 125 (8, -2,5 or 7.25): drawn as a dashed line, the readings beyond it "
-    "on a light band. --overview only.";
+constexpr char kLimitMeaning[] =
+    "drawn as a dashed line, the readings beyond it on a light band (each channel's own in its "
+    "colour when they differ); --overview only";
 
 }  // namespace
 
 void AddOverviewOptions(CLI::App& chart, ChartOptions& options, const WindowChartOptions& window) {
   auto* overview = chart.add_flag("--overview", options.overview, kOverviewHelp);
   overview->excludes(window.position)->excludes(window.fineRows)->excludes(window.fineColumns);
-  const CLI::Validator limit(CheckLimitDegrees, "DEGREES");
-  chart.add_option("--low", options.low, std::string("Low limit: ") + kLimitHelp)
-      ->check(limit)
-      ->needs(overview);
-  chart.add_option("--high", options.high, std::string("High limit: ") + kLimitHelp)
-      ->check(limit)
-      ->needs(overview);
+  for (CLI::Option* limit : AddLimitOptions(chart, options.limits, kLimitMeaning)) {
+    limit->needs(overview);
+  }
   chart
       .add_option("--started-at", options.startedAt,
                   std::string(kStartTimeMeaning) +
@@ -37,15 +33,7 @@ void AddOverviewOptions(CLI::App& chart, ChartOptions& options, const WindowChar
                       "the date. --overview only.")
       ->check(CLI::Validator(CheckStartTime, kStartTimeForm))
       ->needs(overview);
-  chart.callback([&options] {
-    int16_t low = 0;
-    int16_t high = 0;
-    if (ParseLimitDegrees(options.low, low) && ParseLimitDegrees(options.high, high) &&
-        low >= high) {
-      throw CLI::ValidationError(
-          "--low", "must be below --high (" + options.low + " is not below " + options.high + ")");
-    }
-  });
+  chart.callback([&options] { CheckLimitPairs(options.limits); });
 }
 
 OverviewInputs OverviewInputsFor(const ChartOptions& options, const ChannelBoxes& boxes,
@@ -56,8 +44,7 @@ OverviewInputs OverviewInputsFor(const ChartOptions& options, const ChannelBoxes
   in.channelMode = channelMode;
   in.showA = boxes.aChecked;
   in.showB = boxes.bChecked;
-  in.hasLow = ParseLimitDegrees(options.low, in.low);
-  in.hasHigh = ParseLimitDegrees(options.high, in.high);
+  in.limits = options.limits;
   in.intervalSeconds = intervalSeconds;
   in.hasStart = !options.startedAt.empty() &&
                 ParseStartTime(options.startedAt, in.start) == StartTimeError::None;

@@ -20,7 +20,7 @@ bool ReadDigits(std::string_view text, std::size_t& at, int most, int64_t& value
 
 }  // namespace
 
-bool ParseLimitDegrees(std::string_view text, int16_t& sixteenths) {
+bool ParseLimitDegrees(std::string_view text, int32_t& tenThousandths) {
   std::size_t at = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++at;
@@ -35,20 +35,18 @@ bool ParseLimitDegrees(std::string_view text, int16_t& sixteenths) {
   }
   if (at != text.size()) return false;
   for (int i = decimals; i < kMaxDecimals; ++i) fraction *= 10;
-  const int64_t tenThousandths = whole * 10000 + fraction;
-  const int64_t signedValue = negative ? -tenThousandths : tenThousandths;
+  const int64_t magnitude = whole * 10000 + fraction;
+  const int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue < kLowestLimitDegrees * 10000 || signedValue > kHighestLimitDegrees * 10000) {
     return false;
   }
-  // Nearest sixteenth, halves away from zero.
-  const int64_t rounded = (tenThousandths * 16 + 5000) / 10000;
-  sixteenths = static_cast<int16_t>(negative ? -rounded : rounded);
+  tenThousandths = static_cast<int32_t>(signedValue);
   return true;
 }
 
 std::string CheckLimitDegrees(const std::string& text) {
-  int16_t sixteenths = 0;
-  if (ParseLimitDegrees(text, sixteenths)) return {};
+  int32_t tenThousandths = 0;
+  if (ParseLimitDegrees(text, tenThousandths)) return {};
   return "expected degrees from -55 to 125 (such as 8, -2,5 or 7.25), got " + text;
 }
 

@@ -6,9 +6,9 @@
 #include "base/info_tab.h"
 #include "chart/picture.h"
 #include "chart/picture_cairo.h"
-#include "cli/degree_option.h"
 #include "cli/exit_codes.h"
 #include "cli/export_source.h"
+#include "cli/limit_options.h"
 #include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
@@ -33,28 +33,22 @@ constexpr char kReportHelp[] =
     "the mean kinetic temperature, the alarm limits with the excursions and the verdict, a "
     "chart of the whole recording and a line to sign; or its figures as JSON.";
 
-constexpr char kLimitHelp[] =
-    "degrees from -55 to 125 (8, -2,5 or 7.25); a reading beyond it is an excursion.";
-
-// The options' own rules, found before anything is sent: the limits' order.
-void CheckLimitsOrder(const ReportOptions& options) {
-  int16_t low = 0;
-  int16_t high = 0;
-  if (ParseLimitDegrees(options.low, low) && ParseLimitDegrees(options.high, high) && low >= high) {
-    throw CLI::ValidationError(
-        "--low", "must be below --high (" + options.low + " is not below " + options.high + ")");
-  }
-}
+constexpr char kLimitMeaning[] = "a reading beyond it is an excursion";
 
 void AddReportLimits(CLI::App& report, ReportOptions& options) {
-  const CLI::Validator limit(CheckLimitDegrees, "DEGREES");
-  report.add_option("--low", options.low, std::string("Low limit: ") + kLimitHelp)->check(limit);
-  report.add_option("--high", options.high, std::string("High limit: ") + kLimitHelp)->check(limit);
+  AddLimitOptions(report, options.limits, kLimitMeaning);
   report
-      .add_option("--activation-energy", options.activationEnergy,
-                  "Activation energy of the mean kinetic temperature in kJ/mol (default 83.144)")
-      ->check(CLI::Validator(CheckActivationEnergy, "KJ_PER_MOL"));
-  report.callback([&options] { CheckLimitsOrder(options); });
+      .add_option_function<std::string>(
+          "--activation-energy",
+          [&options](const std::string& text) {
+            if (!ParseActivationEnergy(text, options.activationEnergy)) {
+              throw CLI::ValidationError("--activation-energy", CheckActivationEnergy(text));
+            }
+          },
+          "Activation energy of the mean kinetic temperature in kJ/mol, from 1 to 1000 "
+          "(default 83.144)")
+      ->type_name("KJ_PER_MOL");
+  report.callback([&options] { CheckLimitPairs(options.limits); });
 }
 
 ReportRequest RequestFor(const ReportOptions& options, const std::string& port,
@@ -67,18 +61,18 @@ ReportRequest RequestFor(const ReportOptions& options, const std::string& port,
   if (request.showB && !request.showA && channelMode != 2) {
     std::fputs("zorvant-cli report: a one-channel logger has no channel B; A is shown\n", stderr);
   }
-  int16_t limit = 0;
-  if (ParseLimitDegrees(options.low, limit)) request.limits.low = limit;
-  if (ParseLimitDegrees(options.high, limit)) request.limits.high = limit;
+  if (HasChannelBLimits(options.limits) && channelMode != 2) {
+    std::fputs(
+        "zorvant-cli report: a one-channel logger has no channel B; its limits are not used\n",
+        stderr);
+  }
+  request.limits = options.limits;
   StartTime start;
   if (!options.startedAt.empty() &&
       ParseStartTime(options.startedAt, start) == StartTimeError::None) {
     request.start = start;
   }
-  double kilojoules = 0;
-  if (ParseActivationEnergy(options.activationEnergy, kilojoules)) {
-    request.activationEnergy = kilojoules * 1000;
-  }
+  request.activationEnergy = options.activationEnergy * 1000;
   request.sourceKind = port.empty() ? SourceKind::ExportFile : SourceKind::Port;
   request.source = port.empty() ? options.fromExport : port;
   StartTime local;

@@ -5,6 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "samples/recording_stats.h"
+
 namespace zv::cli {
 
 struct ReportOptions {
@@ -12,12 +14,11 @@ struct ReportOptions {
   std::string fromExport;
   std::string output;
   std::string startedAt;
-  std::string low;  // degrees, as the user wrote them
-  std::string high;
+  ChannelLimits limits;
   std::string channels = "ab";
   std::string title;
   std::string language = "pl";
-  std::string activationEnergy = "83.144";  // kJ/mol
+  double activationEnergy = kDefaultActivationEnergy / 1000;  // kJ/mol
 };
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options);

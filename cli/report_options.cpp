@@ -1,6 +1,5 @@
 #include "cli/report_options.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "cli/picture_output.h"
@@ -45,25 +44,28 @@ std::string CheckReportTitle(const std::string& title) {
 }
 
 bool ParseActivationEnergy(const std::string& text, double& kilojoulesPerMole) {
-  std::string number = text;
-  for (char& c : number) {
-    if (c == ',') c = '.';
-  }
-  // Digits and one point only: no sign, exponent, hexadecimal, "inf" or "nan".
+  // Digits, then at most one separator and three decimals: no sign, exponent, hexadecimal,
+  // "inf" or "nan", and never more digits than a double holds exactly.
+  constexpr std::size_t kMostWholeDigits = 4;
+  constexpr std::size_t kMostDecimals = 3;
+  std::string number;
+  std::size_t whole = 0;
+  std::size_t decimals = 0;
   bool point = false;
-  bool digit = false;
-  for (char c : number) {
-    if (c == '.' && !point) {
+  for (char c : text) {
+    if ((c == '.' || c == ',') && !point) {
       point = true;
+      number += '.';
     } else if (c >= '0' && c <= '9') {
-      digit = true;
+      ++(point ? decimals : whole);
+      number += c;
     } else {
       return false;
     }
   }
-  if (!digit) return false;
+  if (whole + decimals == 0 || whole > kMostWholeDigits || decimals > kMostDecimals) return false;
   const double value = std::strtod(number.c_str(), nullptr);
-  if (!std::isfinite(value) || value <= 0) return false;
+  if (!(value >= kLowestActivationEnergy && value <= kHighestActivationEnergy)) return false;
   kilojoulesPerMole = value;
   return true;
 }
@@ -71,7 +73,7 @@ bool ParseActivationEnergy(const std::string& text, double& kilojoulesPerMole) {
 std::string CheckActivationEnergy(const std::string& text) {
   double value = 0;
   if (ParseActivationEnergy(text, value)) return {};
-  return "expected a positive number of kJ/mol (such as 83.144), got " + text;
+  return "expected kJ/mol from 1 to 1000 with at most three decimals (such as 83.144), got " + text;
 }
 
 }  // namespace zv::cli

@@ -16,7 +16,13 @@ std::string CheckReportOutput(const std::string& path);
 std::string CheckReportTitle(const std::string& title);
 std::string CheckActivationEnergy(const std::string& text);
 
-// kJ/mol as a user writes it ("83.144" or "83,144"); false unless a finite positive number.
+// The activation energies a mean kinetic temperature is plausibly taken with, in kJ/mol: far
+// outside them the figure means nothing (near 0 it is the hottest reading).
+inline constexpr double kLowestActivationEnergy = 1;
+inline constexpr double kHighestActivationEnergy = 1000;
+
+// kJ/mol as a user writes it ("83.144" or "83,144"), at most three decimals; false unless a
+// number from kLowestActivationEnergy to kHighestActivationEnergy.
 bool ParseActivationEnergy(const std::string& text, double& kilojoulesPerMole);
 
 }  // namespace zv::cli

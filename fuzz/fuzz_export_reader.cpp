@@ -35,7 +35,18 @@ struct Buffers {
   zv::OverviewPicture overview;
 };
 
-// Any limits, even crossed ones or beyond the sensor's range, and any start and interval.
+// Any limits, even crossed ones or beyond the sensor's range, shared or a channel's own (bit 2),
+// in ten-thousandths of a degree.
+zv::ChannelLimits LimitsOf(uint32_t position, uint8_t boxes) {
+  zv::AlarmLimits pair;
+  if ((boxes & 16) != 0) pair.low = static_cast<int16_t>(position & 0xFFFF) * 40;
+  if ((boxes & 32) != 0) pair.high = static_cast<int16_t>(position >> 16) * 40;
+  zv::ChannelLimits limits{pair, pair};
+  if ((boxes & 2) != 0) limits.b = {pair.high, pair.low};
+  return limits;
+}
+
+// Any limits and any start and interval.
 void DrawOverview(const zv::SampleBuffer& samples, uint8_t mode, uint32_t position, uint8_t boxes,
                   uint32_t interval, zv::OverviewPicture& picture) {
   zv::OverviewInputs overview;
@@ -43,10 +54,7 @@ void DrawOverview(const zv::SampleBuffer& samples, uint8_t mode, uint32_t positi
   overview.channelMode = mode;
   overview.showA = (boxes & 4) != 0;
   overview.showB = (boxes & 8) != 0;
-  overview.hasLow = (boxes & 16) != 0;
-  overview.low = static_cast<int16_t>(position & 0xFFFF);
-  overview.hasHigh = (boxes & 32) != 0;
-  overview.high = static_cast<int16_t>(position >> 16);
+  overview.limits = LimitsOf(position, boxes);
   overview.intervalSeconds = (boxes & 64) != 0 ? interval : position;
   overview.hasStart = (boxes & 128) != 0;
   overview.start.utc = static_cast<int64_t>(position) * 86400 - (int64_t{1} << 40);
@@ -65,8 +73,7 @@ void WriteReport(const zv::SampleBuffer& samples, uint8_t mode, const char* text
   request.language = (boxes & 1) != 0 ? zv::LabelLanguage::English : zv::LabelLanguage::Polish;
   request.showA = (boxes & 4) != 0;
   request.showB = (boxes & 8) != 0;
-  if ((boxes & 16) != 0) request.limits.low = static_cast<int16_t>(position & 0xFFFF);
-  if ((boxes & 32) != 0) request.limits.high = static_cast<int16_t>(position >> 16);
+  request.limits = LimitsOf(position, boxes);
   const zv::ReportFacts facts = zv::GatherReportFacts(
       samples, zv::LoggerFactsFromExport(zv::ReadExportHeader(text, length), mode), request);
   zv::GrowingPicture pages;

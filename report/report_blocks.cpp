@@ -57,8 +57,9 @@ std::string VerdictText(ReportVerdict verdict, const ReportTexts& texts) {
       return texts.withinLimits;
     case ReportVerdict::Exceeded:
       return texts.limitsExceeded;
-    case ReportVerdict::NoReadings:
     case ReportVerdict::NoLimits:
+      return texts.verdictNoLimits;
+    case ReportVerdict::NoReadings:
       break;
   }
   return texts.verdictNoReadings;
@@ -75,16 +76,48 @@ std::string FirstSideText(const ReportTexts& texts, const ChannelStats& s) {
   return s.limits.firstSide == LimitSide::Below ? texts.belowSide : texts.aboveSide;
 }
 
+// The limits of each channel, when the channels have different ones.
+void AddChannelLimitRows(const ReportFacts& facts, ReportBlock& block) {
+  const ReportTexts& texts = TextsOf(facts);
+  const ChannelLimits& limits = facts.request.limits;
+  const auto limitText = [&texts](const std::optional<int32_t>& limit) {
+    return limit ? ExactDegreesText(*limit, texts) : std::string(texts.noLimit);
+  };
+  for (const bool low : {true, false}) {
+    ReportRow row;
+    row.label = low ? texts.lowLimit : texts.highLimit;
+    for (const ChannelFacts& c : facts.channels) {
+      const AlarmLimits& own = limits.For(c.channel);
+      row.cells.push_back(limitText(low ? own.low : own.high));
+    }
+    block.rows.push_back(row);
+  }
+}
+
+// A side's readings with their runs, then the runs' time in all and the longest.
+void AddSideRows(const ReportFacts& facts, ReportBlock& block, const char* label, LimitSide side) {
+  const ReportTexts& texts = TextsOf(facts);
+  const auto of = [side](const ChannelStats& s) -> const SideExcursions& {
+    return side == LimitSide::Below ? s.limits.below : s.limits.above;
+  };
+  block.rows.push_back(ChannelRow(facts, label, [&](auto& s) {
+    return std::to_string(of(s).readings) + " (" + texts.sideExcursions + " " +
+           std::to_string(of(s).excursions) + ")";
+  }));
+  block.rows.push_back(ChannelRow(facts, texts.sideTimes, [&](auto& s) {
+    return StatsDurationText(of(s).totalDuration, s.limits.unit, texts) + ", " +
+           StatsDurationText(of(s).longestDuration, s.limits.unit, texts);
+  }));
+}
+
 void AddLimitRows(const ReportFacts& facts, ReportBlock& block) {
   const ReportTexts& texts = TextsOf(facts);
   const auto duration = [&texts](uint64_t d, DurationUnit unit) {
     return StatsDurationText(d, unit, texts);
   };
   const auto count = [](uint32_t n) { return std::to_string(n); };
-  block.rows.push_back(
-      ChannelRow(facts, texts.below, [&](auto& s) { return count(s.limits.below); }));
-  block.rows.push_back(
-      ChannelRow(facts, texts.above, [&](auto& s) { return count(s.limits.above); }));
+  AddSideRows(facts, block, texts.below, LimitSide::Below);
+  AddSideRows(facts, block, texts.above, LimitSide::Above);
   block.rows.push_back(
       ChannelRow(facts, texts.excursions, [&](auto& s) { return count(s.limits.excursions); }));
   block.rows.push_back(ChannelRow(facts, texts.totalBeyond, [&](auto& s) {
@@ -198,19 +231,30 @@ ReportBlock StatisticsBlock(const ReportFacts& facts) {
 
 ReportBlock LimitsBlock(const ReportFacts& facts) {
   const ReportTexts& texts = TextsOf(facts);
-  const AlarmLimits& limits = facts.request.limits;
+  const ChannelLimits& limits = facts.request.limits;
   ReportBlock block;
   block.heading = texts.limitsSection;
-  if (!limits.low && !limits.high) {
+  bool any = false;
+  bool shared = true;
+  for (const ChannelFacts& c : facts.channels) {
+    any = any || limits.For(c.channel).Any();
+    shared = shared && limits.For(c.channel) == limits.For(facts.channels.front().channel);
+  }
+  if (!any) {
     block.notes.emplace_back(texts.noLimits);
     return block;
   }
-  const auto limitText = [&texts](const std::optional<int32_t>& limit) {
-    return limit ? DegreesText(*limit, texts) : std::string(texts.noLimit);
-  };
-  block.pairs = {Row(texts.lowLimit, limitText(limits.low)),
-                 Row(texts.highLimit, limitText(limits.high))};
   block.columnHeads = ChannelHeads(facts);
+  if (shared) {
+    const AlarmLimits& common = limits.For(facts.channels.front().channel);
+    const auto limitText = [&texts](const std::optional<int32_t>& limit) {
+      return limit ? ExactDegreesText(*limit, texts) : std::string(texts.noLimit);
+    };
+    block.pairs = {Row(texts.lowLimit, limitText(common.low)),
+                   Row(texts.highLimit, limitText(common.high))};
+  } else {
+    AddChannelLimitRows(facts, block);
+  }
   AddLimitRows(facts, block);
   const ReportVerdict overall = OverallVerdict(facts);
   block.notes.emplace_back(overall == ReportVerdict::Exceeded ? texts.overallExceeded

@@ -22,7 +22,6 @@ ReportFacts GatherReportFacts(const SampleBuffer& samples, const LoggerFacts& lo
   facts.readings = LayoutOf(samples, mode).CompleteSlots();
 
   StatsSettings settings;
-  settings.limits = request.limits;
   settings.intervalSeconds = logger.intervalSeconds;
   settings.activationEnergy = request.activationEnergy;
   const bool showB = request.showB && mode == 2;
@@ -31,6 +30,7 @@ ReportFacts GatherReportFacts(const SampleBuffer& samples, const LoggerFacts& lo
   if (showA) facts.channels.push_back({Channel::A, {}});
   if (showB) facts.channels.push_back({Channel::B, {}});
   for (ChannelFacts& channel : facts.channels) {
+    settings.limits = request.limits.For(channel.channel);
     channel.stats = ComputeChannelStats(samples, mode, channel.channel, settings);
   }
   return facts;
@@ -61,12 +61,14 @@ ReportVerdict VerdictFor(const ChannelStats& stats) {
 }
 
 ReportVerdict OverallVerdict(const ReportFacts& facts) {
-  ReportVerdict overall = ReportVerdict::NoReadings;
+  ReportVerdict overall = ReportVerdict::NoLimits;
   for (const ChannelFacts& channel : facts.channels) {
     const ReportVerdict verdict = VerdictFor(channel.stats);
-    if (verdict == ReportVerdict::NoLimits) return verdict;
     if (verdict == ReportVerdict::Exceeded) return verdict;
     if (verdict == ReportVerdict::Within) overall = verdict;
+    if (verdict == ReportVerdict::NoReadings && overall == ReportVerdict::NoLimits) {
+      overall = verdict;
+    }
   }
   return overall;
 }

@@ -42,8 +42,8 @@ struct ReportRequest {
   std::string title;  // UTF-8; empty: the language's default
   LabelLanguage language = LabelLanguage::Polish;
   bool showA = true;
-  bool showB = true;  // in mode 2 only
-  AlarmLimits limits;
+  bool showB = true;                                   // in mode 2 only
+  ChannelLimits limits;                                // exact, in ten-thousandths of a degree
   std::optional<StartTime> start;                      // of slot 0
   double activationEnergy = kDefaultActivationEnergy;  // J/mol
   SourceKind sourceKind = SourceKind::Port;
@@ -87,7 +87,8 @@ std::optional<int64_t> SpanSeconds(const ReportFacts& facts);
 enum class ReportVerdict : uint8_t { NoLimits, NoReadings, Within, Exceeded };
 ReportVerdict VerdictFor(const ChannelStats& stats);
 
-// Over every channel shown: exceeded when any is, no readings when none has any.
+// Over every channel shown that has limits: exceeded when any is, within when every one with
+// readings is, no readings when none has any; no limits when no channel has any.
 ReportVerdict OverallVerdict(const ReportFacts& facts);
 
 }  // namespace zv

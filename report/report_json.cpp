@@ -25,6 +25,27 @@ string Degrees(int32_t sixteenths) {
   return JsonFixed(int64_t{sixteenths} * 625, 4);
 }
 
+// A limit exactly as it was given.
+string Limit(const std::optional<int32_t>& tenThousandths) {
+  return tenThousandths ? JsonFixed(*tenThousandths, 4) : string("null");
+}
+
+string LimitsObject(const AlarmLimits& limits) {
+  return "{\"low_c\": " + Limit(limits.low) + ", \"high_c\": " + Limit(limits.high) + "}";
+}
+
+// The limits every channel shown shares; where they differ, null (each channel names its own).
+AlarmLimits CommonLimits(const ReportFacts& facts) {
+  const ChannelLimits& limits = facts.request.limits;
+  AlarmLimits common = facts.channels.empty() ? limits.a : limits.For(facts.channels[0].channel);
+  for (const ChannelFacts& c : facts.channels) {
+    const AlarmLimits& own = limits.For(c.channel);
+    if (own.low != common.low) common.low.reset();
+    if (own.high != common.high) common.high.reset();
+  }
+  return common;
+}
+
 string Hundredths(double celsius) {
   return JsonFixed(std::llround(celsius * 100), 2);
 }
@@ -88,6 +109,14 @@ string Durations(const char* name, uint64_t duration, const ExcursionStats& e,
          "_s\": " + seconds;
 }
 
+// One side's readings, runs, and their time in all and at most.
+string SideObject(const SideExcursions& side, const ExcursionStats& e, const ReportFacts& facts) {
+  return "{\"readings\": " + Number(side.readings) +
+         ", \"excursions\": " + Number(side.excursions) +
+         Durations("beyond", side.totalDuration, e, facts) +
+         Durations("longest", side.longestDuration, e, facts) + "}";
+}
+
 string ExcursionFields(const ChannelStats& s, const ReportFacts& facts) {
   const ExcursionStats& e = s.limits;
   string first = "null";
@@ -96,7 +125,9 @@ string ExcursionFields(const ChannelStats& s, const ReportFacts& facts) {
             ", \"at\": " + SlotAt(facts, e.firstStartSlot) +
             ", \"side\": " + (e.firstSide == LimitSide::Below ? "\"below\"" : "\"above\"") + "}";
   }
-  return ", \"below\": " + Number(e.below) + ", \"above\": " + Number(e.above) +
+  return ", \"below\": " + Number(e.below.readings) + ", \"above\": " + Number(e.above.readings) +
+         ", \"below_low\": " + SideObject(e.below, e, facts) +
+         ", \"above_high\": " + SideObject(e.above, e, facts) +
          ", \"excursions\": " + Number(e.excursions) +
          Durations("beyond", e.totalDuration, e, facts) +
          Durations("longest", e.longestDuration, e, facts) + ", \"first_excursion\": " + first +
@@ -118,7 +149,9 @@ string ChannelObject(const ChannelFacts& c, const ReportFacts& facts) {
          ", \"max_at\": " + (any ? SlotAt(facts, s.maxSlot) : null) +
          ", \"mean_c\": " + (any ? JsonFixed(MeanHundredths(s.sum, s.count), 2) : null) +
          ", \"std_dev_c\": " + OrNull(s.populationStdDev, Hundredths) +
-         ", \"mkt_c\": " + OrNull(s.meanKinetic, Hundredths) + ExcursionFields(s, facts) + "}";
+         ", \"mkt_c\": " + OrNull(s.meanKinetic, Hundredths) +
+         ", \"limits\": " + LimitsObject(facts.request.limits.For(c.channel)) +
+         ExcursionFields(s, facts) + "}";
 }
 
 }  // namespace
@@ -133,9 +166,7 @@ void WriteReportJson(const ReportFacts& facts, ByteSink& sink) {
       ", \"source\": {\"kind\": " + (r.sourceKind == SourceKind::Port ? "\"port\"" : "\"export\"") +
       ", \"name\": " + JsonString(r.source) + "}, \"logger\": " + LoggerObject(facts.logger) +
       ", \"recording\": " + RecordingObject(facts);
-  json +=
-      ", \"limits\": {\"low_c\": " + OrNull(r.limits.low, [](int32_t v) { return Degrees(v); }) +
-      ", \"high_c\": " + OrNull(r.limits.high, [](int32_t v) { return Degrees(v); }) + "}";
+  json += ", \"limits\": " + LimitsObject(CommonLimits(facts));
   json += ", \"activation_energy_kj_per_mol\": " + JsonFixed(std::llround(r.activationEnergy), 3) +
           ", \"channels\": [";
   for (std::size_t i = 0; i < facts.channels.size(); ++i) {

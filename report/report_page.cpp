@@ -33,7 +33,7 @@ constexpr float kLabelWidth = 175;  // of a row's label, before its cells
 constexpr float kPairLabelWidth = 95;
 constexpr float kCellGap = 8;
 constexpr float kChartHeight = 290;
-constexpr float kLeastChartHeight = 180;
+constexpr float kLeastChartHeight = 160;
 constexpr float kSignatureHeight = 34;
 // Above a heading: its size and this much more.
 constexpr float kHeadingLead = 1.6f;
@@ -60,11 +60,7 @@ OverviewInputs OverviewOf(const ReportFacts& facts) {
   in.showA = in.showB = false;
   for (const ChannelFacts& c : facts.channels)
     (c.channel == Channel::A ? in.showA : in.showB) = true;
-  const AlarmLimits& limits = facts.request.limits;
-  in.hasLow = limits.low.has_value();
-  in.low = static_cast<int16_t>(limits.low.value_or(0));
-  in.hasHigh = limits.high.has_value();
-  in.high = static_cast<int16_t>(limits.high.value_or(0));
+  in.limits = facts.request.limits;
   in.intervalSeconds = facts.logger.intervalSeconds.value_or(0);
   in.hasStart = facts.request.start.has_value();
   if (in.hasStart) in.start = *facts.request.start;

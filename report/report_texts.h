@@ -61,6 +61,10 @@ struct ReportTexts {
   const char* noLimits;
   const char* below;
   const char* above;
+  // beside a side's readings, its runs: "1014 (przekroczeń: 12)"; under it their time in all
+  // and the longest
+  const char* sideExcursions;
+  const char* sideTimes;
   const char* excursions;
   const char* totalBeyond;
   const char* longest;
@@ -73,6 +77,7 @@ struct ReportTexts {
   const char* withinLimits;
   const char* limitsExceeded;
   const char* verdictNoReadings;
+  const char* verdictNoLimits;
   const char* overallWithin;
   const char* overallExceeded;
   const char* overallNoReadings;
@@ -140,9 +145,11 @@ inline constexpr ReportTexts kPolishReportTexts = {
     .lowLimit = "Dolna granica",
     .highLimit = "Górna granica",
     .noLimit = "brak",
-    .noLimits = "Nie podano granic alarmowych (--low, --high).",
+    .noLimits = "Nie podano granic alarmowych (--low, --high, --low-a ... --high-b).",
     .below = "Odczyty poniżej dolnej",
     .above = "Odczyty powyżej górnej",
+    .sideExcursions = "przekroczeń:",
+    .sideTimes = "  czas: łącznie, najdłuższe",
     .excursions = "Przekroczenia",
     .totalBeyond = "Łączny czas poza granicami",
     .longest = "Najdłuższe przekroczenie",
@@ -155,6 +162,7 @@ inline constexpr ReportTexts kPolishReportTexts = {
     .withinLimits = "w granicach",
     .limitsExceeded = "granice przekroczone",
     .verdictNoReadings = "brak odczytów",
+    .verdictNoLimits = "bez granic",
     .overallWithin = "WYNIK: wszystkie odczyty w granicach",
     .overallExceeded = "WYNIK: granice przekroczone",
     .overallNoReadings = "WYNIK: brak odczytów do oceny",
@@ -219,9 +227,11 @@ inline constexpr ReportTexts kEnglishReportTexts = {
     .lowLimit = "Low limit",
     .highLimit = "High limit",
     .noLimit = "none",
-    .noLimits = "No alarm limits were given (--low, --high).",
+    .noLimits = "No alarm limits were given (--low, --high, --low-a ... --high-b).",
     .below = "Readings below low",
     .above = "Readings above high",
+    .sideExcursions = "excursions:",
+    .sideTimes = "  time: total, longest",
     .excursions = "Excursions",
     .totalBeyond = "Total time beyond",
     .longest = "Longest excursion",
@@ -234,6 +244,7 @@ inline constexpr ReportTexts kEnglishReportTexts = {
     .withinLimits = "within limits",
     .limitsExceeded = "limits exceeded",
     .verdictNoReadings = "no readings",
+    .verdictNoLimits = "no limits",
     .overallWithin = "RESULT: every reading within the limits",
     .overallExceeded = "RESULT: limits exceeded",
     .overallNoReadings = "RESULT: no readings to judge",

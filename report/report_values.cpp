@@ -3,16 +3,21 @@
 #include <cmath>
 #include <cstdio>
 
+#include "samples/reading_number.h"
+
 namespace zv {
 
 namespace {
 
 constexpr int64_t kDay = 86400;
 
+// The whole text, however long: measured first, then written into a string of that size.
 std::string Printed(const char* format, auto... args) {
-  char text[96];
-  const int n = std::snprintf(text, sizeof text, format, args...);
-  return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+  const int n = std::snprintf(nullptr, 0, format, args...);
+  if (n <= 0) return {};
+  std::string text(static_cast<std::size_t>(n), '\0');
+  std::snprintf(text.data(), text.size() + 1, format, args...);
+  return text;
 }
 
 // "12.34" in the language's separator.
@@ -35,16 +40,13 @@ const char* ReadingWord(uint64_t count, const ReportTexts& texts) {
 }  // namespace
 
 std::string DegreesText(int32_t sixteenths, const ReportTexts& texts) {
-  const int64_t magnitude = sixteenths < 0 ? -int64_t{sixteenths} : sixteenths;
-  int64_t fraction = magnitude % 16 * 625;  // ten-thousandths
-  int decimals = 4;
-  while (decimals > 1 && fraction % 10 == 0) {
-    fraction /= 10;
-    --decimals;
-  }
-  return Printed("%s%lld%c%0*lld °C", sixteenths < 0 ? "-" : "",
-                 static_cast<long long>(magnitude / 16), texts.decimalSeparator, decimals,
-                 static_cast<long long>(fraction));
+  return ExactDegreesText(int64_t{sixteenths} * kTenThousandthsPerSixteenth, texts);
+}
+
+std::string ExactDegreesText(int64_t tenThousandths, const ReportTexts& texts) {
+  char number[kDecimalTextCapacity];
+  return std::string(number, ShortDecimalText(tenThousandths, texts.decimalSeparator, number)) +
+         " °C";
 }
 
 std::string HundredthsText(double celsius, const ReportTexts& texts) {

@@ -15,6 +15,9 @@ namespace zv {
 // "-0,0625 °C".
 std::string DegreesText(int32_t sixteenths, const ReportTexts& texts);
 
+// A value in ten-thousandths of a degree (a limit as typed) the same way: "8,1 °C".
+std::string ExactDegreesText(int64_t tenThousandths, const ReportTexts& texts);
+
 // A derived temperature to two decimals: "4,52 °C".
 std::string HundredthsText(double celsius, const ReportTexts& texts);
 

@@ -62,15 +62,21 @@ struct WallTime {
   unsigned year, month, day, hour, minute, second;
 };
 
-bool ReadWallTime(std::string_view text, WallTime& t) {
+// None, Malformed for a text not of the form, NoSuchTime for a form naming no date or time.
+StartTimeError ReadWallTime(std::string_view text, WallTime& t) {
   if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
       text[16] != ':') {
-    return false;
+    return StartTimeError::Malformed;
   }
-  return Digits(text, 0, 4, t.year) && Digits(text, 5, 2, t.month) && Digits(text, 8, 2, t.day) &&
-         Digits(text, 11, 2, t.hour) && Digits(text, 14, 2, t.minute) &&
-         Digits(text, 17, 2, t.second) && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-         t.day <= DaysInMonth(t.year, t.month) && t.hour <= 23 && t.minute <= 59 && t.second <= 59;
+  if (!(Digits(text, 0, 4, t.year) && Digits(text, 5, 2, t.month) && Digits(text, 8, 2, t.day) &&
+        Digits(text, 11, 2, t.hour) && Digits(text, 14, 2, t.minute) &&
+        Digits(text, 17, 2, t.second))) {
+    return StartTimeError::Malformed;
+  }
+  const bool exists = t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+                      t.day <= DaysInMonth(t.year, t.month) && t.hour <= 23 && t.minute <= 59 &&
+                      t.second <= 59;
+  return exists ? StartTimeError::None : StartTimeError::NoSuchTime;
 }
 
 // "Z", "+HH:MM" or "-HH:MM" after the wall time; false for anything else.
@@ -134,7 +140,7 @@ int64_t SecondsFromCivil(int64_t year, unsigned month, unsigned day, unsigned ho
 
 StartTimeError ParseStartTime(std::string_view text, StartTime& out) {
   WallTime t{};
-  if (!ReadWallTime(text, t)) return StartTimeError::Malformed;
+  if (const StartTimeError read = ReadWallTime(text, t); read != StartTimeError::None) return read;
   if (t.year < kFirstStartYear || t.year > kLastStartYear) return StartTimeError::OutOfRange;
   const int64_t wall = SecondsFromCivil(t.year, t.month, t.day, t.hour, t.minute, t.second);
   const std::string_view zone = text.substr(19);
@@ -159,6 +165,9 @@ const char* StartTimeErrorText(StartTimeError error) {
       return "";
     case StartTimeError::Malformed:
       return "expected YYYY-MM-DDTHH:MM:SS, optionally with Z or an offset such as +01:00";
+    case StartTimeError::NoSuchTime:
+      return "no such day or time in the calendar (a month of 1-12, a day the month has, "
+             "00:00:00-23:59:59)";
     case StartTimeError::OutOfRange:
       return "the year must lie between 1900 and 9989, an offset within +-23:59";
     case StartTimeError::SkippedLocal:

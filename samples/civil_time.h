@@ -27,7 +27,8 @@ struct StartTime {
 
 enum class StartTimeError : uint8_t {
   None,
-  Malformed,      // not the form above, or a date that does not exist
+  Malformed,      // not the form above
+  NoSuchTime,     // the form, but a date or time that does not exist (2026-02-30)
   OutOfRange,     // a year outside the accepted ones, or an offset beyond +-23:59
   SkippedLocal,   // the local clock jumps over it (the spring change)
   RepeatedLocal,  // the local clock shows it twice (the autumn change)

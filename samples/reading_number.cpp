@@ -37,4 +37,15 @@ std::size_t DecimalText(int64_t tenThousandths, char (&out)[kDecimalTextCapacity
   return length < 0 ? 0 : static_cast<std::size_t>(length);
 }
 
+std::size_t ShortDecimalText(int64_t tenThousandths, char separator,
+                             char (&out)[kDecimalTextCapacity]) {
+  std::size_t length = DecimalText(tenThousandths, out);
+  // "8.1000" -> "8.1": the four decimals less the trailing zeros, one kept.
+  while (length >= 2 && out[length - 1] == '0' && out[length - 2] != '.') out[--length] = '\0';
+  for (std::size_t i = 0; i < length; ++i) {
+    if (out[i] == '.') out[i] = separator;
+  }
+  return length;
+}
+
 }  // namespace zv

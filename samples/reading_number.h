@@ -22,4 +22,9 @@ inline constexpr std::size_t kDecimalTextCapacity = 24;
 // Ten-thousandths as a decimal with four places and a dot: -625 -> "-0.0625".
 std::size_t DecimalText(int64_t tenThousandths, char (&out)[kDecimalTextCapacity]);
 
+// Ten-thousandths with as few decimals as they need but one, after `separator`: a value as a
+// reader states it. 81000 -> "8,1", -625 -> "-0,0625", 20000 -> "2,0".
+std::size_t ShortDecimalText(int64_t tenThousandths, char separator,
+                             char (&out)[kDecimalTextCapacity]);
+
 }  // namespace zv

@@ -35,7 +35,7 @@ class ExcursionTracker {
     const bool beyond = SideOf(value, side);
     if (inRun_ && (!beyond || side != runSide_)) CloseRun();
     if (!beyond) return;
-    ++(side == LimitSide::Below ? stats_.below : stats_.above);
+    ++Side(side).readings;
     if (!inRun_) OpenRun(side, slot);
     ++runLength_;
   }
@@ -44,13 +44,27 @@ class ExcursionTracker {
     if (inRun_) CloseRun();
     const uint64_t scale = intervalSeconds ? *intervalSeconds : 1;
     stats_.unit = intervalSeconds ? DurationUnit::Seconds : DurationUnit::Slots;
-    stats_.totalDuration = (uint64_t{stats_.below} + stats_.above) * scale;
-    stats_.longestDuration = uint64_t{longestRun_} * scale;
+    for (const LimitSide side : {LimitSide::Below, LimitSide::Above}) {
+      SideExcursions& s = Side(side);
+      s.totalDuration = uint64_t{s.readings} * scale;
+      s.longestDuration = uint64_t{longestRun_[Index(side)]} * scale;
+    }
+    stats_.totalDuration = stats_.below.totalDuration + stats_.above.totalDuration;
+    stats_.longestDuration = stats_.below.longestDuration > stats_.above.longestDuration
+                                 ? stats_.below.longestDuration
+                                 : stats_.above.longestDuration;
     return stats_;
   }
 
  private:
-  bool SideOf(int value, LimitSide& side) const {
+  static int Index(LimitSide side) { return side == LimitSide::Below ? 0 : 1; }
+  SideExcursions& Side(LimitSide side) {
+    return side == LimitSide::Below ? stats_.below : stats_.above;
+  }
+
+  // Compared in ten-thousandths, where both the reading and the typed limit are exact.
+  bool SideOf(int sixteenths, LimitSide& side) const {
+    const int64_t value = int64_t{sixteenths} * kTenThousandthsPerSixteenth;
     if (limits_.low && value < *limits_.low) {
       side = LimitSide::Below;
       return true;
@@ -68,13 +82,15 @@ class ExcursionTracker {
       stats_.firstSide = side;
     }
     ++stats_.excursions;
+    ++Side(side).excursions;
     inRun_ = true;
     runSide_ = side;
     runLength_ = 0;
   }
 
   void CloseRun() {
-    if (runLength_ > longestRun_) longestRun_ = runLength_;
+    uint32_t& longest = longestRun_[Index(runSide_)];
+    if (runLength_ > longest) longest = runLength_;
     inRun_ = false;
   }
 
@@ -83,7 +99,7 @@ class ExcursionTracker {
   bool inRun_ = false;
   LimitSide runSide_ = LimitSide::Below;
   uint32_t runLength_ = 0;
-  uint32_t longestRun_ = 0;
+  uint32_t longestRun_[2] = {0, 0};  // below, above
 };
 
 // Tk = (ΔH/R) / -ln(Σ e^(-ΔH/(R·Ti)) / n), one exponential per distinct value. Each term is
@@ -130,7 +146,7 @@ void TakeExtremes(ChannelStats& stats, int16_t value, uint32_t slot) {
 ChannelStats ComputeChannelStats(const SampleBuffer& samples, uint8_t channelMode, Channel channel,
                                  const StatsSettings& settings) {
   ChannelStats stats;
-  stats.hasLimits = settings.limits.low.has_value() || settings.limits.high.has_value();
+  stats.hasLimits = settings.limits.Any();
   ExcursionTracker tracker(settings.limits);
   const SlotLayout layout = LayoutOf(samples, channelMode);
   const uint32_t offset = channel == Channel::B ? 1 : 0;
@@ -162,7 +178,7 @@ std::optional<double> MeanCelsius(const ChannelStats& stats) {
 
 std::optional<double> TimeInRange(const ChannelStats& stats) {
   if (!stats.hasLimits || stats.count == 0) return std::nullopt;
-  const uint32_t beyond = stats.limits.below + stats.limits.above;
+  const uint32_t beyond = stats.limits.below.readings + stats.limits.above.readings;
   return static_cast<double>(stats.count - beyond) / stats.count;
 }
 

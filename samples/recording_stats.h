@@ -4,6 +4,7 @@
 //
 // Values are a reading's sixteenths of a degree (ReadingSixteenths), summed as integers; only
 // the derived figures (standard deviation, mean kinetic temperature) are doubles in degrees.
+// Limits are exact decimals, in ten-thousandths of a degree, as the user typed them.
 // Only complete slots count, for both channels: with two channels and an odd number of words
 // the trailing half slot holds an A reading without its B reading, and the statistics leave
 // it out, so that every channel covers the "Pobrano: N próbek" count and the same time span.
@@ -23,12 +24,27 @@ inline constexpr double kDefaultActivationEnergy = 83144.0;
 // The molar gas constant R, in J/(mol·K).
 inline constexpr double kGasConstant = 8.314462618;
 
-// Alarm limits in sixteenths of a degree, each optional. A reading below low or above high
-// lies beyond them; one equal to a limit is within. When low exceeds high a reading that is
-// both below low and above high counts as below.
+// A sixteenth of a degree in ten-thousandths: every reading is a whole number of these.
+inline constexpr int32_t kTenThousandthsPerSixteenth = 625;
+
+// Alarm limits in ten-thousandths of a degree, each optional, exactly as typed: a limit of 8.1
+// is not rounded to the sixteenth 8.125, so a reading of 8.125 lies above it. A reading below
+// low or above high lies beyond them; one equal to a limit is within. When low exceeds high a
+// reading that is both below low and above high counts as below.
 struct AlarmLimits {
   std::optional<int32_t> low;
   std::optional<int32_t> high;
+
+  bool Any() const { return low.has_value() || high.has_value(); }
+  bool operator==(const AlarmLimits&) const = default;
+};
+
+// A logger with two compartments (a fridge on A, a freezer on B) has a pair of limits for each.
+struct ChannelLimits {
+  AlarmLimits a;
+  AlarmLimits b;
+
+  const AlarmLimits& For(Channel channel) const { return channel == Channel::B ? b : a; }
 };
 
 struct StatsSettings {
@@ -43,12 +59,21 @@ struct StatsSettings {
 enum class LimitSide : uint8_t { Below, Above };
 enum class DurationUnit : uint8_t { Seconds, Slots };
 
+// The readings beyond one limit: how many, in how many runs, and how long in all and at most.
+struct SideExcursions {
+  uint32_t readings = 0;
+  uint32_t excursions = 0;
+  uint64_t totalDuration = 0;
+  uint64_t longestDuration = 0;
+};
+
 // A run of consecutive readings beyond one limit is one excursion; a run that passes from
 // below low straight to above high is two, one on each side. A duration is the readings in
 // the run times the interval (or the readings themselves, in slots, without an interval).
+// "How long was it too warm" and "how long too cold" are answered by each side apart.
 struct ExcursionStats {
-  uint32_t below = 0;  // readings below low
-  uint32_t above = 0;  // readings above high
+  SideExcursions below;  // below low
+  SideExcursions above;  // above high
   uint32_t excursions = 0;
   uint64_t totalDuration = 0;
   uint64_t longestDuration = 0;

@@ -5,8 +5,9 @@ formulas (exact fractions where the report rounds, the mean kinetic temperature 
 written), the times from the start and the interval.
 
 usage: expected_report.py MEMORY_DUMP CHANNELS INTERVAL_S START LOW HIGH REPORT.json [REPORT.txt]
-START is YYYY-MM-DDTHH:MM:SS+HH:MM (a fixed offset); REPORT.txt is `pdftotext` of the Polish
-page. Prints each mismatch and exits 1 on any."""
+START is YYYY-MM-DDTHH:MM:SS+HH:MM (a fixed offset); LOW and HIGH are degrees as typed, or
+A:B for each channel's own; REPORT.txt is `pdftotext` of the Polish page. Prints each mismatch
+and exits 1 on any."""
 import datetime
 import json
 import math
@@ -35,7 +36,9 @@ def half_away(fraction, places):
 
 
 def excursions(values, low, high):
-    sides = ["below" if v < low else "above" if v > high else None for v in values]
+    """Runs beyond the limits: a reading's exact value (sixteenths) against the typed limit."""
+    sides = ["below" if Fraction(v, 16) < low else "above" if Fraction(v, 16) > high else None
+             for v in values]
     runs = []
     for slot, side in enumerate(sides):
         if side is None:
@@ -55,12 +58,21 @@ def expected_channel(values, low, high, interval, clock):
     runs = excursions(values, low, high)
     beyond = sum(r[2] for r in runs)
     lo, hi = min(values), max(values)
+
+    def side(name):
+        own = [r[2] for r in runs if r[1] == name]
+        return {"readings": sum(own), "excursions": len(own), "beyond_readings": sum(own),
+                "beyond_s": sum(own) * interval, "longest_readings": max(own, default=0),
+                "longest_s": max(own, default=0) * interval}
     return {
         "readings": n, "min_c": lo / 16, "min_slot": values.index(lo), "min_at": clock(values.index(lo)),
         "max_c": hi / 16, "max_slot": values.index(hi), "max_at": clock(values.index(hi)),
         "mean_c": half_away(mean, 2), "std_dev_c": round(deviation, 2),
         "mkt_c": round(kinetic - 273.15, 2),
-        "below": sum(1 for v in values if v < low), "above": sum(1 for v in values if v > high),
+        "below": sum(1 for v in values if Fraction(v, 16) < low),
+        "above": sum(1 for v in values if Fraction(v, 16) > high),
+        "below_low": side("below"), "above_high": side("above"),
+        "limits": {"low_c": float(low), "high_c": float(high)},
         "excursions": len(runs), "beyond_readings": beyond, "beyond_s": beyond * interval,
         "longest_readings": max((r[2] for r in runs), default=0),
         "longest_s": max((r[2] for r in runs), default=0) * interval,
@@ -90,7 +102,9 @@ def main():
     memory_path, mode, interval, start, low, high, report = sys.argv[1:8]
     text = open(sys.argv[8], encoding="utf-8").read() if len(sys.argv) > 8 else None
     mode, interval = int(mode), int(interval)
-    low, high = round(float(low) * 16), round(float(high) * 16)
+    # Each channel's limits, exactly as typed.
+    lows = [Fraction(v.replace(",", ".")) for v in low.split(":")]
+    highs = [Fraction(v.replace(",", ".")) for v in high.split(":")]
     origin = datetime.datetime.fromisoformat(start)
 
     def clock(slot):
@@ -112,8 +126,9 @@ def main():
     expect("last_reading_at", got["recording"]["last_reading_at"], clock(n - 1))
     expect("span_s", got["recording"]["span_s"], (n - 1) * interval)
     expect("channels", [c["channel"] for c in got["channels"]], ["a", "b"][:mode])
-    for values, channel in zip(readings, got["channels"]):
-        wanted = expected_channel(values, low, high, interval, clock)
+    for index, (values, channel) in enumerate(zip(readings, got["channels"])):
+        wanted = expected_channel(values, lows[index % len(lows)], highs[index % len(highs)],
+                                  interval, clock)
         for key, value in wanted.items():
             expect("channel %s %s" % (channel["channel"], key), channel.get(key), value)
         if text is not None:

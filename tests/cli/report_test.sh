@@ -17,7 +17,8 @@ print(json.dumps(d, sort_keys=True))' "$1"; }
 
 # A full two-channel memory at 5 minutes a sample, channel B crossing both limits.
 start_emu --unpaced --channels 2 --memory-start 0 --memory-bytes 32768 --write-pointer 0 --interval 7
-opts=(--low 2 --high 8 --started-at 2026-12-01T08:00:00+01:00)
+# Limits between sixteenths: a reading of 2.0 lies below 2.03, one of 8.0 above 7.99.
+opts=(--low 2.03 --high 7.99 --started-at 2026-12-01T08:00:00+01:00)
 "$cli" report --port "$work/port" -o "$work/port.pdf" "${opts[@]}" >/dev/null; check "PDF from the logger" $?
 "$cli" report --port "$work/port" -o "$work/port.json" "${opts[@]}" >/dev/null; check "JSON from the logger" $?
 "$cli" read --port "$work/port" -o "$work/export.txt" >/dev/null 2>&1
@@ -27,10 +28,28 @@ check "PDF from the export" $?
 check "JSON from the export" $?
 for source in port export; do
   pdftotext -layout "$work/$source.pdf" "$work/$source-page.txt"
-  python3 "$here/expected_report.py" "$work/memory.bin" 2 300 2026-12-01T08:00:00+01:00 2 8 \
-    "$work/$source.json" "$work/$source-page.txt"
+  python3 "$here/expected_report.py" "$work/memory.bin" 2 300 2026-12-01T08:00:00+01:00 2.03 \
+    7.99 "$work/$source.json" "$work/$source-page.txt"
   check "$source: the page's and the JSON's figures as worked out from the memory" $?
 done
+grep -q "Dolna granica *2,03 °C *Górna granica *7,99 °C" "$work/port-page.txt" &&
+  grep -q "górna granica 7,99 °C" "$work/port-page.txt" &&
+  grep -q "dolna granica 2,03 °C" "$work/port-page.txt"
+check "the limits as typed, alike in the table and in the chart's legend" $?
+# A fridge on A and a freezer on B, each judged by its own limits.
+fridge=(--low-a 2.03 --high-a 8.1 --low-b -10.1 --high-b 7.99)
+"$cli" report --from-export "$work/export.txt" -o "$work/two.json" "${fridge[@]}" \
+  --started-at 2026-12-01T08:00:00+01:00 &&
+  "$cli" report --from-export "$work/export.txt" -o "$work/two.pdf" "${fridge[@]}" \
+    --started-at 2026-12-01T08:00:00+01:00
+check "two compartments: a report" $?
+pdftotext -layout "$work/two.pdf" "$work/two-page.txt"
+python3 "$here/expected_report.py" "$work/memory.bin" 2 300 2026-12-01T08:00:00+01:00 2.03:-10.1 \
+  8.1:7.99 "$work/two.json" "$work/two-page.txt"
+check "two compartments: each channel's figures against its own limits" $?
+grep -q "granice A: od 2,03 °C do 8,1 °C" "$work/two-page.txt" &&
+  grep -q "granice B: od -10,1 °C do 7,99 °C" "$work/two-page.txt"
+check "two compartments: each channel's limits in the legend" $?
 [ "$(figures "$work/port.json")" = "$(figures "$work/export.json")" ]
 check "the same figures from the logger and from its export" $?
 grep -q "Bateria  *OK" "$work/port-page.txt" &&
@@ -73,9 +92,13 @@ done
 long_title=$(printf 'Chłodnia %.0s' $(seq 30))
 rows=(
   "--low 130|-55 to 125" "--high -60|-55 to 125" "--low 10 --high 5|must be below --high"
-  "--low 8 --high 8,0|must be below --high" "--lang de|de" "--activation-energy 0|positive number"
-  "--activation-energy -5|positive number" "--activation-energy abc|positive number"
-  "--activation-energy inf|positive number" "--started-at 2026-02-30T00:00:00|"
+  "--low 8 --high 8,0|must be below --high" "--low 7.01 --high 7.02|no reading within them"
+  "--low-b 5 --high-b 1|must be below --high-b" "--low 2 --low-a 3|excludes" "--lang de|de"
+  "--activation-energy 0|from 1 to 1000" "--activation-energy 0.0001|from 1 to 1000"
+  "--activation-energy 1000.5|from 1 to 1000" "--activation-energy -5|from 1 to 1000"
+  "--activation-energy abc|from 1 to 1000" "--activation-energy inf|from 1 to 1000"
+  "--activation-energy $(printf '9%.0s' $(seq 92))|from 1 to 1000"
+  "--started-at 2026-02-30T00:00:00|no such day or time"
 )
 before=$(wc -l <"$work/transcript.txt")
 for row in "${rows[@]}"; do

@@ -10,22 +10,24 @@
 namespace zv {
 namespace {
 
-TEST(ChartInputs, LimitsInDegreesBecomeTheNearestSixteenth) {
+TEST(ChartInputs, LimitsInDegreesAreKeptExactly) {
   struct Case {
     const char* text;
     bool ok;
-    int sixteenths;
+    int tenThousandths;
   } cases[] = {
-      {"8", true, 128},      {"-2,5", true, -40},    {"7.25", true, 116},   {"+4", true, 64},
-      {"0.03", true, 0},     {"0.0313", true, 1},    {"-0,0313", true, -1}, {"125", true, 2000},
-      {"-55", true, -880},   {"125.0001", false, 0}, {"-55,5", false, 0},   {"", false, 0},
-      {"-", false, 0},       {"8,", false, 0},       {",5", false, 0},      {"1e2", false, 0},
-      {"8.12345", false, 0}, {"0008", false, 0},     {"8 ", false, 0},      {"--8", false, 0},
+      {"8", true, 80000},      {"-2,5", true, -25000}, {"7.25", true, 72500},
+      {"+4", true, 40000},     {"0.03", true, 300},    {"0.0313", true, 313},
+      {"-0,0313", true, -313}, {"125", true, 1250000}, {"-55", true, -550000},
+      {"8.1", true, 81000},    {"125.0001", false, 0}, {"-55,5", false, 0},
+      {"", false, 0},          {"-", false, 0},        {"8,", false, 0},
+      {",5", false, 0},        {"1e2", false, 0},      {"8.12345", false, 0},
+      {"0008", false, 0},      {"8 ", false, 0},       {"--8", false, 0},
   };
   for (const Case& c : cases) {
-    int16_t sixteenths = 12345;
-    EXPECT_EQ(cli::ParseLimitDegrees(c.text, sixteenths), c.ok) << c.text;
-    EXPECT_EQ(sixteenths, c.ok ? c.sixteenths : 12345) << c.text;
+    int32_t value = 12345;
+    EXPECT_EQ(cli::ParseLimitDegrees(c.text, value), c.ok) << c.text;
+    EXPECT_EQ(value, c.ok ? c.tenThousandths : 12345) << c.text;
   }
 }
 

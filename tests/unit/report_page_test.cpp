@@ -47,7 +47,7 @@ TEST(ReportFacts, ARecordOfNoReadingsIsNeverWithinItsLimits) {
   };
   for (const auto& c : cases) {
     ReportRequest request;
-    if (c.limits) request.limits = {2 * 16, 8 * 16};
+    if (c.limits) request.limits.a = request.limits.b = {20000, 80000};
     const ReportFacts facts = GatherReportFacts(*c.samples, TwoChannels(60), request);
     EXPECT_EQ(OverallVerdict(facts), c.verdict);
   }
@@ -114,6 +114,8 @@ struct PageSteps final : PictureSink {
   std::vector<PictureStep> steps;
 };
 
+// The longest page there is: two title lines, a fridge and a freezer, every text at its
+// widest. It takes two pages, and every text on either lies within its page.
 TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
   std::vector<int> words;
   for (int i = 0; i < 16384; ++i) words.push_back(i % 700 == 0 ? -2048 : 40 + i % 97);
@@ -122,7 +124,7 @@ TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
   logger.identifier = "WWWWWWWWWWWWW";
   logger.status.text = "Błąd DS18B20(B)";
   ReportRequest request;
-  request.limits = {2 * 16, 8 * 16};
+  request.limits = {{-101234, 81234}, {-251234, -181234}};  // a fridge and a freezer
   request.source = "/" + std::string(3000, 'W') + "/eksport.txt";
   request.title = std::string(40, 'W');
   for (const LabelLanguage language : {LabelLanguage::Polish, LabelLanguage::English}) {
@@ -130,11 +132,15 @@ TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
     PageSteps page;
     BuildReportPages(GatherReportFacts(*samples, logger, request), page);
     EXPECT_EQ(page.header.unit, PictureUnit::Point);
-    EXPECT_EQ(page.header.pages, 1);
+    EXPECT_EQ(page.header.pages, 2);
     std::size_t texts = 0;
+    int pages = 1;
+    std::vector<std::string> pageNumbers;
     for (const PictureStep& s : page.steps) {
-      ASSERT_NE(s.kind, PictureStepKind::NewPage);
+      pages += s.kind == PictureStepKind::NewPage;
       if (s.kind != PictureStepKind::Text) continue;
+      const std::string text(s.Text());
+      if (text.rfind("strona ", 0) == 0 || text.rfind("page ", 0) == 0) pageNumbers.push_back(text);
       ++texts;
       const float width = TextWidth(s.Text(), s.size, s.weight);
       const float left = s.anchor == TextAnchor::Start    ? s.x
@@ -146,6 +152,10 @@ TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
       EXPECT_LT(s.y, kReportPageHeight - 12);
     }
     EXPECT_GT(texts, 100u);
+    EXPECT_EQ(pages, 2);
+    const bool polish = language == LabelLanguage::Polish;
+    EXPECT_EQ(pageNumbers, (std::vector<std::string>{polish ? "strona 1 z 2" : "page 1 of 2",
+                                                     polish ? "strona 2 z 2" : "page 2 of 2"}));
   }
 }
 

@@ -159,12 +159,16 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
     SCOPED_TRACE(c.name);
     const auto samples = MemoryOf(c.readings);
     StatsSettings settings;
-    settings.limits = {c.low, c.high};
+    // The cases state limits in sixteenths, as the readings; the statistics take them exactly.
+    const auto exact = [](std::optional<int32_t> v) {
+      return v ? std::optional<int32_t>(*v * kTenThousandthsPerSixteenth) : std::nullopt;
+    };
+    settings.limits = {exact(c.low), exact(c.high)};
     settings.intervalSeconds = c.interval;
     const ChannelStats stats = ComputeChannelStats(*samples, 1, Channel::A, settings);
     const ExcursionStats& e = stats.limits;
-    EXPECT_EQ(e.below, c.below);
-    EXPECT_EQ(e.above, c.above);
+    EXPECT_EQ(e.below.readings, c.below);
+    EXPECT_EQ(e.above.readings, c.above);
     EXPECT_EQ(e.excursions, c.excursions);
     EXPECT_EQ(e.totalDuration, c.total);
     EXPECT_EQ(e.longestDuration, c.longest);
@@ -181,6 +185,45 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
       const double within = static_cast<double>(c.readings.size() - c.below - c.above);
       EXPECT_DOUBLE_EQ(*share, within / c.readings.size());
     }
+  }
+}
+
+// Limits as typed, between sixteenths or on one, and each side's own runs and durations.
+TEST(SamplesRecordingStats, ExactLimitsAndEachSidesExcursions) {
+  struct Case {
+    const char* name;
+    std::vector<int> readings;         // sixteenths
+    std::optional<int32_t> low, high;  // ten-thousandths, as typed
+    SideExcursions below, above;       // with a 60 s interval
+  };
+  // clang-format off
+  const Case cases[] = {
+      // 8.125 lies above a typed 8.1, though 8.1 is nearest the sixteenth 8.125
+      {"high between sixteenths", {128, 130, 129}, {}, 81000, {}, {1, 1, 60, 60}},
+      // 2.0 lies below a typed 2.03; 2.0625 does not
+      {"low between sixteenths", {32, 33, 32, 32}, 20300, {}, {3, 2, 180, 120}, {}},
+      // -10.125 lies below -10.1
+      {"negative low", {-162, -161, -160}, -101000, {}, {1, 1, 60, 60}, {}},
+      {"exactly on a reading", {128, 32}, 20000, 80000, {}, {}},
+      {"both sides, longest apart", {10, 10, 200, 200, 200, 10, 50}, 20000, 80000,
+                                    {3, 2, 180, 120}, {3, 1, 180, 180}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto samples = MemoryOf(c.readings);
+    StatsSettings settings;
+    settings.limits = {c.low, c.high};
+    settings.intervalSeconds = 60;
+    const ExcursionStats e = ComputeChannelStats(*samples, 1, Channel::A, settings).limits;
+    for (const auto& [got, want] : {std::pair{e.below, c.below}, std::pair{e.above, c.above}}) {
+      EXPECT_EQ(got.readings, want.readings);
+      EXPECT_EQ(got.excursions, want.excursions);
+      EXPECT_EQ(got.totalDuration, want.totalDuration);
+      EXPECT_EQ(got.longestDuration, want.longestDuration);
+    }
+    EXPECT_EQ(e.excursions, c.below.excursions + c.above.excursions);
+    EXPECT_EQ(e.totalDuration, c.below.totalDuration + c.above.totalDuration);
   }
 }
 
