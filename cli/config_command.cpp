@@ -173,6 +173,12 @@ int RunConfig(const ConfigOptions& options) {
     case ConfigurationResult::NotReady:
     case ConfigurationResult::ReadyToSend:
       return kExitNoAnswer;
+    case ConfigurationResult::PortFailure:
+      std::fputs(
+          "zorvant-cli config: the port failed while sending; the logger did not get "
+          "the whole table\n",
+          stderr);
+      return kExitPortError;
     case ConfigurationResult::NoAnswerAfterSave:
       // Once the table is out, an interrupted confirmation is as unknown as a silent logger's.
       KeepOutcome();

@@ -125,10 +125,12 @@ void PtyServer::RemoveOwnLink() {
 
 // As if the cable were pulled: the host's line goes dead and the link disappears.
 void PtyServer::Unplug() {
+  // The bytes just written reach the terminal's input a moment later: look only after a wait,
+  // then until the host has read them.
   for (int check = 0; check < kDrainChecks; ++check) {
+    usleep(kDrainCheckMicros);
     int unread = 0;
     if (ioctl(slave_, FIONREAD, &unread) != 0 || unread == 0) break;
-    usleep(kDrainCheckMicros);
   }
   RemoveOwnLink();
   CloseTerminal();

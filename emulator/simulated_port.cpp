@@ -25,8 +25,8 @@ bool SimulatedPort::SetUpPort() {
 }
 
 bool SimulatedPort::WriteBytes(const uint8_t* bytes, std::size_t n) {
-  ++writeCalls_;
-  if (!open_ || failAllWrites_ || failNextWrite_) {
+  const bool pulled = writeCalls_++ >= failWritesFrom_;
+  if (!open_ || failAllWrites_ || failNextWrite_ || pulled) {
     failNextWrite_ = false;
     return false;
   }

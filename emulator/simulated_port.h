@@ -29,6 +29,9 @@ class SimulatedPort final : public LoggerPort {
   void FailConfigure(bool fail = true) { failConfigure_ = fail; }
   void FailNextWrite() { failNextWrite_ = true; }
   void FailAllWrites(bool fail = true) { failAllWrites_ = fail; }
+  // The WriteBytes call with this number (0 for the first since construction) fails, and every
+  // one after it: the adapter is gone.
+  void FailWritesFrom(std::size_t callNumber) { failWritesFrom_ = callNumber; }
   void FailNextRead() { failReadCall_ = readCalls_; }
   // The ReadBytes call with this number (0 for the first since construction) fails as a call.
   void FailReadCall(std::size_t callNumber) { failReadCall_ = callNumber; }
@@ -63,6 +66,7 @@ class SimulatedPort final : public LoggerPort {
   bool failNextWrite_ = false;
   bool failAllWrites_ = false;
   std::size_t failReadCall_ = kNoCall;
+  std::size_t failWritesFrom_ = kNoCall;
   std::size_t openCalls_ = 0;
   std::size_t readCalls_ = 0;
   std::size_t writeCalls_ = 0;

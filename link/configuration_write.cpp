@@ -91,16 +91,20 @@ ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& 
 
 ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui) {
   LoggerPort& port = session.port;
-  // 1. The ready check, the questions and the edits; the program's copy takes the table only
-  // once it is sent.
+  // The ready check, the questions and the edits, on a copy of the program's table.
   INFO_TAB table;
   const ConfigurationResult prepared = PrepareConfiguration(session, ui, table);
   if (prepared != ConfigurationResult::ReadyToSend) return prepared;
+  // The command and the table, with nothing in between. A port that cannot write them (an
+  // adapter pulled out) is a port failure like any other: the logger stored nothing whole,
+  // and the program's table stays the one it read.
+  if (!SendCommand(port, CMD_WRITE_INFO) || !port.WriteBytes(table.bytes, sizeof table.bytes)) {
+    ui.ShowMessage(msg::kPortError.c_str(), MessageIcon::Stop);
+    TearDown(session, ui);
+    return ConfigurationResult::PortFailure;
+  }
   session.info.tab = table;
-  // 2. The command and the table, with nothing in between.
-  SendCommand(port, CMD_WRITE_INFO);
-  port.WriteBytes(table.bytes, sizeof table.bytes);
-  // 3. Whatever the answer, the link ends: the new state is seen on the next connect.
+  // Whatever the answer, the link ends: the new state is seen on the next connect.
   port.Pause(kAfterWriteMs);
   const bool ready = Ping(port);
   if (ready) {

@@ -14,6 +14,7 @@ enum class ConfigurationResult {
   Cancelled,          // a question was cancelled: nothing sent, still connected
   NotReady,           // the logger was not ready before anything was written
   NoAnswerAfterSave,  // sent, but the logger did not answer; whether it stored it is unknown
+  PortFailure,        // the port failed to write the command or the table: nothing was stored
   ReadyToSend,        // prepared: ready, every question answered, the table edited and sealed
 };
 
@@ -30,7 +31,8 @@ ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& 
                                          INFO_TAB& table);
 
 // The whole write on a connected session. The session's table copy takes the edited table
-// once it is sent; a cancelled question leaves the copy exactly as it was.
+// once it is sent; a cancelled question, or a port that fails to send it, leaves the copy
+// exactly as it was.
 ConfigurationResult WriteConfiguration(LoggerSession& session, UserInterface& ui);
 
 }  // namespace zv

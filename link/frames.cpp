@@ -20,9 +20,9 @@ GreetingOutcome RunGreeting(LoggerPort& port) {
   return GreetingOutcome::WrongAnswer;
 }
 
-void SendCommand(LoggerPort& port, uint8_t code) {
+bool SendCommand(LoggerPort& port, uint8_t code) {
   const CommandFrame frame = MakeCommandFrame(code);
-  port.WriteBytes(frame.bytes, sizeof frame.bytes);
+  return port.WriteBytes(frame.bytes, sizeof frame.bytes);
 }
 
 bool Ping(LoggerPort& port) {

@@ -28,7 +28,8 @@ inline constexpr uint8_t StopFrame[4] = {kStopFrameStart, 0x00, 0x00, 0x00};
 enum class GreetingOutcome { Accepted, NoAnswer, WrongAnswer, PortFailure };
 
 GreetingOutcome RunGreeting(LoggerPort& port);
-void SendCommand(LoggerPort& port, uint8_t code);
+// False when the port failed to write the frame.
+bool SendCommand(LoggerPort& port, uint8_t code);
 // Ready only when exactly one byte arrived and it is '#'; what waited unread before the
 // ready check is dropped first.
 bool Ping(LoggerPort& port);

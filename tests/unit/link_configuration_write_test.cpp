@@ -249,6 +249,29 @@ TEST(WriteConfiguration, CancelledModeChangeIsAskedAgain) {
   EXPECT_EQ(model.Table().WritePointer(), setup.memoryStart);
 }
 
+// An adapter pulled out while the command or the table goes out: the port's failure, the
+// link ended, nothing stored, and the program's table still the one it read.
+TEST(WriteConfiguration, APortThatCannotSendIsAPortFailureAndKeepsTheTable) {
+  for (const std::size_t failing : {1u, 2u}) {  // after the ping: the command, then the table
+    SCOPED_TRACE(failing);
+    LoggerModel model(LoggerSetup{});
+    SimulatedPort port(model);
+    LoggerSession session(port);
+    test::ScriptedUi ui;
+    ASSERT_EQ(ConnectTo(session, ui, "COM1"), ConnectResult::Connected);
+    const INFO_TAB before = session.info.tab;
+    port.FailWritesFrom(port.WriteCalls() + failing);
+    ui.choice.intervalIndex = 8;
+    ui.ExpectQuestion(Question::EraseSamples, Answer::No);
+    ui.Expect(msg::kPortError.c_str(), MessageIcon::Stop);
+    EXPECT_EQ(WriteConfiguration(session, ui), ConfigurationResult::PortFailure);
+    EXPECT_EQ(model.TableWrites(), 0u);
+    EXPECT_EQ(0, std::memcmp(session.info.tab.bytes, before.bytes, kInfoTabSize));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
+  }
+}
+
 // Answers Yes, then OK, without recording anything.
 class NonAllocatingUi final : public UserInterface {
  public:
