@@ -1,16 +1,21 @@
 #include "chart/picture_cairo.h"
 
+#include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <cmath>
+#include <cstring>
+
+#include "chart/font_files.h"
 
 namespace zv {
 
 namespace {
 
-constexpr const char* kFontFace = "DejaVu Sans";
+constexpr const char* kFamily = "DejaVu Sans";
 
 constexpr double kA4Short = 595.276;  // points
 constexpr double kA4Long = 841.89;
@@ -19,6 +24,63 @@ constexpr double kPngPixelsPerPoint = 96.0 / 72.0;
 constexpr double kLargestSide = 16384;
 constexpr double kLargestArea = 64.0 * 1024 * 1024;
 constexpr float kLargestCoordinate = 1e7f;
+
+// DejaVu Sans and its bold, loaded once a process and checked to be those faces.
+struct Typeface {
+  FT_Library freetype = nullptr;
+  cairo_font_face_t* faces[2] = {nullptr, nullptr};  // regular, bold
+  bool tried = false;
+  std::string why;
+};
+Typeface g_typeface;
+
+// The face in `path`, for cairo; the face is released when cairo lets go of it.
+cairo_font_face_t* LoadFace(const std::string& path, bool bold, std::string& why) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(g_typeface.freetype, path.c_str(), 0, &face) != 0) {
+    why = path + " cannot be read as a font";
+    return nullptr;
+  }
+  const char* style = bold ? "Bold" : "Book";
+  if (face->family_name == nullptr || std::strcmp(face->family_name, kFamily) != 0 ||
+      face->style_name == nullptr || std::strcmp(face->style_name, style) != 0) {
+    why = path + " is not " + kFamily + " " + style;
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  cairo_font_face_t* font = cairo_ft_font_face_create_for_ft_face(face, 0);
+  static const cairo_user_data_key_t kOwnedFace{};
+  if (cairo_font_face_set_user_data(font, &kOwnedFace, face, [](void* owned) {
+        FT_Done_Face(static_cast<FT_Face>(owned));
+      }) != CAIRO_STATUS_SUCCESS) {
+    cairo_font_face_destroy(font);
+    FT_Done_Face(face);
+    why = "cairo cannot take the font";
+    return nullptr;
+  }
+  return font;
+}
+
+bool LoadTypeface() {
+  Typeface& t = g_typeface;
+  if (t.tried) return t.faces[0] != nullptr && t.faces[1] != nullptr;
+  t.tried = true;
+  if (FT_Init_FreeType(&t.freetype) != 0) {
+    t.why = "FreeType cannot start";
+    return false;
+  }
+  for (const bool bold : {false, true}) {
+    std::string path;
+    std::string why;
+    cairo_font_face_t* face = FindDejaVuFile(bold, path, why) ? LoadFace(path, bold, why) : nullptr;
+    if (face == nullptr) {
+      t.why = std::string(kFamily) + (bold ? " Bold" : "") + " cannot be used: " + why;
+      return false;
+    }
+    t.faces[bold ? 1 : 0] = face;
+  }
+  return true;
+}
 
 cairo_status_t WriteToSink(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<ByteSink*>(closure)->Put(reinterpret_cast<const char*>(data), length);
@@ -108,9 +170,7 @@ class CairoPlayer {
   void Text(const PictureStep& s) {
     char text[kPictureTextCapacity + 1];
     text[CleanUtf8(s.Text(), text, kPictureTextCapacity)] = '\0';
-    cairo_select_font_face(
-        cr_, kFontFace, CAIRO_FONT_SLANT_NORMAL,
-        s.weight == TextWeight::Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_face(cr_, g_typeface.faces[s.weight == TextWeight::Bold ? 1 : 0]);
     cairo_set_font_size(cr_, Coordinate(s.size));
     double x = Coordinate(s.x);
     if (s.anchor != TextAnchor::Start) {
@@ -145,12 +205,27 @@ bool PictureCairoAvailable() {
   return true;
 }
 
+bool PictureFontsReady(std::string& why) {
+  if (LoadTypeface()) return true;
+  why = g_typeface.why;
+  return false;
+}
+
 void ReleasePictureCaches() {
+  Typeface& t = g_typeface;
+  for (cairo_font_face_t*& face : t.faces) {
+    if (face != nullptr) cairo_font_face_destroy(face);
+    face = nullptr;
+  }
+  // The faces' last references go with cairo's caches, and with them the FreeType faces.
   cairo_debug_reset_static_data();
-  FcFini();
+  if (t.freetype != nullptr) FT_Done_FreeType(t.freetype);
+  t = Typeface{};
+  ReleaseFontSearch();
 }
 
 bool WritePicturePng(const PictureView& picture, ByteSink& sink) {
+  if (!LoadTypeface()) return false;
   const PictureHeader& h = picture.header;
   const double scale = h.unit == PictureUnit::Point ? kPngPixelsPerPoint : 1;
   const double pageHeight = Coordinate(h.height) * scale;
@@ -180,7 +255,8 @@ bool WritePicturePng(const PictureView& picture, ByteSink& sink) {
   return written;
 }
 
-bool WritePicturePdf(const PictureView& picture, ByteSink& sink) {
+bool WritePicturePdf(const PictureView& picture, ByteSink& sink, const PdfInfo& info) {
+  if (!LoadTypeface()) return false;
   const PictureHeader& h = picture.header;
   const double width = Coordinate(h.width);
   const double height = Coordinate(h.height);
@@ -200,6 +276,12 @@ bool WritePicturePdf(const PictureView& picture, ByteSink& sink) {
   }
   cairo_surface_t* surface =
       cairo_pdf_surface_create_for_stream(WriteToSink, &sink, pageWidth, pageHeight);
+  if (!info.title.empty()) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, info.title.c_str());
+  }
+  if (!info.creator.empty()) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, info.creator.c_str());
+  }
   cairo_t* cr = cairo_create(surface);
   cairo_translate(cr, left, top);
   cairo_scale(cr, scale, scale);

@@ -6,6 +6,8 @@
 // picture_cairo_none.cpp instead, which writes nothing.
 #pragma once
 
+#include <string>
+
 #include "base/byte_sink.h"
 #include "chart/picture.h"
 
@@ -14,13 +16,22 @@ namespace zv {
 // False in a build without cairo: then the two writers below write nothing and fail.
 bool PictureCairoAvailable();
 
+// True when DejaVu Sans and DejaVu Sans Bold themselves can be drawn with; else false with why
+// (the writers below then refuse to draw rather than take another face).
+bool PictureFontsReady(std::string& why);
+
 // Each writes a whole file to the sink; false when cairo failed (or the picture is too large
 // to be an image: over 16384 pixels a side or 64 megapixels), with nothing or a part written.
 bool WritePicturePng(const PictureView& picture, ByteSink& sink);
-bool WritePicturePdf(const PictureView& picture, ByteSink& sink);
+// What a PDF says of itself (pdfinfo's Title and Creator); cairo adds the creation date.
+struct PdfInfo {
+  std::string title;    // UTF-8
+  std::string creator;  // the program and its version
+};
+bool WritePicturePdf(const PictureView& picture, ByteSink& sink, const PdfInfo& info = {});
 
-// cairo and fontconfig keep their font caches for the life of the process; a program calls
-// this once it has drawn its last picture (with no cairo object left), so nothing is left
+// cairo, FreeType and fontconfig keep their font caches for the life of the process; a program
+// calls this once it has drawn its last picture (with no cairo object left), so nothing is left
 // behind for the leak checker.
 void ReleasePictureCaches();
 

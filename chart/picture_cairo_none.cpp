@@ -7,11 +7,16 @@ bool PictureCairoAvailable() {
   return false;
 }
 
+bool PictureFontsReady(std::string& why) {
+  why = "this build draws no PNG or PDF";
+  return false;
+}
+
 bool WritePicturePng(const PictureView&, ByteSink&) {
   return false;
 }
 
-bool WritePicturePdf(const PictureView&, ByteSink&) {
+bool WritePicturePdf(const PictureView&, ByteSink&, const PdfInfo&) {
   return false;
 }
 

@@ -24,6 +24,10 @@ namespace zv::cli {
 
 namespace {
 
+// What a PDF calls itself.
+constexpr char kChartTitle[] = "Zorvant_2: wykres";
+constexpr char kOverviewTitle[] = "Zorvant_2: przebieg całego zapisu";
+
 // Fixed storage, as in the program: the drawing lists.
 ChartPaint g_paint;
 ChartPicture g_chartPicture;
@@ -68,7 +72,7 @@ bool Draw(const ChartOptions& options, PictureFormat format, const Recording& re
     BuildOverviewPage(OverviewInputsFor(options, boxes, *recording.samples, recording.channelMode,
                                         recording.intervalSeconds),
                       g_overview);
-    return WritePicture(format, g_overview.View(), sink);
+    return WritePicture(format, g_overview.View(), sink, kOverviewTitle);
   }
   BuildChart(InputsFor(options, *recording.samples, recording.channelMode), g_paint);
   if (format == PictureFormat::Svg) {
@@ -76,7 +80,7 @@ bool Draw(const ChartOptions& options, PictureFormat format, const Recording& re
     return true;
   }
   PlayChartPaint(g_paint, g_chartPicture);
-  return WritePicture(format, g_chartPicture.View(), sink);
+  return WritePicture(format, g_chartPicture.View(), sink, kChartTitle);
 }
 
 }  // namespace
@@ -121,10 +125,7 @@ int RunChart(const ChartOptions& options) {
   }
   if (options.output == "-" && RefuseClosedStdout("chart")) return kExitFileNotWritten;
   const PictureFormat format = FormatOfOutput(options.output);
-  if (!CanWrite(format)) {
-    std::fprintf(stderr, "zorvant-cli chart: %s\n", kNeedsCairo);
-    return kExitUsage;
-  }
+  if (const int code = CheckCanDraw(format, "chart"); code != kExitOk) return code;
   std::string port;
   if (!options.port.empty()) {
     if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;

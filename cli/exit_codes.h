@@ -18,6 +18,7 @@ enum ExitCode : int {
   kExitNotSaved = 10,         // a question of the configuration write was answered "stop"
   kExitSaveUnconfirmed = 11,  // the table was sent, but the logger did not answer afterwards
   kExitBadExport = 12,        // --from-export: the file is not an export
+  kExitNoTypeface = 13,       // PNG or PDF without DejaVu Sans to draw them in
 };
 
 inline constexpr char kPortHelp[] =
@@ -46,6 +47,9 @@ inline constexpr char kExitCodeHelp[] =
     "     whether it stored it is unknown\n"
     " 12  chart, report: the export file given to --from-export cannot be read, or is not\n"
     "     an export of this program\n"
+    " 13  chart, report: a PNG or PDF needs the fonts DejaVu Sans and DejaVu Sans Bold\n"
+    "     (Debian: fonts-dejavu-core), and they cannot be found; nothing is drawn in\n"
+    "     another font, and nothing is sent to the logger\n"
     "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"
     "     ends as on a failure, with the stop frame, and no output file is written. A stop\n"
     "     that comes once the output file is in place, or once a configuration was sent,\n"

@@ -25,16 +25,18 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 // One option writing into each of `targets`; a text that is not a limit is refused with why.
 CLI::Option* AddLimit(CLI::App& command, const std::string& name, const std::string& help,
                       std::vector<std::optional<int32_t>*> targets) {
-  return command.add_option_function<std::string>(
-      name,
-      [name, targets](const std::string& text) {
-        int32_t value = 0;
-        if (!ParseLimitDegrees(text, value)) {
-          throw CLI::ValidationError(name, CheckLimitDegrees(text));
-        }
-        for (std::optional<int32_t>* target : targets) *target = value;
-      },
-      help + " " + kLimitForm + ".");
+  return command
+      .add_option_function<std::string>(
+          name,
+          [name, targets](const std::string& text) {
+            int32_t value = 0;
+            if (!ParseLimitDegrees(text, value)) {
+              throw CLI::ValidationError(name, CheckLimitDegrees(text));
+            }
+            for (std::optional<int32_t>* target : targets) *target = value;
+          },
+          help + "; " + kLimitForm + ".")
+      ->type_name("DEGREES");
 }
 
 void CheckPair(const AlarmLimits& pair, const char* lowName, const char* highName) {

@@ -1,11 +1,13 @@
 #include "cli/picture_output.h"
 
 #include <cstdio>
+#include <string>
 
 #include "chart/picture_cairo.h"
 #include "chart/picture_svg.h"
 #include "cli/exit_codes.h"
 #include "samples/export_messages.h"
+#include "zv_version.h"
 
 namespace zv::cli {
 
@@ -34,12 +36,32 @@ bool CanWrite(PictureFormat format) {
   return format == PictureFormat::Svg || PictureCairoAvailable();
 }
 
-bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink) {
+int CheckCanDraw(PictureFormat format, const char* command) {
+  if (format == PictureFormat::Svg) return kExitOk;
+  if (!CanWrite(format)) {
+    std::fprintf(stderr, "zorvant-cli %s: %s\n", command, kNeedsCairo);
+    return kExitUsage;
+  }
+  std::string why;
+  const bool ready = PictureFontsReady(why);
+  // Found now, loaded again to draw: nothing is held while the command may end another way.
+  ReleasePictureCaches();
+  if (ready) return kExitOk;
+  std::fprintf(stderr,
+               "zorvant-cli %s: PNG and PDF are drawn in DejaVu Sans, and %s; install it "
+               "(Debian: fonts-dejavu-core), or write SVG\n",
+               command, why.c_str());
+  return kExitNoTypeface;
+}
+
+bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink,
+                  std::string_view title) {
   switch (format) {
     case PictureFormat::Png:
       return WritePicturePng(picture, sink);
     case PictureFormat::Pdf:
-      return WritePicturePdf(picture, sink);
+      return WritePicturePdf(picture, sink,
+                             {std::string(title), std::string("zorvant-cli ") + kZorvantVersion});
     case PictureFormat::Svg:
       break;
   }

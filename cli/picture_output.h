@@ -21,8 +21,14 @@ bool CanWrite(PictureFormat format);
 inline constexpr char kNeedsCairo[] =
     "PNG and PDF need a build of zorvant-cli with cairo; this one writes SVG only (-o FILE.svg)";
 
-// Writes the whole picture; false when the player failed.
-bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink);
+// Before anything is sent: kExitOk when this build can draw `format`, else the reason on
+// stderr and the exit code (kExitUsage without cairo, kExitNoTypeface without DejaVu Sans).
+int CheckCanDraw(PictureFormat format, const char* command);
+
+// Writes the whole picture; false when the player failed. A PDF is titled `title`, and names
+// zorvant-cli and its version as its creator.
+bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink,
+                  std::string_view title);
 
 // Ends a command that drew into `file`: `drawFailure` on standard error when the player failed,
 // the program's "cannot save" when the file could not be put in place; the exit code.

@@ -19,6 +19,7 @@
 #include "report/logger_facts.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
+#include "report/report_texts.h"
 #include "samples/export_messages.h"
 #include "zv_version.h"
 
@@ -108,8 +109,10 @@ bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
   }
   GrowingPicture pages;
   BuildReportPages(facts, pages);
+  const std::string& title = facts.request.title;
   const bool written = WritePicture(
-      format == ReportFormat::Pdf ? PictureFormat::Pdf : PictureFormat::Svg, pages.View(), sink);
+      format == ReportFormat::Pdf ? PictureFormat::Pdf : PictureFormat::Svg, pages.View(), sink,
+      title.empty() ? ReportTextsFor(facts.request.language).defaultTitle : title);
   ReleasePictureCaches();
   return written;
 }
@@ -156,6 +159,9 @@ int RunReport(const ReportOptions& options) {
     return kExitUsage;
   }
   const ReportFormat format = ReportFormatOf(options.output);
+  if (format == ReportFormat::Pdf) {
+    if (const int code = CheckCanDraw(PictureFormat::Pdf, "report"); code != kExitOk) return code;
+  }
   // The port by its name, or the one USB serial port for "auto".
   std::string port;
   if (!options.port.empty()) {
