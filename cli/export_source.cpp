@@ -52,6 +52,12 @@ int LoadExport(const char* command, const char* path, ExportRecording& recording
     case ExportReadStatus::NotAnExport:
       return ExportUnreadable(command, path, "not an export of this program (header or channels)",
                               0);
+    case ExportReadStatus::SavedAsUtf8:
+      return ExportUnreadable(command, path,
+                              "saved as UTF-8, not in the export's Windows-1250 (an editor "
+                              "re-encoded it): open it as Windows-1250 (Central European) and "
+                              "save it so, or export it again",
+                              0);
     case ExportReadStatus::BadReading:
       return ExportUnreadable(command, path, "not a reading, or not where the export puts one",
                               result.line);

@@ -124,7 +124,12 @@ int ParseCommandLine(int argc, char** argv, LoggerSetup& setup, FrontEndOptions&
       ->check(CLI::IsMember({1u, 2u}).description(""))
       ->type_name("1|2");
   app.add_option("--memory-file", options.memoryFile,
-                 "Memory image to send instead of synthetic curves (at most 65536 bytes)")
+                 "Memory image to send instead of synthetic curves (at most 65536 bytes): the "
+                 "sample memory as the logger holds it from its memory start, one slot after "
+                 "another, each reading a 16-bit little-endian word (the sensor's 12-bit "
+                 "two's-complement sixteenths of a degree, sign-extended); a slot is one word "
+                 "(channel A) or two (A, then B, with --channels 2). The same layout "
+                 "--dump-memory writes.")
       ->check(CLI::ExistingFile.description(""))
       ->type_name("FILE");
   AddBehaviourOptions(app, setup);

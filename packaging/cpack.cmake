@@ -13,10 +13,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "command-line reader and emulator of the K
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "zorvant-cli reads a Kvar_2 battery-powered temperature data logger over its"
   "serial line: it shows the logger's information, downloads its sample memory as"
-  "the program's text export, CSV or JSON, draws the chart as SVG, writes the"
-  "report of a recording to sign (PDF), and programs a new measurement"
-  "configuration. kvar2-emu emulates the logger on a pseudo-terminal, to try the"
-  "tools without one.")
+  "the program's text export, CSV or JSON, draws the chart or an overview of the"
+  "whole recording as SVG, PNG or PDF, writes the report of a recording to file"
+  "and sign (a PDF page with the statistics, the mean kinetic temperature, the"
+  "alarm limits and their excursions, or its figures as JSON), and programs a new"
+  "measurement configuration. kvar2-emu emulates the logger on a"
+  "pseudo-terminal, to try the tools without one.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_STRIP_FILES ON)
 
@@ -26,6 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZV_PACKAGE_MAINTAINER})
 # The libraries the binaries really link, found by dpkg-shlibdeps (dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# PNG and PDF are drawn in DejaVu Sans and nothing else, which no library pulls in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/cpack_per_generator.cmake.in
                ${CMAKE_CURRENT_BINARY_DIR}/cpack_per_generator.cmake @ONLY)

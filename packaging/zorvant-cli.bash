@@ -1,5 +1,6 @@
-# bash completion for zorvant-cli: its commands, their options, the serial ports for --port,
-# and the words an option takes (--format text|csv|json, ...). Commands and options are asked
+# bash completion for zorvant-cli: its commands, their options, the serial ports and "auto" for
+# --port, the words an option takes (--format text|csv|json, ...), file names for the options
+# that take a file, and nothing for those that take a number, a time or a title. Commands and options are asked
 # of the binary being completed (--list-commands, COMMAND --help), so that a new command or
 # option completes with no change here.
 
@@ -16,9 +17,15 @@ _zorvant_cli_ports() {
   fi
 }
 
-# Completes the value of OPTION from the command's HELP: the ports for --port, the words its
-# help line lists ("--format TEXT:{text,csv,json}=text"), else file names. Fails when OPTION
-# takes no value, as a flag, or is not one of the command's.
+# The options whose value is a file or a folder.
+_zorvant_cli_file_option() {
+  [[ $1 == @(-o|--output|--from-export|--archive|--to|--from) ]]
+}
+
+# Completes the value of OPTION from the command's HELP: the ports and "auto" for --port, the
+# words its help line lists ("--format TEXT:{text,csv,json}=text"), file names for a file, and
+# nothing for any other value (a number, a time, a title). Fails when OPTION takes no value,
+# as a flag, or is not one of the command's.
 _zorvant_cli_option_value() {
   local cli=$1 help=$2 option=$3 cur=$4 line names
   while IFS= read -r line; do
@@ -26,13 +33,15 @@ _zorvant_cli_option_value() {
     names=${line#"${line%%[! ]*}"}
     names=${names%% *}
     [[ $names == -* && ,$names, == *,"$option",* ]] || continue
-    [[ $line =~ ^\ *[^\ ]+\ [A-Z]+(:|\ |$) ]] || return 1
+    [[ $line =~ ^\ *[^\ ]+\ [A-Z][A-Z_0-9]*(:|\ |$) ]] || return 1
     if [[ $option == --port ]]; then
-      mapfile -t COMPREPLY < <(compgen -W "$(_zorvant_cli_ports "$cli")" -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -W "auto $(_zorvant_cli_ports "$cli")" -- "$cur")
     elif [[ $line =~ :\{([^}]*)\} ]]; then
       mapfile -t COMPREPLY < <(compgen -W "${BASH_REMATCH[1]//,/ }" -- "$cur")
-    else
+    elif _zorvant_cli_file_option "$option"; then
       _filedir
+    else
+      COMPREPLY=()
     fi
     return 0
   done <<<"$help"

@@ -56,6 +56,19 @@ uint8_t ModeOfSource(std::string_view line) {
   return 0;
 }
 
+// The export is Windows-1250; an editor that saved it again as UTF-8 wrote a byte-order mark or
+// its Polish labels ("Liczba próbek", "Źródło:") with two bytes a letter.
+bool SavedAsUtf8(const char* bytes, std::size_t length) {
+  const std::string_view head(bytes, length < 1024 ? length : 1024);
+  return head.starts_with("\xEF\xBB\xBF") ||
+         head.find(
+             "Liczba pr\xC3\xB3"
+             "bek") != std::string_view::npos ||
+         head.find(
+             "\xC5\xB9r\xC3\xB3"
+             "d\xC5\x82o:") != std::string_view::npos;
+}
+
 // Checks the header's layout and returns the channel mode, or 0 when it is not an export's.
 uint8_t ReadHeader(Cursor& c) {
   std::string_view lines[kHeaderLines];
@@ -134,7 +147,10 @@ ExportReadResult ReadExportFile(const char* bytes, std::size_t length, SampleBuf
                                 uint8_t& channelMode) {
   Cursor c{bytes, bytes == nullptr ? bytes : bytes + length, 0};
   const uint8_t mode = ReadHeader(c);
-  if (mode == 0) return {ExportReadStatus::NotAnExport, c.line};
+  if (mode == 0) {
+    if (bytes != nullptr && SavedAsUtf8(bytes, length)) return {ExportReadStatus::SavedAsUtf8, 0};
+    return {ExportReadStatus::NotAnExport, c.line};
+  }
   ++c.line;  // the first reading's line
 
   // Checked whole before anything is stored, so a bad file leaves the samples as they were.

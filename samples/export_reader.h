@@ -12,6 +12,7 @@ namespace zv {
 enum class ExportReadStatus : uint8_t {
   Ok,
   NotAnExport,      // the eleven header lines are not the export's, or the channels are unknown
+  SavedAsUtf8,      // an export's header whose Polish letters an editor re-encoded in UTF-8
   BadReading,       // a reading or a separator differs from what the export writes
   TooManyReadings,  // more readings than the 32,768-byte memory holds
 };

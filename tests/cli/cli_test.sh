@@ -14,6 +14,7 @@ for channels in 1 2; do
   "$cli" info --port "$work/port" --json >"$work/info.json"; rc=$?
   check "info --json, $channels channel(s)" $rc
   grep -q "\"logger_id\": \"Chłodnia 3\"" "$work/info.json"; check "identifier in UTF-8" $?
+  valid_json "$work/info.json"; check "info --json as its schema says" $?
   grep -q "\"channel_mode\": $channels" "$work/info.json"; check "channel mode $channels" $?
   "$cli" read --port "$work/port" --output "$work/export.txt" >"$work/read.out"; rc=$?
   check "read, $channels channel(s)" $rc
@@ -47,6 +48,7 @@ for setup in "1 1031 0" "2 1030 16" "2 1028 17"; do
   check "$name: csv, excel-pl" $?
   "$cli" read --port "$work/port" -o "$work/out.json" --format json >/dev/null 2>&1
   check "$name: json" $?
+  valid_json "$work/out.json"; check "$name: json as its schema says" $?
   "$cli" read --port "$work/port" --summary >"$work/summary.txt" 2>"$work/summary.err"
   check "$name: --summary" $?
   TZ=Europe/Warsaw python3 "$here/check_formats.py" "$work/memory.bin" "$work/info.json" \
@@ -222,6 +224,16 @@ json_has '"write_pointer": 32'; check "full memory erased" $?
 start_emu --fault silent-after-write
 expect_failure "no answer after the write" 11 "Rejestrator nie odpowiada." \
   "$cli" config --port "$work/port" --erase
+# The adapter pulled out right after the table write's command: the table cannot go out, which
+# is the port's failure, not a configuration sent, and the logger keeps its table.
+start_emu --save-table "$work/table.txt"
+cp "$work/table.txt" "$work/table-before.txt"
+expect_failure "a table that cannot be sent" 4 "Błąd podczas wykonywania operacji na porcie." \
+  env LD_PRELOAD="$ZV_PULLED_ADAPTER_SHIM" ASAN_OPTIONS=verify_asan_link_order=0 \
+  ZV_PULL_AFTER=A1030C50 "$cli" config --port "$work/port" --erase --interval "10 s"
+cmp -s "$work/table.txt" "$work/table-before.txt" &&
+  ! grep -q "the configuration was sent" "$work/err"
+check "a table not sent is neither stored nor reported as sent" $?
 # The logger erases its memory when a written table puts the write pointer at the memory start.
 start_emu --save-table "$work/table.txt"
 "$cli" config --port "$work/port" --erase --dry-run >"$work/out"

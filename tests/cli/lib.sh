@@ -30,11 +30,22 @@ start_emu() {
   exit 1
 }
 
+# Every JSON file given against the schema its shape names (docs/schemas).
+schemas=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../docs/schemas" && pwd)
+valid_json() {  # files...
+  python3 "$(dirname "${BASH_SOURCE[0]}")/validate_json.py" "$schemas" "$@"
+}
+
 check() {  # name, condition result
   if [ "$2" = 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
 }
 
 finish() {  # the suite's name
+  # Whatever JSON the suite had the CLI write, and left in its work folder, is as documented.
+  mapfile -t documents < <(find "$work" -name '*.json' -size +0)
+  if [ ${#documents[@]} -gt 0 ]; then
+    valid_json "${documents[@]}"; check "${#documents[@]} JSON file(s) as their schemas say" $?
+  fi
   if [ "$failures" = 0 ]; then
     echo "$1: all checks passed"
   else

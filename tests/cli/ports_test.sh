@@ -97,8 +97,14 @@ if [ "$(id -u)" = 0 ] && getent group dialout >/dev/null && id nobody >/dev/null
   start_emu --unpaced
   pty=$(readlink "$work/port")
   chgrp dialout "$pty" && chmod 0660 "$pty"
+  # The build may lie in a folder only its owner may enter (root's home, a mktemp -d): nobody
+  # runs a copy from a folder of its own.
+  for_nobody=$(mktemp -d /tmp/zorvant-nobody.XXXXXX)
+  chmod 0755 "$for_nobody" && cp "$cli" "$for_nobody/zorvant-cli" &&
+    chmod 0755 "$for_nobody/zorvant-cli"
   expect_failure "permission as nobody" 3 'only its group dialout may open it: join it with sudo adduser "$USER" dialout, then log in again' \
-    runuser -u nobody -- "$cli" info --port "$pty"
+    runuser -u nobody -- "$for_nobody/zorvant-cli" info --port "$pty"
+  rm -rf "$for_nobody"
   grep -qF "$message" "$work/err"; check "permission: the program's message too" $?
 else
   echo "skip permission as nobody (needs root, the dialout group and the nobody user)"

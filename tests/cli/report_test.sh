@@ -84,7 +84,8 @@ for setup in "0x20 0 Brak odczytów" "0x22 1 Jeden odczyt"; do
   pdftotext "$work/few.pdf" - | grep -q "$words"; check "$count reading(s): the page says so" $?
   python3 -c 'import json, sys; d = json.load(open(sys.argv[1]))
 assert d["recording"]["readings"] == int(sys.argv[2]) and d["channels"][0]["readings"] == int(sys.argv[2])
-assert d["verdict"] == ("no_readings" if sys.argv[2] == "0" else "exceeded")' "$work/few.json" "$count"
+assert d["verdict"] == ("no_readings" if sys.argv[2] == "0" else "exceeded")' "$work/few.json" "$count" &&
+    valid_json "$work/few.json"
   check "$count reading(s): the JSON's counts and verdict" $?
 done
 

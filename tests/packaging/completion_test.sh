@@ -44,9 +44,17 @@ cases=(
   "$cli|zorvant-cli read --format=j|json"
   "$cli|zorvant-cli info --json --p|--port"
   "$cli|zorvant-cli chart --output $work/with-p|$work/with-ports"
-  "$work/with-ports|zorvant-cli info --port |/dev/ttyACM2 /dev/ttyUSB7"
+  "$cli|zorvant-cli report --from-export $work/with-p|$work/with-ports"
+  "$work/with-ports|zorvant-cli info --port |/dev/ttyACM2 /dev/ttyUSB7 auto"
   "$work/with-ports|zorvant-cli read --json --port /dev/ttyU|/dev/ttyUSB7"
-  "$work/without-ports|zorvant-cli info --port |$serial_nodes"
+  "$work/with-ports|zorvant-cli read --port a|auto"
+  "$work/without-ports|zorvant-cli info --port |${serial_nodes}auto"
+  # a number, a time or a title: no file names
+  "$cli|zorvant-cli report --low $work/with-p|"
+  "$cli|zorvant-cli report --activation-energy $work/w|"
+  "$cli|zorvant-cli report --started-at $work/w|"
+  "$cli|zorvant-cli report --title $work/w|"
+  "$cli|zorvant-cli chart --position $work/w|"
 )
 
 # Completes LINE as bash splits it: at blanks, with '=' a word of its own.

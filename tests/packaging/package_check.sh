@@ -29,14 +29,27 @@ sort >"$work/expected" <<EOF
 ./usr/bin/zorvant-cli
 ./usr/share/bash-completion/completions/zorvant-cli
 ./usr/share/doc/zorvant-cli/README.md
+./usr/share/doc/zorvant-cli/changelog.gz
+./usr/share/doc/zorvant-cli/copyright
+./usr/share/doc/zorvant-cli/schemas/info.schema.json
+./usr/share/doc/zorvant-cli/schemas/ports.schema.json
+./usr/share/doc/zorvant-cli/schemas/read.schema.json
+./usr/share/doc/zorvant-cli/schemas/report.schema.json
 ./usr/share/man/man1/kvar2-emu.1.gz
 ./usr/share/man/man1/zorvant-cli.1.gz
 EOF
 diff "$work/expected" "$work/files"
 check "the package's files" $?
 depends=$(dpkg-deb -f "$deb" Depends)
-[[ $depends == *libc6* && $depends == *libstdc++6* ]]
-check "dependencies found by dpkg-shlibdeps: $depends" $?
+[[ $depends == *libc6* && $depends == *libstdc++6* && $depends == *fonts-dejavu-core* ]]
+check "dependencies found by dpkg-shlibdeps, and the font: $depends" $?
+# Debian's own judge of a package: no error (its informational tags are not failures).
+lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1
+! grep -q "^E: " "$work/lintian.log"
+check "lintian reports no error" $? || grep "^E: " "$work/lintian.log"
+dpkg-deb -f "$deb" Description | grep -q "PNG" && dpkg-deb -f "$deb" Description | grep -q "PDF" &&
+  dpkg-deb -f "$deb" Description | grep -q "report"
+check "the description names PNG, PDF and the report" $?
 
 # Its commands, unpacked into a throw-away root.
 root=$work/root
@@ -51,6 +64,10 @@ for page in zorvant-cli kvar2-emu; do
   LC_ALL=C MANPAGER=cat man -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 |
     grep -q "^ *$page - "
   check "man -l $page.1.gz" $?
+  zcat "$root/usr/share/man/man1/$page.1.gz" |
+    grep -qE '^\.TH [^ ]+ "1" "[0-9]{4}-[0-9]{2}-[0-9]{2}"' &&
+    ! zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^ *Options:$"
+  check "$page.1: an ISO date, no stray \"Options:\" line" $?
 done
 # bash-completion loads the script from <datadir>/bash-completion/completions by itself.
 got=$(PATH=$root/usr/bin:$PATH XDG_DATA_DIRS=$root/usr/share bash -c '

@@ -126,6 +126,9 @@ TEST(ChartExportReader, RefusesWhatTheExportNeverWrites) {
       {header1.substr(0, header1.size() - 7), S::NotAnExport, 10},
       {std::string(header1).replace(header1.find("kana"), 10, "?         "), S::NotAnExport, 11},
       {std::string(header1).replace(header1.find("STATUS"), 6, "Status"), S::NotAnExport, 11},
+      // saved again by an editor in UTF-8
+      {reinterpret_cast<const char*>(u8"Zorvant v2.0\r\n-----\r\nLiczba próbek\t\t1 / 10\r\n"),
+       S::SavedAsUtf8, 0},
       {header1 + "23,0624\r\n", S::BadReading, 12},
       {header1 + "1,0625\r\n023,0625\r\n", S::BadReading, 13},
       {header1 + "-0,0000\r\n", S::BadReading, 12},
