@@ -59,7 +59,12 @@ grep -q "WYNIK: granice przekroczone" "$work/port-page.txt" &&
   grep -q "Przebieg całego zapisu" "$work/port-page.txt" &&
   grep -q "Sprawdził(a):" "$work/port-page.txt" && grep -q "strona 1 z 1" "$work/port-page.txt"
 check "PDF: the verdict, the chart, the signature line, one page, in Polish" $?
-pdfinfo "$work/port.pdf" | grep -q "Page size: *595.276 x 841.89 pts (A4)"; check "PDF: A4 portrait" $?
+pdfinfo "$work/port.pdf" >"$work/pdfinfo.txt"
+grep -q "Page size: *595.276 x 841.89 pts (A4)" "$work/pdfinfo.txt"; check "PDF: A4 portrait" $?
+grep -q "^Title: *Raport z rejestracji temperatury$" "$work/pdfinfo.txt" &&
+  grep -q "^Creator: *zorvant-cli [0-9]" "$work/pdfinfo.txt" &&
+  grep -q "^CreationDate: *[A-Z]" "$work/pdfinfo.txt"
+check "PDF: its title, creator and creation date" $?
 pdffonts "$work/port.pdf" >"$work/fonts.txt"
 grep -q "DejaVuSans-Bold .* yes" "$work/fonts.txt" && ! grep -qv -e "^name" -e "^---" -e " yes  *yes" "$work/fonts.txt"
 check "PDF: DejaVu Sans, every font embedded" $?
@@ -119,6 +124,22 @@ for title in $'A\tB' $'A\xffB' "$long_title"; do
   check "refused: a title of $(wc -c <<<"$title") bytes" $?
 done
 grep -q "too long for the page: 270 characters" "$work/err"; check "the too long title: how long" $?
+# A machine whose fonts hold no DejaVu: fontconfig offers another family, which is refused, not
+# drawn with.
+cat >"$work/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>/usr/share/fonts/truetype/liberation</dir><cachedir>$work/fc-cache</cachedir></fontconfig>
+EOF
+for output in bad.pdf bad.png; do
+  command=report
+  [ "$output" = bad.png ] && command="chart --overview"
+  # shellcheck disable=SC2086  # the command is words on purpose
+  FONTCONFIG_FILE=$work/fonts.conf "$cli" $command --port "$work/port" -o "$work/$output" \
+    >/dev/null 2>"$work/err"
+  [ $? = 13 ] && grep -q "DejaVu Sans" "$work/err" && [ ! -e "$work/$output" ]
+  check "$command without DejaVu Sans: refused (exit 13), nothing drawn" $?
+done
 [ "$(wc -l <"$work/transcript.txt")" = "$before" ]; check "refusals send nothing" $?
 
 # A stop request during the download: the stop's exit code and no file.

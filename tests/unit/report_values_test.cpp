@@ -106,6 +106,8 @@ TEST(ReportValues, DerivedTemperaturesToTwoDecimalsWithoutANegativeZero) {
   EXPECT_EQ(HundredthsText(-0.004, kPl), "0,00 °C");
   EXPECT_EQ(HundredthsText(-6.499, kEn), "-6.50 °C");
   EXPECT_EQ(EnergyText(83144, kPl), "83,144");
+  // However long a figure's text, it is written whole and nothing past it is read.
+  EXPECT_EQ(EnergyText(1e95, kPl).size(), 93u + 4u);
 }
 
 }  // namespace
