@@ -41,31 +41,19 @@ int LoadExport(const char* command, const char* path, ExportRecording& recording
 
   const ExportReadResult result =
       ReadExportFile(g_exportFile, length, g_exportSamples, recording.channelMode);
-  switch (result.status) {
-    case ExportReadStatus::Ok:
-      recording.samples = &g_exportSamples;
-      if (!ExportIntervalSeconds(g_exportFile, length, recording.intervalSeconds)) {
-        recording.intervalSeconds = 0;
-      }
-      recording.header = ReadExportHeader(g_exportFile, length);
-      return kExitOk;
-    case ExportReadStatus::NotAnExport:
-      return ExportUnreadable(command, path, "not an export of this program (header or channels)",
-                              0);
-    case ExportReadStatus::SavedAsUtf8:
-      return ExportUnreadable(command, path,
-                              "saved as UTF-8, not in the export's Windows-1250 (an editor "
-                              "re-encoded it): open it as Windows-1250 (Central European) and "
-                              "save it so, or export it again",
-                              0);
-    case ExportReadStatus::BadReading:
-      return ExportUnreadable(command, path, "not a reading, or not where the export puts one",
-                              result.line);
-    case ExportReadStatus::TooManyReadings:
-      return ExportUnreadable(command, path, "more readings than the logger's memory holds",
-                              result.line);
+  if (result.status == ExportReadStatus::Ok) {
+    recording.samples = &g_exportSamples;
+    if (!ExportIntervalSeconds(g_exportFile, length, recording.intervalSeconds)) {
+      recording.intervalSeconds = 0;
+    }
+    recording.header = ReadExportHeader(g_exportFile, length);
+    return kExitOk;
   }
-  return kExitBadExport;
+  // A reading's fault is on a line; a header that is no export's is the whole file's.
+  const bool onLine = result.status == ExportReadStatus::BadReading ||
+                      result.status == ExportReadStatus::TooManyReadings;
+  return ExportUnreadable(command, path, ExportReadProblem(result.status),
+                          onLine ? result.line : 0);
 }
 
 }  // namespace zv::cli

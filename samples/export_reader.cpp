@@ -143,6 +143,23 @@ ExportReadResult ReadData(Cursor c, uint8_t mode, uint32_t& words, SampleBuffer*
 
 }  // namespace
 
+const char* ExportReadProblem(ExportReadStatus status) {
+  switch (status) {
+    case ExportReadStatus::Ok:
+      return "";
+    case ExportReadStatus::NotAnExport:
+      return "not an export of this program (header or channels)";
+    case ExportReadStatus::SavedAsUtf8:
+      return "saved as UTF-8, not in the export's Windows-1250 (an editor re-encoded it): open "
+             "it as Windows-1250 (Central European) and save it so, or export it again";
+    case ExportReadStatus::BadReading:
+      return "not a reading, or not where the export puts one";
+    case ExportReadStatus::TooManyReadings:
+      return "more readings than the logger's memory holds";
+  }
+  return "";
+}
+
 ExportReadResult ReadExportFile(const char* bytes, std::size_t length, SampleBuffer& samples,
                                 uint8_t& channelMode) {
   Cursor c{bytes, bytes == nullptr ? bytes : bytes + length, 0};

@@ -17,6 +17,10 @@ enum class ExportReadStatus : uint8_t {
   TooManyReadings,  // more readings than the 32,768-byte memory holds
 };
 
+// Why a file did not read as an export, for a message ("" for Ok); a reading's fault is on
+// the result's line.
+const char* ExportReadProblem(ExportReadStatus status);
+
 struct ExportReadResult {
   ExportReadStatus status = ExportReadStatus::NotAnExport;
   uint32_t line = 0;  // 1-based line of the fault; 0 when there is none

@@ -6,7 +6,8 @@ packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev clang-form
           python3 mingw-w64 wine wine64 fonts-wine fonts-liberation xvfb imagemagick x11-utils
           librsvg2-bin procps util-linux
           pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils tzdata
-          help2man man-db dpkg-dev bash-completion file lintian python3-jsonschema)
+          help2man man-db dpkg-dev bash-completion file lintian python3-jsonschema
+          libsqlite3-dev sqlite3 libssl-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Every include points down the floors: base; link and samples on base; chart on samples;
-report on chart; app, cli and the emulator on top. A portable folder never sees <windows.h>.
+report on chart; archive on samples; app, cli and the emulator on top. A portable folder never sees <windows.h>.
 usage: layers_check.py ROOT [--self-test]"""
 import os
 import re
@@ -15,11 +15,12 @@ ALLOWED = {
     "samples": {"base", "samples"},
     "chart": {"base", "samples", "chart"},
     "report": {"base", "samples", "chart", "report"},
+    "archive": {"base", "samples", "archive"},
     "app": {"base", "link", "samples", "chart", "app", "resources"},
-    "cli": {"base", "link", "samples", "chart", "report", "cli"},
+    "cli": {"base", "link", "samples", "chart", "report", "archive", "cli"},
     "emulator": {"base", "link", "samples", "emulator"},
 }
-PORTABLE = {"base", "link", "samples", "chart", "report"}
+PORTABLE = {"base", "link", "samples", "chart", "report", "archive"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

@@ -1,0 +1,52 @@
+// What the archive's digests share on every platform: the whole-buffer forms and the hex text.
+#include "archive/crypto.h"
+
+namespace zv::archive {
+
+void Sha256::Add(std::string_view text) {
+  Add(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+bool Sha256Of(std::span<const uint8_t> bytes, Sha256Digest& digest) {
+  Sha256 hash;
+  hash.Add(bytes);
+  return hash.Finish(digest);
+}
+
+bool Sha256Of(std::string_view text, Sha256Digest& digest) {
+  Sha256 hash;
+  hash.Add(text);
+  return hash.Finish(digest);
+}
+
+std::string HexOf(std::span<const uint8_t> bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string text(2 * bytes.size(), '0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    text[2 * i] = kDigits[bytes[i] >> 4];
+    text[2 * i + 1] = kDigits[bytes[i] & 0x0F];
+  }
+  return text;
+}
+
+namespace {
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+}  // namespace
+
+bool DigestFromHex(std::string_view hex, Sha256Digest& digest) {
+  if (hex.size() != 2 * digest.size()) return false;
+  for (std::size_t i = 0; i < digest.size(); ++i) {
+    const int high = HexValue(hex[2 * i]);
+    const int low = HexValue(hex[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    digest[i] = static_cast<uint8_t>(high << 4 | low);
+  }
+  return true;
+}
+
+}  // namespace zv::archive

@@ -1,0 +1,34 @@
+// The events a command records, each with the facts of its kind, so that every command writes
+// them alike. Downloads and imports are recorded by keeping them (keep.h); a verification by
+// VerifyDraft (verify.h).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "archive/event.h"
+#include "base/info_tab.h"
+
+namespace zv::archive {
+
+// The logger's table read on `port` ("info").
+EventDraft InfoDraft(std::string_view port, const INFO_TAB& table);
+
+// A question of the configuration write and the answer given ("erase": "yes").
+using Answer = std::pair<std::string, std::string>;
+
+// A configuration write on `port`: the table before and the one sent, every answer given, and
+// how it ended in the command's own words ("stored", "unconfirmed", "not_written").
+EventDraft ConfigWriteDraft(std::string_view port, const INFO_TAB& before, const INFO_TAB& after,
+                            const std::vector<Answer>& answers, std::string_view outcome);
+
+// A file written by `command` ("read", "report", "archive export"): its path, its format
+// ("txt", "csv", "json", "pdf", "svg", "png"), its SHA-256, and the recording it was made from.
+EventDraft FileWrittenDraft(std::string_view command, std::string_view path,
+                            std::string_view format, const Sha256Digest& fileSha256,
+                            const std::optional<Sha256Digest>& recording);
+
+}  // namespace zv::archive
