@@ -2,9 +2,10 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
+
+#include "chart/picture_fonts.h"
 
 namespace zv {
 
@@ -147,7 +148,7 @@ bool PictureCairoAvailable() {
 
 void ReleasePictureCaches() {
   cairo_debug_reset_static_data();
-  FcFini();
+  ReleaseFontCaches();
 }
 
 bool WritePicturePng(const PictureView& picture, ByteSink& sink) {
