@@ -269,10 +269,11 @@ sqlite_pid=""
 cat "$work/sqlite.log" >>"$log"
 [ "$sqlite_ok" = 0 ] || { cat "$work/sqlite.log" >&2; false; }
 
-# The prefix moves once built: its pkg-config files must name where it ends up; libtool's
-# archives would name the build folder and nothing here uses them.
+# The prefix moves once built: its pkg-config files must name where it ends up. libtool's
+# archives and libpng-config would name the build folder, and nothing here uses them or the
+# manual pages.
 sed -i "s|$partial|$prefix|g" "$partial"/lib/pkgconfig/*.pc
-rm -f "$partial"/lib/*.la
+rm -rf "${partial:?}"/lib/*.la "${partial:?}/bin" "${partial:?}/share"
 printf '%s' "$built" >"$partial/VERSIONS"
 rm -rf "$prefix" "$work"
 mv "$partial" "$prefix"
