@@ -2,7 +2,7 @@
 // PNG: pixel pictures 1:1, point pictures at 96 pixels an inch, pages one below the other.
 // PDF: one A4 page for each page of the picture; a point picture is placed 1:1 on a page of
 // its own size, a pixel picture is fitted whole inside a half-inch margin (landscape when it
-// is wider than tall). The fonts are embedded. A build without cairo (the Windows CLI) links
+// is wider than tall). The fonts are embedded. A build without cairo links
 // picture_cairo_none.cpp instead, which writes nothing.
 #pragma once
 

@@ -5,7 +5,14 @@
 # build-release then makes the Debian package and, from build/win, the Windows zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# cairo and SQLite for zorvant-cli.exe, cross-built once per version into the user's cache by
+# scripts/windows_libs.sh (which prints where); ZV_SKIP_WIN_LIBS=1 builds the Windows CLI
+# without them, writing SVG only.
+win_libs=""
+if [ "${ZV_SKIP_WIN_LIBS:-0}" != 1 ]; then
+  win_libs=$(scripts/windows_libs.sh)
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_WIN_LIBS="$win_libs" >/dev/null
 cmake --build build -j"$(nproc)"
 if [ "${ZV_SKIP_RELEASE:-0}" != 1 ]; then
   cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZV_SANITIZE=OFF -DZV_WINDOWS=OFF \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian 12 machine. Safe to run again.
+# (The last line is what scripts/windows_libs.sh builds cairo and SQLite for Windows with.)
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev clang-format clang libclang-rt-14-dev
@@ -7,7 +8,8 @@ packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev clang-form
           librsvg2-bin procps util-linux
           pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils tzdata
           help2man man-db dpkg-dev bash-completion file lintian python3-jsonschema
-          libsqlite3-dev sqlite3 libssl-dev)
+          libsqlite3-dev sqlite3 libssl-dev
+          libz-mingw-w64-dev tcl meson ninja-build patch patchutils xz-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,17 +2,18 @@
 # zorvant-cli.exe under Wine against kvar2-emu on COM1: it lists the prefix's ports and takes
 # COM1 by its device name too, refusing what is no COM port; it reads the logger; Polish text
 # in its arguments (a file name, an identifier) arrives whole, not best-fitted to the system's
-# code page; and Ctrl+C in the middle of a download ends it as a failure does (stop frame last
-# on the wire, no file, 130).
+# code page; the chart and the report come out as PNG and PDF where the .exe has cairo; and
+# Ctrl+C in the middle of a download ends it as a failure does (stop frame last on the wire, no
+# file, 130).
 #
-#   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK
+#   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK cairo|svg-only
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
 . "$here/lib.sh"
 
 prefix_root=$1 cli=$(readlink -f "$2") emulator=$(readlink -f "$3") shim=$(readlink -f "$4")
-work="$5/windows_cli"
+work="$5/windows_cli" pictures=$6
 [ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
 rm -rf "$work"
 mkdir -p "$work"
@@ -89,12 +90,30 @@ start_cli "$work/polish-read.out" read --port COM1 --output 'C:\zażółć.txt'
 wait_cli 60
 [ "$code" = 0 ] || fail "read to zażółć.txt ended with $code: $(tr -d '\r' <"$work/polish-read.out")"
 [ -s "$WINEPREFIX/drive_c/zażółć.txt" ] || fail "no zażółć.txt: $(ls "$WINEPREFIX/drive_c")"
-# PNG and PDF need cairo, which the Windows build has not: a usage error that says so, no file.
-start_cli "$work/png.out" chart --from-export 'C:\zażółć.txt' -o 'C:\chart.png'
-wait_cli 30
-{ [ "$code" = 2 ] && grep -q 'need a build of zorvant-cli with cairo' "$work/png.out" &&
-  [ ! -e "$WINEPREFIX/drive_c/chart.png" ]; } ||
-  fail "chart -o chart.png ended with $code: $(tr -d '\r' <"$work/png.out")"
+if [ "$pictures" = cairo ]; then
+  # The export just read, drawn by the cairo linked into the .exe: files that are what their
+  # names say, and a chart that is more than a blank page.
+  for run in "chart.png chart" "chart.pdf chart" "raport.pdf report"; do
+    read -r out command <<<"$run"
+    start_cli "$work/$out.out" "$command" --from-export 'C:\zażółć.txt' -o "C:\\$out"
+    wait_cli 60
+    [ "$code" = 0 ] || fail "$command -o $out ended with $code: $(tr -d '\r' <"$work/$out.out")"
+  done
+  [ "$(head -c 8 "$WINEPREFIX/drive_c/chart.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] &&
+    [ "$(identify -format %k "$WINEPREFIX/drive_c/chart.png")" -gt 2 ] ||
+    fail "chart.png is no PNG of a chart"
+  for pdf in chart.pdf raport.pdf; do
+    [ "$(head -c 5 "$WINEPREFIX/drive_c/$pdf")" = %PDF- ] || fail "$pdf is no PDF"
+  done
+  rm -f "$WINEPREFIX/drive_c/"{chart.png,chart.pdf,raport.pdf}
+else
+  # Without cairo: a usage error that says so, no file.
+  start_cli "$work/png.out" chart --from-export 'C:\zażółć.txt' -o 'C:\chart.png'
+  wait_cli 30
+  { [ "$code" = 2 ] && grep -q 'need a build of zorvant-cli with cairo' "$work/png.out" &&
+    [ ! -e "$WINEPREFIX/drive_c/chart.png" ]; } ||
+    fail "chart -o chart.png ended with $code: $(tr -d '\r' <"$work/png.out")"
+fi
 rm -f "$WINEPREFIX/drive_c/"za*.txt
 start_cli "$work/polish-config.out" config --port COM1 --keep --id 'Chłodnia 3' --dry-run
 wait_cli 30

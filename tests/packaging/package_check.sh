@@ -91,14 +91,21 @@ if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ] && ! dpkg -s zorvant-cli >/dev/nul
   check "dpkg -r the package" $?
 fi
 
-# The Windows zip: the two programs and the README in one folder.
+# The Windows zip: the two programs and the README in one folder, the CLI's fonts (DejaVu Sans,
+# as installed here) with their licence in fonts/ beside them.
 python3 - "$zip" "zorvant2-$version-win64" <<'EOF'
 import struct, sys, zipfile
 path, folder = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(path) as z:
     names = sorted(n for n in z.namelist() if not n.endswith("/"))
-    want = sorted(f"{folder}/{n}" for n in ("README.txt", "zorvant-cli.exe", "zorvant2.exe"))
+    fonts = ("fonts/DejaVuSans.ttf", "fonts/DejaVuSans-Bold.ttf", "fonts/LICENSE.txt")
+    want = sorted(f"{folder}/{n}" for n in ("README.txt", "zorvant-cli.exe", "zorvant2.exe") + fonts)
     assert names == want, f"files {names}"
+    for font in fonts[:2]:
+        with open(f"/usr/share/fonts/truetype/dejavu/{font[6:]}", "rb") as f:
+            assert z.read(f"{folder}/{font}") == f.read(), f"{font}: not Debian's"
+    assert b"DejaVu" in z.read(f"{folder}/fonts/LICENSE.txt"), "fonts/LICENSE.txt"
+    assert b"cairo" not in z.read(f"{folder}/zorvant2.exe"), "zorvant2.exe links cairo"
     for exe in ("zorvant2.exe", "zorvant-cli.exe"):
         data = z.read(f"{folder}/{exe}")
         pe = struct.unpack_from("<I", data, 0x3C)[0]
