@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "base/safe_text.h"
+
 namespace zv {
 
 namespace {
@@ -107,7 +109,8 @@ class CairoPlayer {
 
   void Text(const PictureStep& s) {
     char text[kPictureTextCapacity + 1];
-    text[CleanUtf8(s.Text(), text, kPictureTextCapacity)] = '\0';
+    text[WriteSafeText(s.Text(), TextSource::Utf8, SafeStyle::Picture, text,
+                       kPictureTextCapacity)] = '\0';
     cairo_select_font_face(
         cr_, kFontFace, CAIRO_FONT_SLANT_NORMAL,
         s.weight == TextWeight::Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
