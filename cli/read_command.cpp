@@ -101,8 +101,7 @@ int RunRead(const ReadOptions& options) {
   // that cannot take it fails at once, not after the transfer.
   OutputFile file;
   if (!options.summaryOnly && !file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
+    return RefuseOutput(ui, options.output.c_str(), file);
   }
   LoggerInfo info;
   const SampleBuffer* samples = nullptr;
