@@ -27,7 +27,9 @@ TEST(OutputFile, TemporaryNamesFitTheNameAndThePath) {
     char out[64];
     const bool fits = TemporaryPrefix(c.target, 7, c.maxComponent, c.maxPath, out, sizeof out);
     EXPECT_EQ(fits, c.prefix != nullptr) << c.target << " " << c.maxPath;
-    if (fits && c.prefix != nullptr) EXPECT_STREQ(out, c.prefix) << c.target;
+    if (fits && c.prefix != nullptr) {
+      EXPECT_STREQ(out, c.prefix) << c.target;
+    }
   }
 }
 
