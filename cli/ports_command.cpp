@@ -7,6 +7,7 @@
 #include "base/safe_text.h"
 #include "cli/exit_codes.h"
 #include "cli/process_guard.h"
+#include "report/json_text.h"
 
 namespace zv::cli {
 
@@ -15,17 +16,11 @@ namespace {
 constexpr const char* kKindNames[] = {"usb", "uart", "other"};
 constexpr const char* kAccessNames[] = {"yes", "no", "no device node", "not checked"};
 
-// Device texts are bytes: what is not UTF-8 becomes U+FFFD, and controls and direction
-// controls are escaped, so that the JSON printed on a terminal cannot steer it either.
-std::string JsonText(std::string_view text) {
-  return "\"" + SafeText(text, TextSource::Utf8, SafeStyle::Json) + "\"";
-}
-
 std::string JsonList(const std::vector<std::string>& items, const std::string& indent) {
   if (items.empty()) return "[]";
   std::string text = "[";
   for (std::size_t i = 0; i < items.size(); ++i) {
-    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + JsonText(items[i]);
+    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + JsonString(items[i]);
   }
   return text + "\n" + indent + "]";
 }
@@ -94,24 +89,26 @@ void PrintPortsText(std::FILE* out, const std::vector<SerialPort>& ports) {
   }
 }
 
+// Device texts are bytes: what is not UTF-8 becomes U+FFFD, and controls and direction controls
+// are escaped, so that the JSON printed on a terminal cannot steer it either.
 void PrintPortsJson(std::FILE* out, const std::vector<SerialPort>& ports) {
   std::string text = "[";
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const SerialPort& port = ports[i];
     // The members in name order, laid out two spaces a level, one a line.
     std::vector<std::pair<const char*, std::string>> members;
-    if (!port.accessNote.empty()) members.emplace_back("access_note", JsonText(port.accessNote));
+    if (!port.accessNote.empty()) members.emplace_back("access_note", JsonString(port.accessNote));
     members.emplace_back("by_id", JsonList(port.byId, "    "));
-    members.emplace_back("driver", JsonText(port.driver));
-    members.emplace_back("kind", JsonText(kKindNames[static_cast<int>(port.kind)]));
-    members.emplace_back("may_open", JsonText(kAccessNames[static_cast<int>(port.access)]));
-    members.emplace_back("port", JsonText(port.name));
+    members.emplace_back("driver", JsonString(port.driver));
+    members.emplace_back("kind", JsonString(kKindNames[static_cast<int>(port.kind)]));
+    members.emplace_back("may_open", JsonString(kAccessNames[static_cast<int>(port.access)]));
+    members.emplace_back("port", JsonString(port.name));
     if (port.kind == PortKind::Usb && !port.vendorId.empty()) {
-      members.emplace_back("usb", JsonObject({{"manufacturer", JsonText(port.manufacturer)},
-                                              {"product", JsonText(port.product)},
-                                              {"product_id", JsonText(port.productId)},
-                                              {"serial_number", JsonText(port.serialNumber)},
-                                              {"vendor_id", JsonText(port.vendorId)}},
+      members.emplace_back("usb", JsonObject({{"manufacturer", JsonString(port.manufacturer)},
+                                              {"product", JsonString(port.product)},
+                                              {"product_id", JsonString(port.productId)},
+                                              {"serial_number", JsonString(port.serialNumber)},
+                                              {"vendor_id", JsonString(port.vendorId)}},
                                              "    "));
     }
     text += std::string(i == 0 ? "" : ",") + "\n  " + JsonObject(members, "  ");

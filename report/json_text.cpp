@@ -7,7 +7,12 @@
 namespace zv {
 
 std::string JsonString(std::string_view utf8) {
-  return "\"" + SafeText(utf8, TextSource::Utf8, SafeStyle::Json) + "\"";
+  // Appended, not "\"" + text: GCC 12 takes that for an overlapping copy (-Wrestrict).
+  std::string out;
+  out += '"';
+  out += SafeText(utf8, TextSource::Utf8, SafeStyle::Json);
+  out += '"';
+  return out;
 }
 
 std::string JsonFixed(int64_t scaled, int decimals) {
