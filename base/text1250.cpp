@@ -1,6 +1,32 @@
 #include "base/text1250.h"
 
+#include "base/safe_text.h"
+
 namespace zv {
+
+Cp1250Conversion Utf8ToCp1250(std::string_view utf8, bool allowControls, char* out,
+                              std::size_t capacity, std::size_t& length,
+                              std::string_view& culprit) {
+  length = 0;
+  if (capacity > 0) out[0] = '\0';
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t start = i;
+    const long cp = DecodeUtf8(utf8.data(), utf8.size(), i);
+    culprit = utf8.substr(start, i - start);
+    if (cp < 0) return Cp1250Conversion::Malformed;
+    const int byte = UnicodeToCp1250(static_cast<char32_t>(cp));
+    if (byte < 0) return Cp1250Conversion::NoCp1250Byte;
+    if (!allowControls && IsUnsafeCharacter(static_cast<char32_t>(cp))) {
+      return Cp1250Conversion::Control;
+    }
+    if (length + 1 < capacity) {
+      out[length] = static_cast<char>(byte);
+      out[length + 1] = '\0';
+    }
+    ++length;
+  }
+  return length < capacity ? Cp1250Conversion::Ok : Cp1250Conversion::TooLong;
+}
 
 std::size_t Cp1250ToUtf8(std::string_view in, char* out, std::size_t capacity) {
   if (capacity == 0) return 0;

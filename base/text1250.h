@@ -55,17 +55,24 @@ struct Text1250 {
 template <typename Char>
 constexpr long DecodeUtf8(const Char* text, std::size_t size, std::size_t& i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned>(text[k]) & 0xFF; };
+  const std::size_t start = i;
   const unsigned lead = byte(i++);
   if (lead < 0x80) return static_cast<long>(lead);
   if (lead < 0xC2 || lead > 0xF4) return -1;
   const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
   long cp = lead & (0x3F >> extra);
   for (int k = 0; k < extra; ++k) {
-    if (i >= size || (byte(i) & 0xC0) != 0x80) return -1;
+    if (i >= size || (byte(i) & 0xC0) != 0x80) {
+      i = start + 1;
+      return -1;
+    }
     cp = (cp << 6) | (byte(i++) & 0x3F);
   }
   const long shortest = extra == 2 ? 0x800 : extra == 3 ? 0x10000 : 0x80;
-  if (cp < shortest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
+  if (cp < shortest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    i = start + 1;
+    return -1;
+  }
   return cp;
 }
 
@@ -82,6 +89,15 @@ consteval Text1250<N> Cp1250(const char8_t (&utf8)[N]) {
   }
   return out;
 }
+
+enum class Cp1250Conversion : uint8_t { Ok, Malformed, NoCp1250Byte, Control, TooLong };
+
+// UTF-8 -> Windows-1250 in `out` (NUL-terminated) as long as it fits; `length` counts every
+// byte the whole text needs, and `culprit` holds the first character refused: one that is
+// not UTF-8, one the code page lacks, or (unless `allowControls`) a control character
+// (C0, DEL, C1). TooLong when the whole text and its NUL do not fit `capacity`.
+Cp1250Conversion Utf8ToCp1250(std::string_view utf8, bool allowControls, char* out,
+                              std::size_t capacity, std::size_t& length, std::string_view& culprit);
 
 // Windows-1250 -> UTF-8 into a fixed buffer, always NUL-terminated; returns the bytes written.
 // Stops at the first NUL of the input or at its end, whichever comes first.

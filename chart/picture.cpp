@@ -1,46 +1,11 @@
 #include "chart/picture.h"
 
-#include "base/text1250.h"
+#include "base/safe_text.h"
 
 namespace zv {
 
-namespace {
-
-// The length of the UTF-8 sequence at in[i] and its code point; 0 when it is not a valid,
-// shortest-form sequence of a scalar value.
-std::size_t DecodeOne(std::string_view in, std::size_t i, char32_t& cp) {
-  std::size_t next = i;
-  const long decoded = DecodeUtf8(in.data(), in.size(), next);
-  if (decoded < 0) return 0;
-  cp = static_cast<char32_t>(decoded);
-  return next - i;
-}
-
-bool Printable(char32_t cp) {
-  return cp >= 0x20 && cp != 0x7F && cp != 0xFFFE && cp != 0xFFFF;
-}
-
-}  // namespace
-
 std::string_view PictureStep::Text() const {
   return {text, length < kPictureTextCapacity ? length : kPictureTextCapacity};
-}
-
-std::size_t CleanUtf8(std::string_view in, char* out, std::size_t capacity) {
-  std::size_t used = 0;
-  std::size_t i = 0;
-  while (i < in.size()) {
-    char32_t cp = 0;
-    std::size_t length = DecodeOne(in, i, cp);
-    const bool keep = length != 0 && Printable(cp);
-    if (length == 0) length = 1;
-    const std::size_t written = keep ? length : 1;
-    if (used + written > capacity) break;
-    for (std::size_t k = 0; k < written; ++k) out[used + k] = keep ? in[i + k] : '?';
-    used += written;
-    i += length;
-  }
-  return used;
 }
 
 void Replay(const PictureView& picture, PictureSink& sink) {
@@ -61,7 +26,8 @@ void PictureDraw::Pen(uint32_t color, float width, float dashOn, float dashOff,
   s.size = width;
   s.dashOn = dashOn;
   s.dashOff = dashOff;
-  s.length = static_cast<uint8_t>(CleanUtf8(name, s.text, kPictureTextCapacity));
+  s.length = static_cast<uint8_t>(
+      WriteSafeText(name, TextSource::Utf8, SafeStyle::Picture, s.text, kPictureTextCapacity));
   sink_.Add(s);
 }
 
@@ -107,7 +73,8 @@ void PictureDraw::Text(float x, float y, std::string_view utf8, const TextStyle&
   s.weight = style.weight;
   s.anchor = style.anchor;
   s.color = style.color;
-  s.length = static_cast<uint8_t>(CleanUtf8(utf8, s.text, kPictureTextCapacity));
+  s.length = static_cast<uint8_t>(
+      WriteSafeText(utf8, TextSource::Utf8, SafeStyle::Picture, s.text, kPictureTextCapacity));
   sink_.Add(s);
 }
 

@@ -153,9 +153,4 @@ class PictureDraw {
   PictureSink& sink_;
 };
 
-// Copies `in` as text fit for any player: whole UTF-8 characters only, each invalid byte or
-// control character (and U+FFFE, U+FFFF) as '?', cut before a character that would pass
-// `capacity`. Returns the bytes written; nothing is NUL-terminated.
-std::size_t CleanUtf8(std::string_view in, char* out, std::size_t capacity);
-
 }  // namespace zv

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/safe_text.h"
 #include "chart/font_files.h"
 
 namespace zv {
@@ -169,7 +170,8 @@ class CairoPlayer {
 
   void Text(const PictureStep& s) {
     char text[kPictureTextCapacity + 1];
-    text[CleanUtf8(s.Text(), text, kPictureTextCapacity)] = '\0';
+    text[WriteSafeText(s.Text(), TextSource::Utf8, SafeStyle::Picture, text,
+                       kPictureTextCapacity)] = '\0';
     cairo_set_font_face(cr_, g_typeface.faces[s.weight == TextWeight::Bold ? 1 : 0]);
     cairo_set_font_size(cr_, Coordinate(s.size));
     double x = Coordinate(s.x);

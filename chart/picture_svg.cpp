@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/safe_text.h"
+
 namespace zv {
 
 namespace {
@@ -47,7 +49,8 @@ std::size_t ClassName(std::string_view name, char* out, std::size_t capacity) {
 // Cleaned UTF-8 with the characters XML reserves escaped, NUL-terminated.
 void EscapedText(std::string_view text, char* out, std::size_t capacity) {
   char clean[kPictureTextCapacity];
-  const std::size_t n = CleanUtf8(text, clean, sizeof clean);
+  const std::size_t n =
+      WriteSafeText(text, TextSource::Utf8, SafeStyle::Picture, clean, sizeof clean);
   std::size_t used = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const char c = clean[i];

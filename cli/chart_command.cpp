@@ -132,10 +132,7 @@ int RunChart(const ChartOptions& options) {
   }
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
-  if (!file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
-  }
+  if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
   Recording recording;
   int loaded = kExitOk;
   if (!port.empty()) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/logger_identifier.h"
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/visible_text.h"
@@ -10,33 +11,6 @@
 namespace zv::cli {
 
 namespace {
-
-enum class Conversion { Ok, Malformed, NoCp1250Byte, Control, TooLong };
-
-// UTF-8 to Windows-1250 in `out` (NUL-terminated) as long as it fits; `length` counts every
-// byte the whole text needs, and `culprit` holds the first character that was refused.
-Conversion ToCp1250(std::string_view utf8, char* out, std::size_t capacity, std::size_t& length,
-                    std::string& culprit) {
-  length = 0;
-  out[0] = '\0';
-  for (std::size_t i = 0; i < utf8.size();) {
-    const std::size_t start = i;
-    const long cp = DecodeUtf8(utf8.data(), utf8.size(), i);
-    if (cp < 0) return Conversion::Malformed;
-    culprit = std::string(utf8.substr(start, i - start));
-    const int byte = UnicodeToCp1250(static_cast<char32_t>(cp));
-    if (byte < 0) return Conversion::NoCp1250Byte;
-    // C0, DEL and the C1 controls (five bytes of the code page decode to them): none of them
-    // belongs in an identifier that a window, a terminal and a file will show.
-    if (byte < 0x20 || byte == 0x7F || (cp >= 0x80 && cp <= 0x9F)) return Conversion::Control;
-    if (length + 1 < capacity) {
-      out[length] = static_cast<char>(byte);
-      out[length + 1] = '\0';
-    }
-    ++length;
-  }
-  return length < capacity ? Conversion::Ok : Conversion::TooLong;
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -56,8 +30,9 @@ bool ListIndex(const char* option, const std::string& text, const Table& table, 
   }
   char converted[64];
   std::size_t length = 0;
-  std::string culprit;
-  if (!digits && ToCp1250(text, converted, sizeof converted, length, culprit) == Conversion::Ok) {
+  std::string_view culprit;
+  if (!digits && Utf8ToCp1250(text, false, converted, sizeof converted, length, culprit) ==
+                     Cp1250Conversion::Ok) {
     for (std::size_t i = 0; i < Table::kCount; ++i) {
       if (Trimmed(converted) == Trimmed(std::string_view(table.Entry(i), Table::kWidth))) {
         index = static_cast<int>(i);
@@ -74,26 +49,8 @@ bool ListIndex(const char* option, const std::string& text, const Table& table, 
 }
 
 bool ParseIdentifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error) {
-  std::size_t length = 0;
-  std::string culprit;
-  switch (ToCp1250(text, id, sizeof id, length, culprit)) {
-    case Conversion::Ok:
-      return true;
-    case Conversion::Malformed:
-      error = "--id: the text is not valid UTF-8";
-      return false;
-    case Conversion::NoCp1250Byte:
-      error = "--id: \"" + culprit + "\" has no Windows-1250 byte; the logger cannot store it";
-      return false;
-    case Conversion::Control:
-      error = "--id: control characters cannot be stored in the identifier";
-      return false;
-    case Conversion::TooLong:
-      error = "--id: \"" + text + "\" takes " + std::to_string(length) +
-              " bytes in Windows-1250; the logger stores at most " +
-              std::to_string(kLoggerIdSize - 1);
-      return false;
-  }
+  if (IdentifierFromUtf8(text, false, id, error)) return true;
+  error = "--id: " + error;
   return false;
 }
 

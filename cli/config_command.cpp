@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "base/safe_text.h"
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/exit_codes.h"
@@ -145,7 +146,7 @@ int RunConfig(const ConfigOptions& options) {
   ConfigOverrides overrides;
   std::string error;
   if (!ParseConfigOptions(options.texts, overrides, error)) {
-    std::fprintf(stderr, "zorvant-cli config: %s\n", error.c_str());
+    std::fprintf(stderr, "zorvant-cli config: %s\n", Echoed(error).c_str());
     return kExitUsage;
   }
   if (options.dryRun && RefuseClosedStdout("config")) return kExitFileNotWritten;
@@ -165,7 +166,7 @@ int RunConfig(const ConfigOptions& options) {
   if (options.dryRun) return DryRun(session, ui);
   switch (WriteConfiguration(session, ui)) {
     case ConfigurationResult::Saved:
-      KeepOutcome();  // stored, whatever stop request comes now
+      KeepOutcome("the logger stored the configuration");  // whatever stop request comes now
       return kExitOk;
     case ConfigurationResult::Cancelled:
       TearDown(session, ui);
@@ -181,7 +182,7 @@ int RunConfig(const ConfigOptions& options) {
       return kExitPortError;
     case ConfigurationResult::NoAnswerAfterSave:
       // Once the table is out, an interrupted confirmation is as unknown as a silent logger's.
-      KeepOutcome();
+      KeepOutcome("the configuration was sent to the logger");
       std::fputs(
           "zorvant-cli config: the configuration was sent; whether the logger stored it is "
           "unknown\n",

@@ -1,7 +1,9 @@
 #include "cli/export_source.h"
 
 #include <cstdio>
+#include <string>
 
+#include "base/safe_text.h"
 #include "cli/exit_codes.h"
 #include "samples/export_interval.h"
 #include "samples/export_reader.h"
@@ -18,10 +20,11 @@ char g_exportFile[kExportFileCapacity];
 SampleBuffer g_exportSamples;
 
 int ExportUnreadable(const char* command, const char* path, const char* why, uint32_t line) {
+  const std::string shown = Echoed(path);
   if (line != 0) {
-    std::fprintf(stderr, "zorvant-cli %s: %s, line %u: %s\n", command, path, line, why);
+    std::fprintf(stderr, "zorvant-cli %s: %s, line %u: %s\n", command, shown.c_str(), line, why);
   } else {
-    std::fprintf(stderr, "zorvant-cli %s: %s: %s\n", command, path, why);
+    std::fprintf(stderr, "zorvant-cli %s: %s: %s\n", command, shown.c_str(), why);
   }
   return kExitBadExport;
 }

@@ -45,7 +45,7 @@ class JsonText {
   }
   // A JSON string of a Windows-1250 field, its control characters escaped.
   void String(const char* cp1250, std::size_t limit) {
-    Format("\"%s\"", VisibleText(cp1250, limit, TextStyle::Json).text);
+    Format("\"%s\"", VisibleText(cp1250, limit, SafeStyle::Json).text);
   }
   std::size_t Length() const { return overflow_ ? 0 : length_; }
 

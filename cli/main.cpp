@@ -1,8 +1,11 @@
 // zorvant-cli: the logger's information, sample download, chart and report from a terminal, through
 // the same connect, download, export and chart code as the program.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
+#include "base/safe_text.h"
 #include "cli/chart_command.h"
 #include "cli/config_command.h"
 #include "cli/exit_codes.h"
@@ -29,6 +32,14 @@ void AddProgramFlags(CLI::App& app) {
       ->group("");
 }
 
+// CLI11's messages repeat what was typed, controls and all: that part is shown as any text
+// from outside is, and CLI11's hint after it stays as it is.
+std::string SafeFailureMessage(const CLI::App* app, const CLI::Error& error) {
+  const std::string said = error.what();
+  const std::string message = CLI::FailureMessage::simple(app, error);
+  return zv::Echoed(said) + message.substr(std::min(said.size(), message.size()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +50,7 @@ int main(int argc, char** argv) {
   UseUtf8Console();
   CLI::App app{"zorvant-cli: reads and programs a Kvar_2 temperature logger over its serial line."};
   app.footer(kExitCodeHelp);
+  app.failure_message(SafeFailureMessage);
   app.require_subcommand(1);
 
   InfoOptions info;

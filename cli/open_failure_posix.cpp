@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "base/safe_text.h"
 #include "cli/port_access_posix.h"
 #include "cli/port_option.h"
 
@@ -36,16 +37,13 @@ bool Holds(const fs::path& process, const struct stat& device) {
   return false;
 }
 
-// "name (pid N)"; a process names itself, so its control characters are not printed.
+// "name (pid N)"; a process names itself, so its name is shown as any outside text is.
 std::string ProcessName(const std::string& pid) {
   std::string comm;
   std::getline(std::ifstream("/proc/" + pid + "/comm"), comm);
   if (comm.empty()) return {};
   comm.resize(std::min<std::size_t>(comm.size(), 64));
-  for (char& c : comm) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return comm + " (pid " + pid + ")";
+  return Echoed(comm) + " (pid " + pid + ")";
 }
 
 // The process holding a whole-file lock on the device, from /proc/locks, whose lines read
@@ -114,7 +112,8 @@ std::string Reason(const std::string& port, const OpenFailure& failure) {
 
 void ReportOpenFailure(std::FILE* out, const std::string& port, const OpenFailure& failure) {
   if (failure.kind == OpenFailureKind::None) return;
-  std::fprintf(out, "zorvant-cli: %s: %s\n", port.c_str(), Reason(port, failure).c_str());
+  std::fprintf(out, "zorvant-cli: %s: %s\n", Echoed(port).c_str(),
+               Echoed(Reason(port, failure)).c_str());
 }
 
 }  // namespace zv::cli

@@ -1,8 +1,14 @@
 #include "cli/output_file.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "base/safe_text.h"
+#include "cli/exit_codes.h"
 #include "cli/process_guard.h"
+#include "samples/export_messages.h"
 
 namespace zv::cli {
 
@@ -13,10 +19,29 @@ bool OutputFile::Open(const char* path) {
     return true;
   }
   const std::size_t length = std::strlen(path);
-  if (length == 0 || length >= sizeof target_) return false;
+  if (length == 0 || length >= sizeof target_) {
+    openError_ = length == 0 ? ENOENT : ENAMETOOLONG;
+    return false;
+  }
   std::memcpy(target_, path, length + 1);
-  file_ = platform::OpenOutput(target_, sizeof target_, temporary_, sizeof temporary_);
+  file_ = platform::OpenOutput(target_, sizeof target_, temporary_, sizeof temporary_, openError_);
   return file_ != nullptr;
+}
+
+const char* OutputFile::OpenProblem() const {
+  if (openError_ == ENAMETOOLONG) {
+    return "the path is too long for a safe replace: it, or the temporary file written beside "
+           "it first, would pass the longest path the system takes";
+  }
+  return openError_ != 0 ? std::strerror(openError_) : nullptr;
+}
+
+int RefuseOutput(MessageScreen& screen, const char* path, const OutputFile& file) {
+  screen.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
+  if (const char* why = file.OpenProblem()) {
+    std::fprintf(stderr, "zorvant-cli: %s: %s\n", Echoed(path).c_str(), why);
+  }
+  return kExitFileNotWritten;
 }
 
 void OutputFile::Put(const char* bytes, std::size_t n) {
@@ -48,7 +73,7 @@ bool OutputFile::Commit() {
   if (ok && platform::MoveOverTarget(temporary_, target_)) {
     // The new file is whole and in place: a stop request that comes now no longer turns the
     // command into a failure that claims nothing was written.
-    KeepOutcome();
+    KeepOutcome("the output file was written");
     return true;
   }
   platform::RemoveFile(temporary_);
@@ -67,16 +92,19 @@ OutputFile::~OutputFile() {
 }
 
 bool TemporaryPrefix(const char* target, std::size_t suffixLength, std::size_t maxComponent,
-                     char* out, std::size_t capacity) {
+                     std::size_t maxPath, char* out, std::size_t capacity) {
   const std::size_t length = std::strlen(target);
   std::size_t nameStart = length;
   while (nameStart > 0 && target[nameStart - 1] != '/' && target[nameStart - 1] != '\\') {
     --nameStart;
   }
-  if (suffixLength >= maxComponent) return false;
+  if (suffixLength >= maxComponent || nameStart + suffixLength > maxPath) return false;
   std::size_t nameLength = length - nameStart;
-  if (nameLength + suffixLength > maxComponent) {
-    nameLength = maxComponent - suffixLength;
+  // The shorter of the two bounds: the folder's longest name, and the longest path.
+  const std::size_t room =
+      std::min(maxComponent - suffixLength, maxPath - suffixLength - nameStart);
+  if (nameLength > room) {
+    nameLength = room;
     // Never half a character: back off over UTF-8 continuation bytes.
     while (nameLength > 0 &&
            (static_cast<unsigned char>(target[nameStart + nameLength]) & 0xC0) == 0x80) {

@@ -17,7 +17,9 @@ namespace {
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
 constexpr char kTemporarySuffix[] = ".XXXXXX";
 
-// Rewrites `path` to the file its chain of symlinks ends at, which need not exist yet.
+// Rewrites `path` to the file its chain of symlinks ends at, which need not exist yet. False,
+// with errno set, when a link cannot be read, the path grows past `capacity` or the chain is
+// too long.
 bool FollowLinks(char* path, std::size_t capacity) {
   for (int hop = 0; hop < kMaxLinks; ++hop) {
     struct stat st {};
@@ -29,9 +31,13 @@ bool FollowLinks(char* path, std::size_t capacity) {
     // A relative link is relative to the folder that holds it.
     char* slash = link[0] == '/' ? nullptr : std::strrchr(path, '/');
     const std::size_t keep = slash == nullptr ? 0 : static_cast<std::size_t>(slash - path) + 1;
-    if (keep + static_cast<std::size_t>(n) + 1 > capacity) return false;
+    if (keep + static_cast<std::size_t>(n) + 1 > capacity) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
     std::memcpy(path + keep, link, static_cast<std::size_t>(n) + 1);
   }
+  errno = ELOOP;
   return false;
 }
 
@@ -70,7 +76,10 @@ bool TakeOverAttributes(int fd, const struct stat* existing) {
 // target's is.
 std::FILE* CreateTemporaryBeside(const char* target, const struct stat* existing, char* temporary,
                                  std::size_t capacity) {
-  if (!TemporaryPrefix(target, sizeof kTemporarySuffix - 1, NameMax(target), temporary, capacity)) {
+  // PATH_MAX counts the NUL: a path takes one byte less.
+  if (!TemporaryPrefix(target, sizeof kTemporarySuffix - 1, NameMax(target), PATH_MAX - 1,
+                       temporary, capacity)) {
+    errno = ENAMETOOLONG;
     return nullptr;
   }
   std::strcat(temporary, kTemporarySuffix);
@@ -94,20 +103,31 @@ std::FILE* OpenInPlace(const char* target) {
   return file;
 }
 
-}  // namespace
-
-std::FILE* OpenOutput(char* target, std::size_t capacity, char* temporary,
-                      std::size_t temporaryCapacity) {
-  temporary[0] = '\0';
+// The output's stream; null with errno set when it cannot be had.
+std::FILE* OpenTargetOrTemporary(char* target, std::size_t capacity, char* temporary,
+                                 std::size_t temporaryCapacity) {
   struct stat st {};
   const bool exists = stat(target, &st) == 0;
   if (!exists && errno != ENOENT) return nullptr;
-  if (exists && S_ISDIR(st.st_mode)) return nullptr;
+  if (exists && S_ISDIR(st.st_mode)) {
+    errno = EISDIR;
+    return nullptr;
+  }
   // Opened by the path as given, so that /dev/stdout and its kind reach the open pipe.
   if (exists && !S_ISREG(st.st_mode)) return OpenInPlace(target);
   // Only a regular file (or none yet) is replaced, and only where its links lead.
   if (!FollowLinks(target, capacity)) return nullptr;
   return CreateTemporaryBeside(target, exists ? &st : nullptr, temporary, temporaryCapacity);
+}
+
+}  // namespace
+
+std::FILE* OpenOutput(char* target, std::size_t capacity, char* temporary,
+                      std::size_t temporaryCapacity, int& error) {
+  temporary[0] = '\0';
+  std::FILE* file = OpenTargetOrTemporary(target, capacity, temporary, temporaryCapacity);
+  error = file == nullptr ? errno : 0;
+  return file;
 }
 
 bool SyncToDisk(std::FILE* file) {

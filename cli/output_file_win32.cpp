@@ -71,7 +71,9 @@ std::FILE* CreateTemporaryBeside(const wchar_t* target, char* temporary, std::si
 
 }  // namespace
 
-std::FILE* OpenOutput(char* target, std::size_t, char* temporary, std::size_t temporaryCapacity) {
+std::FILE* OpenOutput(char* target, std::size_t, char* temporary, std::size_t temporaryCapacity,
+                      int& error) {
+  error = 0;  // the Windows calls say why in their own codes, which the message leaves out
   temporary[0] = '\0';
   wchar_t wide[kWidePathCapacity];
   if (!ToWide(target, wide)) return nullptr;

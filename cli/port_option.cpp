@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/safe_text.h"
 #include "cli/exit_codes.h"
 #include "cli/ports_command.h"
 #include "cli/serial_ports.h"
@@ -22,7 +23,7 @@ int ResolvePort(const std::string& given, std::string& port) {
   if (given != "auto") {
     std::string error;
     if (PlatformPortName(given, port, error)) return kExitOk;
-    std::fprintf(stderr, "zorvant-cli: %s\n", error.c_str());
+    std::fprintf(stderr, "zorvant-cli: %s\n", Echoed(error).c_str());
     return kExitUsage;
   }
   const std::vector<SerialPort> all = ListSerialPorts(PortRoots::FromEnvironment());

@@ -1,9 +1,13 @@
 #include "cli/ports_command.h"
 
-#include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "base/safe_text.h"
 #include "cli/exit_codes.h"
+#include "cli/process_guard.h"
+#include "report/json_text.h"
 
 namespace zv::cli {
 
@@ -12,22 +16,23 @@ namespace {
 constexpr const char* kKindNames[] = {"usb", "uart", "other"};
 constexpr const char* kAccessNames[] = {"yes", "no", "no device node", "not checked"};
 
-// A device's own text made safe for a terminal: control characters, C0 and C1, become '?'.
-std::string Printable(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
-                    static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-    if (byte < 0x20 || byte == 0x7F || c1) {
-      out += '?';
-      if (c1) ++i;
-    } else {
-      out += text[i];
-    }
+std::string JsonList(const std::vector<std::string>& items, const std::string& indent) {
+  if (items.empty()) return "[]";
+  std::string text = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + JsonString(items[i]);
   }
-  return out;
+  return text + "\n" + indent + "]";
+}
+
+std::string JsonObject(const std::vector<std::pair<const char*, std::string>>& members,
+                       const std::string& indent) {
+  std::string text = "{";
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + "\"" + members[i].first +
+            "\": " + members[i].second;
+  }
+  return text + "\n" + indent + "}";
 }
 
 std::string Description(const SerialPort& port) {
@@ -47,7 +52,7 @@ std::string Description(const SerialPort& port) {
     add(port.kind == PortKind::Uart ? "built-in serial port" : "serial port");
   }
   if (!port.driver.empty()) add("(" + port.driver + ")");
-  return Printable(text);
+  return text;
 }
 
 std::string AccessText(const SerialPort& port) {
@@ -76,37 +81,44 @@ CLI::App* AddPortsCommand(CLI::App& app, PortsOptions& options) {
 
 void PrintPortsText(std::FILE* out, const std::vector<SerialPort>& ports) {
   for (const SerialPort& port : ports) {
-    std::string line = Printable(port.name) + "  " + Description(port);
+    std::string line = port.name + "  " + Description(port);
     if (const std::string access = AccessText(port); !access.empty()) line += "; " + access;
-    for (const std::string& alias : port.byId) line += "; also " + Printable(alias);
-    std::fprintf(out, "%s\n", line.c_str());
+    for (const std::string& alias : port.byId) line += "; also " + alias;
+    // A device names itself, and a tty's name is whatever bytes its driver chose.
+    std::fprintf(out, "%s\n", Echoed(line).c_str());
   }
 }
 
+// Device texts are bytes: what is not UTF-8 becomes U+FFFD, and controls and direction controls
+// are escaped, so that the JSON printed on a terminal cannot steer it either.
 void PrintPortsJson(std::FILE* out, const std::vector<SerialPort>& ports) {
-  nlohmann::json list = nlohmann::json::array();
-  for (const SerialPort& port : ports) {
-    nlohmann::json entry = {{"port", port.name},
-                            {"kind", kKindNames[static_cast<int>(port.kind)]},
-                            {"driver", port.driver},
-                            {"by_id", port.byId},
-                            {"may_open", kAccessNames[static_cast<int>(port.access)]}};
-    if (!port.accessNote.empty()) entry["access_note"] = port.accessNote;
+  std::string text = "[";
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    const SerialPort& port = ports[i];
+    // The members in name order, laid out two spaces a level, one a line.
+    std::vector<std::pair<const char*, std::string>> members;
+    if (!port.accessNote.empty()) members.emplace_back("access_note", JsonString(port.accessNote));
+    members.emplace_back("by_id", JsonList(port.byId, "    "));
+    members.emplace_back("driver", JsonString(port.driver));
+    members.emplace_back("kind", JsonString(kKindNames[static_cast<int>(port.kind)]));
+    members.emplace_back("may_open", JsonString(kAccessNames[static_cast<int>(port.access)]));
+    members.emplace_back("port", JsonString(port.name));
     if (port.kind == PortKind::Usb && !port.vendorId.empty()) {
-      entry["usb"] = {{"vendor_id", port.vendorId},
-                      {"product_id", port.productId},
-                      {"manufacturer", port.manufacturer},
-                      {"product", port.product},
-                      {"serial_number", port.serialNumber}};
+      members.emplace_back("usb", JsonObject({{"manufacturer", JsonString(port.manufacturer)},
+                                              {"product", JsonString(port.product)},
+                                              {"product_id", JsonString(port.productId)},
+                                              {"serial_number", JsonString(port.serialNumber)},
+                                              {"vendor_id", JsonString(port.vendorId)}},
+                                             "    "));
     }
-    list.push_back(std::move(entry));
+    text += std::string(i == 0 ? "" : ",") + "\n  " + JsonObject(members, "  ");
   }
-  // Device texts are bytes: what is not UTF-8 becomes U+FFFD rather than failing.
-  const std::string text = list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  text += ports.empty() ? "]" : "\n]";
   std::fprintf(out, "%s\n", text.c_str());
 }
 
 int RunPorts(const PortsOptions& options) {
+  if (RefuseClosedStdout("ports")) return kExitFileNotWritten;
   const std::vector<SerialPort> ports = ListSerialPorts(PortRoots::FromEnvironment());
   if (options.json) {
     PrintPortsJson(stdout, ports);

@@ -27,11 +27,13 @@ int StopExitCode();
 
 // From here on the command's own exit code stands, whatever stop request comes: its outcome
 // is settled (the output file is in place, or the configuration has gone out to the logger).
-void KeepOutcome();
+// `settled` says so, for the message when standard output then fails ("the logger stored the
+// configuration").
+void KeepOutcome(const char* settled);
 
 // The exit code of a command that returned `code`: 130 or 143 after SIGINT or SIGTERM (unless
-// the outcome was kept), kExitFileNotWritten (with a message) when standard output could not
-// be written, else `code`.
+// the outcome was kept), kExitFileNotWritten when standard output could not be written (with
+// a message, which names what was settled all the same), else `code`.
 int FinishCommand(int code);
 
 }  // namespace zv::cli

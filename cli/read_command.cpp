@@ -34,7 +34,11 @@ constexpr char kCsvDialectHelp[] =
     "With --format csv: rfc4180 (the default, as described under --format) or excel-pl, what "
     "a Polish-locale spreadsheet opens without an import wizard: the same rows with ';' "
     "between fields, a decimal comma in the readings, CRLF line ends, UTF-8 with a byte-order "
-    "mark, and the time column as 2026-12-01 08:00:00.";
+    "mark, the time column as 2026-12-01 08:00:00, and its offset in a column of its own as "
+    "UTC+01:00, which a spreadsheet keeps as text (a cell that starts with + or - would be a "
+    "formula or a time). rfc4180 keeps the offset inside its time cell "
+    "(2026-12-01T08:00:00+01:00), which no spreadsheet evaluates. An offset with seconds (a "
+    "local mean time before 1972, a TZ rule) is written with them: +00:19:32.";
 
 ReadFormat FormatNamed(const std::string& name) {
   if (name == "csv") return ReadFormat::Csv;
@@ -97,8 +101,7 @@ int RunRead(const ReadOptions& options) {
   // that cannot take it fails at once, not after the transfer.
   OutputFile file;
   if (!options.summaryOnly && !file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
+    return RefuseOutput(ui, options.output.c_str(), file);
   }
   LoggerInfo info;
   const SampleBuffer* samples = nullptr;

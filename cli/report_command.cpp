@@ -169,10 +169,7 @@ int RunReport(const ReportOptions& options) {
   }
   TerminalUi ui(stdout);
   OutputFile file;
-  if (!file.Open(options.output.c_str())) {
-    ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
-    return kExitFileNotWritten;
-  }
+  if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
   const SampleBuffer* samples = nullptr;
   LoggerFacts logger;
   const int loaded = Load(options, port, ui, samples, logger);

@@ -1,9 +1,13 @@
 // The serial ports of a Linux machine, from sysfs: every tty with a device behind it, less the
 // built-in UART slots that serial_core reports with no UART (type 0); USB details from the USB
 // device above the tty; stable names from /dev/serial/by-id.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <optional>
 
 #include "cli/port_access_posix.h"
@@ -17,12 +21,20 @@ namespace {
 
 constexpr std::size_t kLongestAttribute = 256;  // sysfs texts are short; the rest is cut
 
-// A sysfs attribute's text without its line break; empty when there is none.
+// A sysfs attribute's text without its line break; empty when there is none. Opened without
+// blocking, and read only when it is a regular file: under a made-up root a FIFO or a device
+// could stand there and hold the listing up for ever.
 std::string Attribute(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::string text(kLongestAttribute, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
+  const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat st {};
+  std::string text;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    text.resize(kLongestAttribute);
+    const ssize_t got = read(fd, text.data(), text.size());
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  }
+  close(fd);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\0')) text.pop_back();
   return text;
 }
@@ -60,24 +72,25 @@ void AddUsbDetails(SerialPort& port, const fs::path& usb) {
   port.serialNumber = Attribute(usb / "serial");
 }
 
-// The stable names in /dev/serial/by-id that lead to `node`.
-std::vector<std::string> StableNames(const fs::path& byIdFolder, const fs::path& node) {
-  std::vector<std::string> names;
+// The stable names in /dev/serial/by-id by the device each leads to, each link resolved once
+// for the whole listing, in name order.
+using StableNameMap = std::map<fs::path, std::vector<std::string>>;
+
+StableNameMap StableNames(const fs::path& byIdFolder) {
+  StableNameMap names;
   std::error_code error;
-  const fs::path target = fs::canonical(node, error);
-  if (error) return names;
   for (const auto& link : fs::directory_iterator(byIdFolder, error)) {
     std::error_code linkError;
-    if (fs::canonical(link.path(), linkError) == target && !linkError) {
-      names.push_back(link.path().string());
-    }
+    const fs::path target = fs::canonical(link.path(), linkError);
+    if (!linkError) names[target].push_back(link.path().string());
   }
-  std::sort(names.begin(), names.end());
+  for (auto& [target, list] : names) std::sort(list.begin(), list.end());
   return names;
 }
 
 // One tty of /sys/class/tty, or nothing when it is no serial port.
-std::optional<SerialPort> PortOf(const fs::path& tty, const PortRoots& roots, const Identity& who) {
+std::optional<SerialPort> PortOf(const fs::path& tty, const PortRoots& roots, const fs::path& root,
+                                 const StableNameMap& stableNames, const Identity& who) {
   std::error_code error;
   const fs::path device = fs::canonical(tty / "device", error);
   if (error) return std::nullopt;  // a console, a pseudo-terminal: nothing behind it
@@ -87,11 +100,14 @@ std::optional<SerialPort> PortOf(const fs::path& tty, const PortRoots& roots, co
   const fs::path node = fs::path(roots.dev) / tty.filename();
   port.name = node.string();
   port.kind = serialCore ? PortKind::Uart : PortKind::Other;
-  const fs::path root = fs::canonical(roots.sysfs, error);
   port.driver = DriverOf(device, root);
   const fs::path usb = UsbDeviceAbove(device, root);
   if (!usb.empty()) AddUsbDetails(port, usb);
-  port.byId = StableNames(fs::path(roots.dev) / "serial" / "by-id", node);
+  if (const fs::path target = fs::canonical(node, error); !error) {
+    if (const auto found = stableNames.find(target); found != stableNames.end()) {
+      port.byId = found->second;
+    }
+  }
   SetAccess(port, node.string(), who);
   return port;
 }
@@ -101,8 +117,12 @@ std::optional<SerialPort> PortOf(const fs::path& tty, const PortRoots& roots, co
 std::vector<SerialPort> ListLinuxPorts(const PortRoots& roots, const Identity& who) {
   std::vector<SerialPort> ports;
   std::error_code error;
+  const fs::path root = fs::canonical(roots.sysfs, error);
+  const StableNameMap stableNames = StableNames(fs::path(roots.dev) / "serial" / "by-id");
   for (const auto& tty : fs::directory_iterator(fs::path(roots.sysfs) / "class" / "tty", error)) {
-    if (auto port = PortOf(tty.path(), roots, who)) ports.push_back(std::move(*port));
+    if (auto port = PortOf(tty.path(), roots, root, stableNames, who)) {
+      ports.push_back(std::move(*port));
+    }
   }
   std::sort(ports.begin(), ports.end(),
             [](const SerialPort& a, const SerialPort& b) { return NameOrder(a.name, b.name); });

@@ -109,7 +109,7 @@ Answer TerminalUi::Ask(Question question) {
 void TerminalUi::Print(std::FILE* to, const char* text) {
   // A message may quote the logger's texts: its controls are shown, its line breaks kept.
   char utf8[1024];
-  VisibleUtf8(text, TextStyle::Message, utf8, sizeof utf8);
+  VisibleUtf8(text, SafeStyle::Message, utf8, sizeof utf8);
   std::fprintf(to, "%s\n", utf8);
   std::fflush(to);
 }

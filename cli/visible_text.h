@@ -7,23 +7,25 @@
 #include <cstddef>
 #include <string_view>
 
-namespace zv::cli {
+#include "base/safe_text.h"
 
-enum class TextStyle {
-  Terminal,  // a value on a line: controls as \x1b, a backslash as two
-  Message,   // a message box's text: as Terminal, but its "\r\n" line breaks stay line breaks
-  Json,      // the inside of a JSON string: \" \\ and controls as \u001b
-};
+namespace zv::cli {
 
 // Windows-1250 text, up to its first NUL, as UTF-8 in `style`; controls are C0, DEL and the
 // C1 controls that five bytes of the code page decode to. Always NUL-terminated; a form that
 // does not fit whole is left out with everything after it. Returns the bytes written.
-std::size_t VisibleUtf8(std::string_view cp1250, TextStyle style, char* out, std::size_t capacity);
+inline std::size_t VisibleUtf8(std::string_view cp1250, SafeStyle style, char* out,
+                               std::size_t capacity) {
+  if (capacity == 0) return 0;
+  const std::size_t used = WriteSafeText(cp1250, TextSource::Cp1250, style, out, capacity - 1);
+  out[used] = '\0';
+  return used;
+}
 
 // Windows-1250 text up to its NUL (at most `limit` bytes), trailing spaces cut, as VisibleUtf8
 // writes it in `style`. 20 bytes in their longest form (\u001b) fit.
 struct VisibleText {
-  VisibleText(const char* cp1250, std::size_t limit, TextStyle style = TextStyle::Terminal) {
+  VisibleText(const char* cp1250, std::size_t limit, SafeStyle style = SafeStyle::Terminal) {
     std::size_t n = 0;
     while (n < limit && cp1250[n] != '\0') ++n;
     while (n > 0 && cp1250[n - 1] == ' ') --n;

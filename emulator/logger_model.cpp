@@ -199,13 +199,17 @@ void LoggerModel::Stop(Micros at) {
   ++stopCount_;
 }
 
-void LoggerModel::PlugBackIn() {
+void LoggerModel::LineDropped() {
   ClearOutput();
   phase_ = Phase::Asleep;
   frameLength_ = 0;
   incomingLength_ = 0;
   pingContext_ = PingContext::Plain;
   swallowAfterStop_ = 0;
+}
+
+void LoggerModel::PlugBackIn() {
+  LineDropped();
   setup_.faults.unplugBlock = -1;  // the stream reads the faults through its reference
 }
 

@@ -45,6 +45,9 @@ class LoggerModel {
   bool UnplugDue() const { return unplugAfterOutput_ && outPosition_ == outLength_; }
   // The cable is back in: the logger is asleep, and the unplug fault has had its one go.
   void PlugBackIn();
+  // The host closed its port (its RTS fell): whatever the logger was doing ends, as on a stop
+  // frame but without counting as one, and it is asleep.
+  void LineDropped();
 
   // Called with every byte recorded, each way, as it happens (the front end's transcript file).
   void SetByteSink(std::function<void(const TranscriptEntry&)> sink) { sink_ = std::move(sink); }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "base/text1250.h"
+#include "base/logger_identifier.h"
 
 namespace zv::emu {
 
@@ -58,15 +58,11 @@ void PadForSplitMarker(std::vector<uint8_t>& memory) {
 
 }  // namespace
 
-void SetIdentifier(LoggerSetup& setup, std::string_view utf8) {
-  std::fill(std::begin(setup.id), std::end(setup.id), uint8_t{0});
-  std::size_t i = 0;
-  std::size_t length = 0;
-  while (i < utf8.size() && length + 1 < kLoggerIdSize) {
-    const long cp = DecodeUtf8(utf8.data(), utf8.size(), i);
-    const int byte = cp < 0 ? -1 : UnicodeToCp1250(static_cast<char32_t>(cp));
-    setup.id[length++] = static_cast<uint8_t>(byte < 0 ? '?' : byte);
-  }
+bool SetIdentifier(LoggerSetup& setup, std::string_view utf8, std::string& why) {
+  char id[kLoggerIdSize]{};
+  if (!IdentifierFromUtf8(utf8, true, id, why)) return false;
+  std::copy(std::begin(id), std::end(id), std::begin(setup.id));
+  return true;
 }
 
 INFO_TAB BuildInfoTab(const LoggerSetup& setup) {

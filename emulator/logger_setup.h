@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,9 +45,10 @@ struct LoggerSetup {
   std::size_t transcriptCapacity = 1u << 17;  // entries kept; later bytes are counted only
 };
 
-// Stores a UTF-8 identifier as Windows-1250 ('?' for what the code page lacks), at most 13
-// bytes and a NUL; the rest of the field is zero.
-void SetIdentifier(LoggerSetup& setup, std::string_view utf8);
+// Stores a UTF-8 identifier as Windows-1250, at most 13 bytes and a NUL; the rest of the
+// field is zero. Control characters are kept, as a logger may hold them. False, with why and
+// the identifier left as it was, for a text the logger could not keep whole.
+bool SetIdentifier(LoggerSetup& setup, std::string_view utf8, std::string& why);
 
 // The table the logger answers CMD_READ_INFO with, check byte included.
 INFO_TAB BuildInfoTab(const LoggerSetup& setup);

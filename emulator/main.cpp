@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/safe_text.h"
 #include "emulator/fault_file.h"
 #include "emulator/faults.h"
 #include "emulator/front_files.h"
@@ -57,8 +58,13 @@ constexpr TableFieldOption kTableFieldOptions[] = {
 
 void AddTableFieldOptions(CLI::App& app, LoggerSetup& setup) {
   app.add_option_function<std::string>(
-      "--id", [&setup](const std::string& id) { SetIdentifier(setup, id); },
-      "Logger identifier (UTF-8, at most 13 characters; default KVAR2-0001)");
+      "--id",
+      [&setup](const std::string& id) {
+        std::string why;
+        if (!SetIdentifier(setup, id, why)) throw CLI::ValidationError("--id", zv::Echoed(why));
+      },
+      "Logger identifier (UTF-8, at most 13 characters, each with a Windows-1250 byte; control "
+      "characters are kept; default KVAR2-0001)");
   const LoggerSetup defaults;
   for (const TableFieldOption& field : kTableFieldOptions) {
     const unsigned initial = field.word ? defaults.*field.word : defaults.*field.byte;

@@ -80,10 +80,12 @@ bool PtyServer::OpenTerminal(std::string& error) {
     return false;
   }
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  hostWatch_.Start(slavePath_);  // without it a host's leaving goes unseen, as before
   return true;
 }
 
 void PtyServer::CloseTerminal() {
+  hostWatch_.Stop();  // first: the server's own close is no host leaving
   if (slave_ >= 0) close(slave_);
   if (master_ >= 0) close(master_);
   slave_ = master_ = -1;
@@ -211,6 +213,17 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop) {
   return true;
 }
 
+// The host closed its port, which on a real line drops RTS: the logger stops talking, and
+// what it had not yet put on the line, or the host had not read, is gone. An endless stream
+// that a host abandoned (killed, without its stop frame) would otherwise still be running
+// when the next host greets the logger.
+void PtyServer::NoticeHostLeaving() {
+  if (!hostWatch_.LastHostLeft()) return;
+  model_.LineDropped();
+  pendingLength_ = pendingPosition_ = 0;
+  tcflush(slave_, TCIFLUSH);
+}
+
 // Waits for the host, the next due byte or a signal, and hands the host's bytes to the model.
 bool PtyServer::WaitAndRead(const sigset_t& waitMask) {
   const bool blocked = pendingPosition_ < pendingLength_;
@@ -222,9 +235,16 @@ bool PtyServer::WaitAndRead(const sigset_t& waitMask) {
     wait = ToTimespec(nanos);
     timeout = &wait;
   }
-  pollfd in{master_, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0};
-  const int ready = ppoll(&in, 1, timeout, &waitMask);
+  pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
+                   {hostWatch_.Fd(), POLLIN, 0}};
+  const pollfd& in = fds[0];
+  const int ready = ppoll(fds, hostWatch_.Fd() >= 0 ? 2 : 1, timeout, &waitMask);
   if (ready < 0) return errno == EINTR;
+  // The host's last bytes (a stop frame) come before its leaving.
+  if ((fds[1].revents & POLLIN) != 0 && (in.revents & POLLIN) == 0) {
+    NoticeHostLeaving();
+    return true;
+  }
   if (ready == 0 || (in.revents & POLLIN) == 0) return true;
   uint8_t bytes[256];
   const ssize_t got = read(master_, bytes, sizeof bytes);

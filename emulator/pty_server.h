@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "emulator/host_watch.h"
 #include "emulator/logger_model.h"
 
 namespace zv::emu {
@@ -43,11 +44,13 @@ class PtyServer {
   bool WaitAndRead(const sigset_t& waitMask);
   Micros Now() const;
   bool WriteDue();
+  void NoticeHostLeaving();
 
   LoggerModel& model_;
   std::function<void()> hostBytesHook_;
   int master_ = -1;
-  int slave_ = -1;  // held open so the master never sees a hang-up when the host closes
+  int slave_ = -1;       // held open so the master never sees a hang-up when the host closes
+  HostWatch hostWatch_;  // ... which this sees instead
   std::string slavePath_;
   std::string link_;
   bool linkPlaced_ = false;

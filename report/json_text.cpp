@@ -2,33 +2,17 @@
 
 #include <cstdio>
 
-#include "report/text_width.h"
+#include "base/safe_text.h"
 
 namespace zv {
 
 std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t cp = 0;
-    const std::size_t length = DecodeCharacter(utf8, i, cp);
-    if (length == 0) {
-      out += "\\ufffd";
-      ++i;
-      continue;
-    }
-    if (cp == '"' || cp == '\\') {
-      out += '\\';
-      out += static_cast<char>(cp);
-    } else if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(cp));
-      out += escape;
-    } else {
-      out.append(utf8.substr(i, length));
-    }
-    i += length;
-  }
-  return out + "\"";
+  // Appended, not "\"" + text: GCC 12 takes that for an overlapping copy (-Wrestrict).
+  std::string out;
+  out += '"';
+  out += SafeText(utf8, TextSource::Utf8, SafeStyle::Json);
+  out += '"';
+  return out;
 }
 
 std::string JsonFixed(int64_t scaled, int decimals) {

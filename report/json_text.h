@@ -7,8 +7,9 @@
 
 namespace zv {
 
-// A JSON string literal of `utf8`, quotes included: '"' and '\' escaped, every control
-// character (C0, DEL, C1) as \u00XX, and each byte that is not valid UTF-8 as \ufffd.
+// A JSON string literal of `utf8`, quotes included: '"' and '\' escaped, every unsafe
+// character (controls, direction controls; see base/safe_text.h) as \uXXXX, and each byte
+// that is not valid UTF-8 as \ufffd.
 std::string JsonString(std::string_view utf8);
 
 // A number with `decimals` places from an integer count of 10^-decimals: (-625, 4) is

@@ -2,29 +2,19 @@
 
 #include <vector>
 
+#include "base/safe_text.h"
 #include "report/page_text.h"
 #include "report/report_page.h"
 #include "report/text_width.h"
 
 namespace zv {
 
-namespace {
-
-// Controls a title line cannot show: C0, DEL, C1, the line and paragraph separators, and the
-// two noncharacters the players refuse.
-bool IsControl(char32_t cp) {
-  return cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp == 0x2028 || cp == 0x2029 || cp == 0xFFFE ||
-         cp == 0xFFFF;
-}
-
-}  // namespace
-
 std::string TitleProblem(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t cp = 0;
     const std::size_t length = DecodeCharacter(utf8, i, cp);
     if (length == 0) return "is not valid UTF-8";
-    if (IsControl(cp)) return "contains a control character";
+    if (IsUnsafeCharacter(cp)) return "contains a control character";
     i += length;
   }
   const std::vector<std::string> lines =

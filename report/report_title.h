@@ -12,7 +12,8 @@ inline constexpr std::size_t kTitleLines = 2;
 inline constexpr float kTitleSize = 16;
 
 // Empty when `utf8` can be a title; else why not, for a message: not UTF-8, a control
-// character, or too long (with how many characters it has and how many fit).
+// character (a direction control among them), or too long (with how many characters it has and how
+// many fit).
 std::string TitleProblem(std::string_view utf8);
 
 }  // namespace zv

@@ -94,8 +94,8 @@ std::string ClockText(int64_t utc, int32_t offset) {
   char iso[kTimeTextCapacity];
   const std::size_t length = TimeText(utc, offset, iso);
   if (length < 25) return std::string(iso, length);
-  // 2026-12-01T08:00:00+01:00 -> 2026-12-01 08:00:00 UTC+01:00
-  return Printed("%.10s %.8s UTC%.6s", iso, iso + 11, iso + 19);
+  // 2026-12-01T08:00:00+01:00 -> 2026-12-01 08:00:00 UTC+01:00 (an offset's seconds kept)
+  return Printed("%.10s %.8s UTC%s", iso, iso + 11, iso + 19);
 }
 
 std::string SlotTimeText(const SlotTime& time, const ReportTexts& texts) {

@@ -1,5 +1,8 @@
 #include "report/text_width.h"
 
+#include "base/safe_text.h"
+#include "base/text1250.h"
+
 namespace zv {
 
 namespace {
@@ -60,30 +63,22 @@ constexpr uint16_t kBold[kEndMeasured - kFirstMeasured] = {
 };
 
 // The character at text[i] and its length, as the players draw it: a valid sequence is
-// itself, an invalid byte, a C0 control or DEL is one '?' (as CleanUtf8 makes it).
+// itself; an invalid byte or an unsafe character is one '?'.
 std::size_t NextCharacter(std::string_view text, std::size_t i, char32_t& cp) {
   const std::size_t length = DecodeCharacter(text, i, cp);
-  if (length == 0 || cp < 0x20 || cp == 0x7F || cp == 0xFFFE || cp == 0xFFFF) cp = U'?';
+  if (length == 0 || IsUnsafeCharacter(cp)) cp = U'?';
   return length == 0 ? 1 : length;
 }
 
 }  // namespace
 
 std::size_t DecodeCharacter(std::string_view text, std::size_t i, char32_t& cp) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   if (i >= text.size()) return 0;
-  const unsigned lead = byte(i);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if ((lead >= 0x80 && (lead < 0xC2 || lead > 0xF4)) || i + length > text.size()) return 0;
-  char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    value = value << 6 | (byte(i + k) & 0x3F);
-  }
-  const char32_t shortest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
-  if (value < shortest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  cp = value;
-  return length;
+  std::size_t next = i;
+  const long decoded = DecodeUtf8(text.data(), text.size(), next);
+  if (decoded < 0) return 0;
+  cp = static_cast<char32_t>(decoded);
+  return next - i;
 }
 
 float CharacterWidth(char32_t cp, float size, TextWeight weight) {

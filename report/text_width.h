@@ -18,7 +18,7 @@ std::size_t DecodeCharacter(std::string_view text, std::size_t i, char32_t& cp);
 // The advance of one character at `size`, in the units of `size`.
 float CharacterWidth(char32_t cp, float size, TextWeight weight);
 
-// The width of UTF-8 text as a player draws it (an invalid byte or a control as '?').
+// The width of UTF-8 text as a player draws it (an invalid byte or an unsafe character as '?').
 float TextWidth(std::string_view utf8, float size, TextWeight weight);
 
 // The bytes of the longest start of `utf8`, in whole characters, no wider than `width`.

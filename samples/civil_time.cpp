@@ -185,6 +185,19 @@ int32_t OffsetAt(const StartTime& start, int64_t utc) {
   return static_cast<int32_t>(wall - utc);
 }
 
+std::size_t OffsetText(int32_t offset, char (&out)[kOffsetTextCapacity]) {
+  const int32_t magnitude = offset < 0 ? -offset : offset;
+  const int hours = magnitude / 3600;
+  const int minutes = magnitude / 60 % 60;
+  const int seconds = magnitude % 60;
+  const char sign = offset < 0 ? '-' : '+';
+  const int length =
+      seconds == 0
+          ? std::snprintf(out, sizeof out, "%c%02d:%02d", sign, hours, minutes)
+          : std::snprintf(out, sizeof out, "%c%02d:%02d:%02d", sign, hours, minutes, seconds);
+  return length < 0 ? 0 : static_cast<std::size_t>(length);
+}
+
 std::size_t TimeText(int64_t utc, int32_t offset, char (&out)[kTimeTextCapacity]) {
   const int64_t wall = utc + offset;
   int64_t days = wall / kSecondsPerDay;
@@ -194,12 +207,12 @@ std::size_t TimeText(int64_t utc, int32_t offset, char (&out)[kTimeTextCapacity]
     --days;
   }
   const CivilDate date = CivilFromDays(days);
-  const int32_t magnitude = offset < 0 ? -offset : offset;
-  const int length = std::snprintf(
-      out, sizeof out, "%04lld-%02u-%02uT%02d:%02d:%02d%c%02d:%02d",
-      static_cast<long long>(date.year), date.month, date.day, static_cast<int>(rest / 3600),
-      static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60), offset < 0 ? '-' : '+',
-      static_cast<int>(magnitude / 3600), static_cast<int>(magnitude / 60 % 60));
+  char zone[kOffsetTextCapacity];
+  OffsetText(offset, zone);
+  const int length = std::snprintf(out, sizeof out, "%04lld-%02u-%02uT%02d:%02d:%02d%s",
+                                   static_cast<long long>(date.year), date.month, date.day,
+                                   static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
+                                   static_cast<int>(rest % 60), zone);
   return length < 0 ? 0 : static_cast<std::size_t>(length);
 }
 

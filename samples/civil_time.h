@@ -42,10 +42,18 @@ const char* StartTimeErrorText(StartTimeError error);
 // Seconds east of UTC in force at `utc` in the start's frame.
 int32_t OffsetAt(const StartTime& start, int64_t utc);
 
-inline constexpr std::size_t kTimeTextCapacity = 26;  // 2026-03-29T01:59:00+01:00 and a NUL
+// 1937-06-30T23:59:59+00:19:32 and a NUL.
+inline constexpr std::size_t kTimeTextCapacity = 29;
 
-// "2026-03-29T01:59:00+01:00": the wall time at `offset` and the offset; returns the length.
+// "2026-03-29T01:59:00+01:00": the wall time at `offset` and the offset; an offset of whole
+// minutes is written as hours and minutes, any other with its seconds ("+00:19:32", as local
+// mean time and some TZ rules give it), so that the text names the very instant. Returns the
+// length.
 std::size_t TimeText(int64_t utc, int32_t offset, char (&out)[kTimeTextCapacity]);
+
+// The offset alone, as TimeText ends: "+01:00" or "+00:19:32". Returns the length.
+inline constexpr std::size_t kOffsetTextCapacity = 16;
+std::size_t OffsetText(int32_t offset, char (&out)[kOffsetTextCapacity]);
 
 // Seconds since 1970 of a date and time read as UTC; the calendar arithmetic the above share.
 int64_t SecondsFromCivil(int64_t year, unsigned month, unsigned day, unsigned hour, unsigned minute,

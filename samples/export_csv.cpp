@@ -33,13 +33,17 @@ void PutReading(ChunkWriter& out, const SampleBuffer& samples, const SlotLayout&
   out.Put(text, style.decimalComma ? ReadingText(word, text) : ReadingDotText(word, text));
 }
 
-// "2026-03-29T03:00:00+02:00", or in the spreadsheet dialect "2026-03-29 03:00:00;+02:00".
+// "2026-03-29T03:00:00+02:00", or in the spreadsheet dialect "2026-03-29 03:00:00;UTC+02:00":
+// a cell that starts with its sign would be read as a formula ("-05:00" a negative time).
 void PutTime(ChunkWriter& out, const StartTime& start, int64_t utc, const CsvStyle& style) {
   char time[kTimeTextCapacity];
   const std::size_t length = TimeText(utc, OffsetAt(start, utc), time);
   constexpr std::size_t kOffsetAt = 19;
   for (std::size_t i = 0; i < length; ++i) {
-    if (i == kOffsetAt && style.offsetColumn) out.Put(style.separator);
+    if (i == kOffsetAt && style.offsetColumn) {
+      out.Put(style.separator);
+      out.Put("UTC");
+    }
     out.Put(time[i] == 'T' ? style.dateTimeSeparator : time[i]);
   }
 }

@@ -5,7 +5,8 @@
 // - the one a Polish-locale spreadsheet opens without an import wizard: semicolons, a decimal
 //   comma (the readings' own text), a UTF-8 byte-order mark first, and the time with a space
 //   for the "T" and its offset in a column of its own ("utc_offset"), so that spreadsheets read
-//   it as a date and time rather than as text.
+//   it as a date and time rather than as text; the offset itself is written "UTC+02:00", which
+//   a spreadsheet keeps as text (a cell that starts with "+" or "-" would be a formula).
 #pragma once
 
 #include <cstdint>

@@ -70,7 +70,7 @@ def check_csv(path, chans, interval, started, delimiter=",", encoding="utf-8",
             at = None if interval is None else slot_time(started, slot * interval)
             if offset_column:
                 want = at.strftime("%Y-%m-%d %H:%M:%S") if at else ""
-                offset = at.isoformat()[19:] if at else ""
+                offset = "UTC" + at.isoformat()[19:] if at else ""
                 expect(record["utc_offset"] == offset,
                        "CSV row %d offset %s" % (slot, record["utc_offset"]))
             else:

@@ -48,6 +48,8 @@ closed=(  # command line | the export it must have written | exit code
   "read --port port -o - >&- 2>/dev/null||9"
   "read --port port -o - >export.txt 2>&-|export.txt|0"
   "read --port port -o export.txt <&- >&- 2>&-|export.txt|0"
+  "ports >&-||9"
+  "ports --json >&- 2>/dev/null||9"
 )
 for row in "${closed[@]}"; do
   IFS='|' read -r line written code <<<"$row"
@@ -85,6 +87,14 @@ for row in "INT:130:read" "TERM:143:read" "INT:130:info" "TERM:143:info"; do
   check "$command, SIG$signal: the earlier file stays, no temporary file" $?
   "$cli" info --port port >/dev/null 2>&1; check "$command, SIG$signal: the next info connects" $?
 done
+# A download killed inside an endless stream sends no stop frame; its port closing ends the
+# stream all the same, as a real line's falling RTS would.
+start_emu --fault no-end-marker
+"$cli" read --port port -o - >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 100); do [ "$(grep -c ' L ' transcript)" -gt 300 ] && break; sleep 0.05; done
+kill -KILL "$pid"; wait "$pid" 2>/dev/null
+"$cli" info --port port >/dev/null 2>&1; check "read killed in an endless stream: the next info connects" $?
 
 # --- Outputs that are not a plain new file. Each row: name, the --output path, a set-up, and
 # a check afterwards. A program that renamed over a device would replace it, so where the
@@ -97,6 +107,10 @@ start_emu --unpaced
 mkdir -p folder
 long=$(printf 'a%.0s' $(seq 250)).txt
 wide=$(printf 'ł%.0s' $(seq 127))
+# Paths near the longest a path may be (4,095 bytes): folders of 199 bytes and a slash each.
+folders() { local path="" i; for i in $(seq "$1"); do path+=$(printf 'd%.0s' $(seq 199))/; done; echo "$path"; }
+deep=$(folders 20)$(printf 'e%.0s' $(seq 86)).txt  # 4,000 + 90 bytes
+mkdir -p "$(folders 20)"
 outputs=(
   "device|$null|:|[ -c $null ]"
   "FIFO|fifo|mkfifo fifo; timeout 10 cat fifo >from_fifo & sleep 0.1|wait \$!; [ -p fifo ] && cmp -s from_fifo reference.txt"
@@ -106,6 +120,7 @@ outputs=(
   "existing file keeps its mode|plain.txt|echo old >plain.txt; chmod 604 plain.txt|[ \"\$(stat -c %a plain.txt)\" = 604 ] && cmp -s plain.txt reference.txt"
   "254-character name|$long|:|cmp -s $long reference.txt"
   "254-byte UTF-8 name|folder/$wide|:|cmp -s folder/$wide reference.txt"
+  "4,090-byte path|$deep|:|cmp -s $deep reference.txt && [ -z \"\$(find d* -name '*.??????')\" ]"
 )
 for row in "${outputs[@]}"; do
   IFS='|' read -r name path setup after <<<"$row"
@@ -119,6 +134,12 @@ done
 start_emu --unpaced
 "$cli" read --port port -o no/such/folder/x.txt >/dev/null 2>&1; rc=$?
 [ "$rc" = 9 ] && [ -z "$(host_bytes)" ]; check "missing folder: exit 9 before the link opens" $?
+# A folder of 4,088 bytes leaves no room for a temporary name beside its file: said so.
+crowded=$(folders 20)$(printf 'f%.0s' $(seq 88))
+mkdir -p "$crowded"
+"$cli" read --port port -o "$crowded/x.txt" >/dev/null 2>err.txt; rc=$?
+[ "$rc" = 9 ] && grep -q "too long for a safe replace" err.txt && [ -z "$(host_bytes)" ]
+check "4,094-byte path in a 4,088-byte folder: exit $rc, says why" $?
 
 # --- Standard output that cannot be written: a full disk, a closed pipe.
 start_emu --unpaced
@@ -130,5 +151,10 @@ start_emu --unpaced
 [ "$rc" = 9 ] && [ -c "$full" ]; check "read -o /dev/full: exit $rc" $?
 "$cli" info --port port 2>err.txt | true; rc=${PIPESTATUS[0]}
 [ "$rc" = 9 ]; check "info into a closed pipe: exit $rc, not killed by SIGPIPE" $?
+"$cli" ports --json >"$full" 2>err.txt; rc=$?
+[ "$rc" = 9 ]; check "ports --json > /dev/full: exit $rc" $?
+"$cli" config --port port --keep --id NOWY >"$full" 2>err.txt; rc=$?
+[ "$rc" = 9 ] && grep -q "the logger stored the configuration" err.txt
+check "config > /dev/full: exit $rc, and says the configuration was stored" $?
 
 finish "output safety"

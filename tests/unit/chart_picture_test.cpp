@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/safe_text.h"
 #include "chart/picture.h"
 #include "chart/picture_svg.h"
 #include "tests/support/string_sink.h"
@@ -27,7 +28,8 @@ TEST(Picture, TextsKeepWholeValidCharactersOnly) {
   };
   for (const Case& c : cases) {
     char out[64];
-    const std::size_t n = CleanUtf8(c.in, out, c.capacity);
+    const std::size_t n =
+        WriteSafeText(c.in, TextSource::Utf8, SafeStyle::Picture, out, c.capacity);
     EXPECT_EQ(std::string(out, n), c.out) << c.in;
   }
 }

@@ -170,6 +170,25 @@ TEST(ListLinuxPorts, FakeMachine) {
   }
 }
 
+// A made-up root may hold a FIFO where an attribute belongs: it is not read (a read would wait
+// for a writer for ever). Two stable names of one port come in name order.
+TEST(ListLinuxPorts, AttributesThatAreNoFilesAndSeveralStableNames) {
+  FakeTree tree;
+  const std::string adapter = std::string(kUsb1) + "/1-1";
+  UsbDevice(tree, adapter, {"0403", "6001", "FTDI", "", "A50285BI"});
+  ASSERT_EQ(mkfifo(tree.Path("sys/" + adapter + "/product").c_str(), 0644), 0);
+  tree.Tty("ttyUSB0", adapter + "/1-1:1.0/ttyUSB0");
+  tree.Node("ttyUSB0", 0666);
+  tree.Link("dev/serial/by-id/usb-b", "../../ttyUSB0");
+  tree.Link("dev/serial/by-id/usb-a", "../../ttyUSB0");
+  const std::vector<SerialPort> ports = ListLinuxPorts(tree.Roots(), Identity{});
+  ASSERT_EQ(ports.size(), 1u);
+  EXPECT_EQ(ports[0].manufacturer + "|" + ports[0].product + "|" + ports[0].serialNumber,
+            "FTDI||A50285BI");
+  EXPECT_EQ(ports[0].byId, (std::vector<std::string>{tree.Dev("serial/by-id/usb-a"),
+                                                     tree.Dev("serial/by-id/usb-b")}));
+}
+
 TEST(ListMacPorts, CallOutDevicesOnly) {
   FakeTree tree;
   for (const char* name : {"cu.usbserial-A50285BI", "tty.usbserial-A50285BI",

@@ -30,11 +30,11 @@ TEST(VisibleText, NoControlReachesTheTerminalAndDifferentTextsStayDifferent) {
   };
   for (const Row& row : rows) {
     char out[128];
-    VisibleUtf8(row.cp1250, TextStyle::Terminal, out, sizeof out);
+    VisibleUtf8(row.cp1250, SafeStyle::Terminal, out, sizeof out);
     EXPECT_STREQ(out, row.terminal);
-    VisibleUtf8(row.cp1250, TextStyle::Message, out, sizeof out);
+    VisibleUtf8(row.cp1250, SafeStyle::Message, out, sizeof out);
     EXPECT_STREQ(out, row.message);
-    VisibleUtf8(row.cp1250, TextStyle::Json, out, sizeof out);
+    VisibleUtf8(row.cp1250, SafeStyle::Json, out, sizeof out);
     EXPECT_STREQ(out, row.json);
   }
 }
@@ -43,10 +43,10 @@ TEST(VisibleText, AFormThatDoesNotFitIsLeftOutWhole) {
   char out[8];
   EXPECT_EQ(VisibleUtf8("ab\x1b"
                         "cd",
-                        TextStyle::Json, out, sizeof out),
+                        SafeStyle::Json, out, sizeof out),
             2u);
   EXPECT_STREQ(out, "ab");
-  EXPECT_EQ(VisibleUtf8("abc\xB3xyz", TextStyle::Terminal, out, sizeof out), 7u);
+  EXPECT_EQ(VisibleUtf8("abc\xB3xyz", SafeStyle::Terminal, out, sizeof out), 7u);
   EXPECT_STREQ(out, "abcłxy");
 }
 

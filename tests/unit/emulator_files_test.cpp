@@ -52,7 +52,8 @@ TEST(EmulatorFilesTest, MemoryImageHoldsAtMostALoggersMemory) {
 
 TEST(EmulatorFilesTest, TableLineIsTheWholeTableInHex) {
   LoggerSetup setup;
-  SetIdentifier(setup, "AB");
+  std::string why;
+  ASSERT_TRUE(SetIdentifier(setup, "AB", why));
   setup.writePointer = 0x1234;
   const INFO_TAB table = BuildInfoTab(setup);
   const std::string path = TemporaryPath("table.txt");

@@ -100,7 +100,8 @@ TEST(ReportText, TitlesAPageCannotShowAreRefusedWithTheirReason) {
       {"Chłodnia 3 – audyt", ""},
       {"A\tB", "control character"},
       {"A\x7f", "control character"},
-      {"A\xc2\x85", "control character"},  // NEL, a C1 control
+      {"A\xc2\x85", "control character"},      // NEL, a C1 control
+      {"A\xe2\x80\xae", "control character"},  // a direction override turns what follows
       {"A\xe2\x80\xa8", "control character"},
       {"A\xff", "not valid UTF-8"},
       {"A\xc3", "not valid UTF-8"},

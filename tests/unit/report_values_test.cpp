@@ -99,6 +99,7 @@ TEST(ReportValues, ASlotsTimeAsFarAsItIsKnown) {
   slot.offset = 7200;
   EXPECT_EQ(SlotTimeText(slot, kPl), "2026-03-29 03:59:00 UTC+02:00");
   EXPECT_EQ(ClockText(-1, -3600), "1969-12-31 22:59:59 UTC-01:00");
+  EXPECT_EQ(ClockText(1774749540, 1172), "2026-03-29 02:18:32 UTC+00:19:32");
 }
 
 TEST(ReportValues, DerivedTemperaturesToTwoDecimalsWithoutANegativeZero) {

@@ -36,8 +36,10 @@ struct Memory {
   }
 };
 
-std::string Csv(const Memory& m, const char* start = nullptr) {
+std::string Csv(const Memory& m, const char* start = nullptr,
+                CsvDialect dialect = CsvDialect::Rfc4180) {
   CsvOptions options;
+  options.dialect = dialect;
   if (start != nullptr) {
     options.hasStart = true;
     EXPECT_EQ(ParseStartTime(start, options.start), StartTimeError::None);
@@ -204,6 +206,38 @@ TEST(SamplesExportFormats, StartTimes) {
     const int64_t later = start.utc + c.step;
     TimeText(later, OffsetAt(start, later), text);
     EXPECT_STREQ(text, c.second);
+  }
+  if (previous != nullptr) {
+    setenv("TZ", saved.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+}
+
+// An offset with seconds names the instant whole, and the spreadsheet's offset cell reads as
+// text: a cell that starts with its sign would be a formula.
+TEST(SamplesExportFormats, OffsetsAreWrittenWholeAndAsText) {
+  const char* previous = std::getenv("TZ");
+  const std::string saved = previous != nullptr ? previous : "";
+  const struct {
+    const char* zone;
+    const char* start;
+    CsvDialect dialect;
+    const char* row;
+  } cases[] = {
+      {"<+013015>-1:30:15", "2026-12-01T08:00:00", CsvDialect::Rfc4180,
+       "0,0,2026-12-01T08:00:00+01:30:15,23.0625\r\n"},
+      {"<-001932>0:19:32", "2026-12-01T08:00:00", CsvDialect::ExcelPolish,
+       "0;0;2026-12-01 08:00:00;UTC-00:19:32;23,0625\r\n"},
+      {"UTC0", "2026-12-01T08:00:00-05:00", CsvDialect::ExcelPolish,
+       "0;0;2026-12-01 08:00:00;UTC-05:00;23,0625\r\n"},
+  };
+  for (const auto& c : cases) {
+    setenv("TZ", c.zone, 1);
+    tzset();
+    const std::string csv = Csv(Memory(1, 2, 0), c.start, c.dialect);
+    EXPECT_EQ(csv.substr(csv.find('\n') + 1), c.row) << c.zone;
   }
   if (previous != nullptr) {
     setenv("TZ", saved.c_str(), 1);
