@@ -221,9 +221,13 @@ EOF
 build_cairo() {
   unpack cairo 'src/*.[ch]'
   # Only the backends the pictures use; fonts come from files through FreeType, never from
-  # fontconfig or the Windows font API, so Windows and Linux draw the same glyphs.
+  # fontconfig or the Windows font API, so Windows and Linux draw the same glyphs. Without its
+  # Win32 backend cairo's locks are critical sections that only its DLL entry point would set
+  # up, and the first FreeType font waits on one for ever: the CLI draws on one thread, so
+  # cairo is built without locks.
   (cd "$work/cairo" && ./configure --host=$triplet --prefix="$partial" --enable-static \
-    --disable-shared CFLAGS="$cflags" CPPFLAGS="-I$partial/include" LDFLAGS="-L$partial/lib" \
+    --disable-shared CFLAGS="$cflags" CPPFLAGS="-I$partial/include -DCAIRO_NO_MUTEX=1" \
+    LDFLAGS="-L$partial/lib" \
     --enable-png --enable-pdf --enable-ft --disable-fc --disable-ps --disable-svg \
     --disable-script --disable-xlib --disable-xcb --disable-win32 --disable-win32-font \
     --disable-gobject --disable-trace --disable-interpreter --disable-symbol-lookup \
