@@ -106,6 +106,9 @@ ChannelStats ComputeChannelStats(const SampleBuffer& samples, uint8_t channelMod
 // The exact mean, sum / count, in degrees; none without readings.
 std::optional<double> MeanCelsius(const ChannelStats& stats);
 
+// The mean in ten-thousandths of a degree, rounded half away from zero; none without readings.
+std::optional<int64_t> MeanTenThousandths(const ChannelStats& stats);
+
 // Readings within the limits as a share of all readings (0..1); none without limits or
 // without readings.
 std::optional<double> TimeInRange(const ChannelStats& stats);

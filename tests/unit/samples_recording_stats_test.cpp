@@ -105,6 +105,25 @@ TEST(SamplesRecordingStats, AgainstTheTextbookFormulas) {
   }
 }
 
+// The summary's mean, exact to a ten-thousandth: a half rounds away from zero.
+TEST(SamplesRecordingStats, MeanInTenThousandths) {
+  const struct {
+    std::vector<int> readings;  // sixteenths
+    std::optional<int64_t> mean;
+  } cases[] = {
+      {{369, 2000}, 740313},    // 74.03125
+      {{-16, -2048}, -645000},  // -64.5
+      {{-1, -2}, -938},         // -0.09375
+      {{1, 0, 0, 0}, 156},      // 0.015625
+      {{}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto samples = MemoryOf(c.readings);
+    EXPECT_EQ(MeanTenThousandths(ComputeChannelStats(*samples, 1, Channel::A, {})), c.mean)
+        << c.readings.size();
+  }
+}
+
 TEST(SamplesRecordingStats, MeanKineticEdges) {
   const auto constant = MemoryOf(std::vector<int>(16384, -2048));
   EXPECT_NEAR(*ComputeChannelStats(*constant, 1, Channel::A, {}).meanKinetic, -128.0, 1e-9);
