@@ -60,15 +60,15 @@ string SlotAt(const ReportFacts& facts, uint32_t slot) {
   return time.utc ? IsoTime(*time.utc, time.offset) : string("null");
 }
 
-const char* VerdictName(ReportVerdict verdict) {
+const char* VerdictName(Verdict verdict) {
   switch (verdict) {
-    case ReportVerdict::Within:
+    case Verdict::Within:
       return "\"within\"";
-    case ReportVerdict::Exceeded:
+    case Verdict::Exceeded:
       return "\"exceeded\"";
-    case ReportVerdict::NoReadings:
+    case Verdict::NoReadings:
       return "\"no_readings\"";
-    case ReportVerdict::NoLimits:
+    case Verdict::NoLimits:
       break;
   }
   return "\"no_limits\"";
@@ -133,7 +133,7 @@ string ExcursionFields(const ChannelStats& s, const ReportFacts& facts) {
          Durations("longest", e.longestDuration, e, facts) + ", \"first_excursion\": " + first +
          ", \"time_in_range\": " +
          OrNull(TimeInRange(s), [](double v) { return JsonFixed(std::llround(v * 1e6), 6); }) +
-         ", \"verdict\": " + VerdictName(VerdictFor(s));
+         ", \"verdict\": " + VerdictName(VerdictOf(s));
 }
 
 string ChannelObject(const ChannelFacts& c, const ReportFacts& facts) {

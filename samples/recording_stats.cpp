@@ -192,7 +192,8 @@ std::optional<double> TimeInRange(const ChannelStats& stats) {
 
 Verdict VerdictOf(const ChannelStats& stats) {
   if (!stats.hasLimits) return Verdict::NoLimits;
-  return stats.limits.excursions == 0 ? Verdict::WithinLimits : Verdict::LimitsExceeded;
+  if (stats.count == 0) return Verdict::NoReadings;
+  return stats.limits.excursions == 0 ? Verdict::Within : Verdict::Exceeded;
 }
 
 }  // namespace zv

@@ -113,10 +113,10 @@ std::optional<int64_t> MeanTenThousandths(const ChannelStats& stats);
 // without readings.
 std::optional<double> TimeInRange(const ChannelStats& stats);
 
-enum class Verdict : uint8_t { NoLimits, WithinLimits, LimitsExceeded };
+// No readings is a verdict of its own: a recording that holds none was never within its limits.
+enum class Verdict : uint8_t { NoLimits, NoReadings, Within, Exceeded };
 
-// Limits exceeded when any reading lies beyond them; within limits otherwise, also when
-// there are no readings.
+// Exceeded when any reading lies beyond the limits; within when readings lie all within them.
 Verdict VerdictOf(const ChannelStats& stats);
 
 }  // namespace zv

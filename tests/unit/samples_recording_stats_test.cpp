@@ -154,8 +154,8 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
   };
   constexpr auto kBelow = LimitSide::Below;
   constexpr auto kAbove = LimitSide::Above;
-  constexpr auto kWithin = Verdict::WithinLimits;
-  constexpr auto kExceeded = Verdict::LimitsExceeded;
+  constexpr auto kWithin = Verdict::Within;
+  constexpr auto kExceeded = Verdict::Exceeded;
   // clang-format off
   const Case cases[] = {
       // name; readings; low, high, interval; below, above, excursions, total, longest, first
@@ -170,7 +170,7 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
                                                        0, 0, 0, 0, 0, 0, kBelow, kWithin},
       {"low limit only", {-1, 904, -1}, 0, {}, 2,      2, 0, 2, 4, 2, 0, kBelow, kExceeded},
       {"one reading, beyond", {-2048}, {}, -2049, 1,   0, 1, 1, 1, 1, 0, kAbove, kExceeded},
-      {"zero readings", {}, 0, 100, 1,                 0, 0, 0, 0, 0, 0, kBelow, kWithin},
+      {"zero readings", {}, 0, 100, 1,                 0, 0, 0, 0, 0, 0, kBelow, Verdict::NoReadings},
   };
   // clang-format on
 
@@ -198,7 +198,7 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
     }
     EXPECT_EQ(VerdictOf(stats), c.verdict);
     const std::optional<double> share = TimeInRange(stats);
-    if (c.verdict == Verdict::NoLimits || c.readings.empty()) {
+    if (c.verdict == Verdict::NoLimits || c.verdict == Verdict::NoReadings) {
       EXPECT_FALSE(share);
     } else {
       const double within = static_cast<double>(c.readings.size() - c.below - c.above);
