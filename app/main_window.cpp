@@ -178,7 +178,7 @@ int RunMainWindow(HINSTANCE instance) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  g_session.connected = 0;
+  g_session.connected = false;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -4,13 +4,6 @@
 
 namespace zv {
 
-namespace {
-
-// Keeps slot times far from the ends of int64 whatever start a caller gives.
-constexpr int64_t kLargestStart = int64_t{1} << 50;
-
-}  // namespace
-
 ReportFacts GatherReportFacts(const SampleBuffer& samples, const LoggerFacts& logger,
                               const ReportRequest& request) {
   ReportFacts facts;

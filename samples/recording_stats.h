@@ -24,9 +24,6 @@ inline constexpr double kDefaultActivationEnergy = 83144.0;
 // The molar gas constant R, in J/(mol·K).
 inline constexpr double kGasConstant = 8.314462618;
 
-// A sixteenth of a degree in ten-thousandths: every reading is a whole number of these.
-inline constexpr int32_t kTenThousandthsPerSixteenth = 625;
-
 // Alarm limits in ten-thousandths of a degree, each optional, exactly as typed: a limit of 8.1
 // is not rounded to the sixteenth 8.125, so a reading of 8.125 lies above it. A reading below
 // low or above high lies beyond them; one equal to a limit is within. When low exceeds high a
