@@ -11,14 +11,15 @@ constexpr auto kDisconnectCaption = Cp1250(u8"Rozłącz");
 
 // An index the logger reports beyond its list leaves the list without a selection.
 template <typename Table>
-int ListIndex(const Table& table, uint8_t index) {
+int SelectionFor(const Table& table, uint8_t index) {
   return table.Has(index) ? index : -1;
 }
 }  // namespace
 
 bool ReadingOffered(const INFO_TAB& tab) {
   const uint8_t status = tab.StatusCode();
-  return tab.WritePointer() != tab.MemoryStart() || status == 5 || status == 8 || status == 9;
+  return tab.WritePointer() != tab.MemoryStart() || status == kStatusSensorAFault ||
+         status == kStatusPowerLost || status == kStatusSensorBFault;
 }
 
 void ShowConnectedState(Controls& controls, const LoggerInfo& info) {
@@ -26,9 +27,9 @@ void ShowConnectedState(Controls& controls, const LoggerInfo& info) {
   controls.SetText(ID_LOGGER_ID, info.texts.identifier);
   controls.SetChecked(ID_SIGNAL, (tab.Flags() & kFlagSignalling) != 0);
   if (ReadingOffered(tab)) controls.SetEnabled(ID_READ, true);
-  controls.SelectItem(ID_INTERVAL, ListIndex(IntervalTexts, tab.IntervalIndex()));
-  controls.SelectItem(ID_START_DELAY, ListIndex(StartDelayTexts, tab.StartDelayIndex()));
-  controls.SelectItem(ID_DURATION, ListIndex(DurationTexts, tab.DurationIndex()));
+  controls.SelectItem(ID_INTERVAL, SelectionFor(IntervalTexts, tab.IntervalIndex()));
+  controls.SelectItem(ID_START_DELAY, SelectionFor(StartDelayTexts, tab.StartDelayIndex()));
+  controls.SelectItem(ID_DURATION, SelectionFor(DurationTexts, tab.DurationIndex()));
   controls.SelectItem(ID_CHANNELS, (tab.Flags() & kFlagTwoChannels) ? 1 : 0);
   controls.SetText(ID_CONNECT, kDisconnectCaption.c_str());
   controls.ShowStateIcon(true);

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "app/export_dialog.h"
+#include "app/export_dialog_win32.h"
 #include "app/win32_api.h"
 #include "samples/export_samples.h"
 

@@ -60,6 +60,12 @@ inline constexpr auto StatusTexts =
                       u8"Błąd AT24C256      ", u8"Dane utracone (S)  ", u8"STOP (zanik nap.)  ",
                       u8"Błąd DS18B20(B)    ", u8"?                  ");
 
+// The statuses the program acts on, by their rows in StatusTexts.
+inline constexpr uint8_t kStatusWaitingForTrigger = 1;
+inline constexpr uint8_t kStatusSensorAFault = 5;
+inline constexpr uint8_t kStatusPowerLost = 8;
+inline constexpr uint8_t kStatusSensorBFault = 9;
+
 // The ports the user can choose; a port is opened by the text after the leading space.
 inline constexpr auto PortNames =
     MakeTable<5, 4>(u8" COM1", u8" COM2", u8" COM3", u8" COM4", u8" ?   ");

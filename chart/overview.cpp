@@ -38,9 +38,6 @@ int32_t FloorSixteenths(int32_t tenThousandths) {
   return q * kTenThousandthsPerSixteenth > tenThousandths ? q - 1 : q;
 }
 
-// Keeps the start far from the ends of int64 once the offset is added.
-constexpr int64_t kLargestStart = int64_t{1} << 50;
-
 struct Drawing {
   PictureDraw& draw;
   const OverviewInputs& in;

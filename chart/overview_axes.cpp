@@ -15,7 +15,7 @@ constexpr int32_t kValueSteps[] = {1,   2,    5,    10,   20,    50,    100,  20
                                    500, 1000, 2000, 5000, 10000, 20000, 50000};
 constexpr int64_t kSlotSteps[] = {1,   2,    5,    10,   20,    50,    100,   200,
                                   500, 1000, 2000, 5000, 10000, 20000, 50000, 100000};
-constexpr int64_t kDay = 86400;
+constexpr int64_t kDay = kSecondsPerDay;
 constexpr int64_t kTimeSteps[] = {
     1,         2,          5,          10,         15,          30,         60,        120,
     300,       600,        900,        1800,       3600,        7200,       10800,     21600,

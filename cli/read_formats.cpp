@@ -4,23 +4,25 @@
 #include "samples/export_file.h"
 #include "samples/export_json.h"
 #include "samples/reading_number.h"
-#include "samples/sample_summary.h"
+#include "samples/recording_stats.h"
 
 namespace zv::cli {
 
 namespace {
 
-void PrintChannel(std::FILE* out, const char* name, const ChannelSummary& s) {
-  if (s.count == 0) {
+// The statistics of the report, so that both count the same complete slots.
+void PrintChannel(std::FILE* out, const char* name, const ChannelStats& s) {
+  const std::optional<int64_t> meanValue = MeanTenThousandths(s);
+  if (!meanValue) {
     std::fprintf(out, "%-7s %5u %9s %8s %9s %8s %9s\n", name, 0u, "-", "-", "-", "-", "-");
     return;
   }
   char min[kDecimalTextCapacity];
   char max[kDecimalTextCapacity];
   char mean[kDecimalTextCapacity];
-  DecimalText(s.min, min);
-  DecimalText(s.max, max);
-  DecimalText(MeanTenThousandths(s), mean);
+  DecimalText(int64_t{s.min} * kTenThousandthsPerSixteenth, min);
+  DecimalText(int64_t{s.max} * kTenThousandthsPerSixteenth, max);
+  DecimalText(*meanValue, mean);
   std::fprintf(out, "%-7s %5u %9s %8u %9s %8u %9s\n", name, s.count, min, s.minSlot, max, s.maxSlot,
                mean);
 }
@@ -48,8 +50,10 @@ void WriteReadFormat(ReadFormat format, const SampleBuffer& samples, const Logge
 void PrintSummary(std::FILE* out, const SampleBuffer& samples, uint8_t channelMode) {
   std::fprintf(out, "%-7s %5s %9s %8s %9s %8s %9s\n", "channel", "count", "min", "min_slot", "max",
                "max_slot", "mean");
-  PrintChannel(out, "a", SummarizeChannel(samples, channelMode, Channel::A));
-  if (channelMode == 2) PrintChannel(out, "b", SummarizeChannel(samples, channelMode, Channel::B));
+  PrintChannel(out, "a", ComputeChannelStats(samples, channelMode, Channel::A, {}));
+  if (channelMode == 2) {
+    PrintChannel(out, "b", ComputeChannelStats(samples, channelMode, Channel::B, {}));
+  }
   std::fflush(out);
 }
 

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   FuzzPort port(cuts, cutCount, in.Rest(), in.Left());
   zv::LoggerSession session(port);
-  session.connected = 0xFF;
+  session.connected = true;
   session.info.channelMode = channelMode;
   session.info.knownByteCount = known;
   store->loaded.n = 7;

@@ -10,9 +10,8 @@ namespace zv {
 
 namespace {
 
-constexpr uint8_t kStatusWaitingForTrigger = 1;  // "Czeka na wyzwolenie"
-constexpr uint8_t kFlagsKept = 0x0F;             // battery, channel mode, bits 2 and 3
-constexpr unsigned kAfterWriteMs = 50;           // the logger stores the table meanwhile
+constexpr uint8_t kFlagsKept = 0x0F;    // battery, channel mode, bits 2 and 3
+constexpr unsigned kAfterWriteMs = 50;  // the logger stores the table meanwhile
 
 // A list without a selection, or with one its table lacks, sends back what the logger
 // reported: the table never receives an index that no list entry stands for.
@@ -33,7 +32,7 @@ void StoreIdentifier(INFO_TAB& tab, const char (&identifier)[kLoggerIdSize]) {
 }  // namespace
 
 bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInterface& ui) {
-  // 1. Erase the samples, keep them, or stop here.
+  // Erase the samples, keep them, or stop here.
   switch (ui.Ask(Question::EraseSamples)) {
     case Answer::Yes:
       tab.SetWritePointer(tab.MemoryStart());
@@ -43,22 +42,22 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
     default:
       return false;
   }
-  // 2. Nothing can be appended to a full memory: erase it or stop. When the memory start is
+  // Nothing can be appended to a full memory: erase it or stop. When the memory start is
   // not below its end the question returns after every OK.
   while (tab.WritePointer() >= tab.MemoryEnd()) {
     if (ui.Ask(Question::MemoryFull) != Answer::Ok) return false;
     tab.SetWritePointer(tab.MemoryStart());
   }
-  // 3. Waiting for the trigger; the signalling bits all set or all clear.
+  // The new recording waits for its trigger; the signalling bits all set or all clear.
   tab.SetStatusCode(kStatusWaitingForTrigger);
   uint8_t flags = tab.Flags() & kFlagsKept;
   if (choice.signal) flags |= kFlagSignalling;
-  // 4. The three lists.
+  // The three lists; an index beyond its table keeps the logger's own.
   tab.SetIntervalIndex(ChosenIndex(IntervalTexts, choice.intervalIndex, tab.IntervalIndex()));
   tab.SetStartDelayIndex(
       ChosenIndex(StartDelayTexts, choice.startDelayIndex, tab.StartDelayIndex()));
   tab.SetDurationIndex(ChosenIndex(DurationTexts, choice.durationIndex, tab.DurationIndex()));
-  // 5. Another channel mode makes the old samples unreadable: the memory is erased.
+  // Another channel mode makes the old samples unreadable: the memory is erased.
   const uint8_t mode = choice.channelsIndex == 1 ? kFlagTwoChannels : 0;
   if (mode != (flags & kFlagTwoChannels)) {
     flags = static_cast<uint8_t>((flags & ~kFlagTwoChannels) | mode);
@@ -66,7 +65,7 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
     tab.SetWritePointer(tab.MemoryStart());
   }
   tab.SetFlags(flags);
-  // 6. The identifier, then the check byte over the finished table.
+  // The identifier, then the check byte over the finished table.
   StoreIdentifier(tab, choice.identifier);
   SealInfoTab(tab);
   return true;
@@ -74,13 +73,13 @@ bool EditConfiguration(INFO_TAB& tab, const ConfigurationChoice& choice, UserInt
 
 ConfigurationResult PrepareConfiguration(LoggerSession& session, UserInterface& ui,
                                          INFO_TAB& table) {
-  // 1. The logger must be ready before anything is asked.
+  // The logger must be ready before anything is asked.
   if (!Ping(session.port)) {
     ui.ShowMessage(msg::kNoAnswer.c_str(), MessageIcon::Exclamation);
     TearDown(session, ui);
     return ConfigurationResult::NotReady;
   }
-  // 2. The questions and edits on a working copy: a cancelled question leaves the program's copy as
+  // The questions and edits on a working copy: a cancelled question leaves the program's copy as
   // it was, so a later save asks the same questions again.
   table = session.info.tab;
   if (!EditConfiguration(table, ui.ReadConfigurationChoice(), ui)) {

@@ -46,7 +46,8 @@ void StopAbandonedStream(LoggerPort& port) {
   }
 }
 
-bool Abandon(LoggerPort& port) {
+// A transfer given up: the stream stopped, and false for the caller to return.
+bool FailTransfer(LoggerPort& port) {
   StopAbandonedStream(port);
   return false;
 }
@@ -54,31 +55,32 @@ bool Abandon(LoggerPort& port) {
 }  // namespace
 
 bool ReadMemoryStream(LoggerPort& port, SampleBuffer& into, StepAction& step) {
-  // 1. Ready check; only then does the count start over; one memory command.
+  // The count starts over only once the logger answers the ready check; then one memory
+  // command starts the stream.
   if (!Ping(port)) return false;
   into.n = 0;
   SendCommand(port, CMD_READ_MEMORY);
 
   uint8_t block[kDataBlockSize];
   for (;;) {
-    // 2. One block a read; the progress moves whether or not it came whole.
+    // One block a read; the progress moves whether or not it came whole.
     const ReadResult read = port.ReadBytes(block, sizeof block);
     step.Step();
-    // 3. A short block or a wrong sum fails the transfer; nothing of it is stored.
-    if (read.count != sizeof block) return Abandon(port);
-    if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return Abandon(port);
+    // A short block or a wrong sum fails the transfer; nothing of it is stored.
+    if (read.count != sizeof block) return FailTransfer(port);
+    if (sum8(block, kBlockDataBytes) != block[kBlockDataBytes]) return FailTransfer(port);
 
-    // 4. The data bytes before the marker. The stream carries no length: a byte that would
+    // The data bytes before the marker. The stream carries no length: a byte that would
     // land past the buffer fails the transfer.
     const int marker = FindEndMarker(block);
     const std::size_t dataBytes = marker < 0 ? kBlockDataBytes : static_cast<std::size_t>(marker);
-    if (into.n + dataBytes > kSampleBufferSize) return Abandon(port);
+    if (into.n + dataBytes > kSampleBufferSize) return FailTransfer(port);
     std::memcpy(into.bytes + into.n, block, dataBytes);
     into.n += static_cast<uint32_t>(dataBytes);
     if (marker >= 0) break;
   }
 
-  // 5. Acknowledge the marker; the closing ready check decides.
+  // Acknowledge the marker; the closing ready check decides whether the transfer stands.
   port.WriteBytes(&READY, 1);
   return Ping(port);
 }
@@ -87,7 +89,8 @@ bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) 
   // The window's transfer fills the incoming buffer; the loaded samples change only on success.
   StreamTransfer transfer(session.port, store.incoming);
   const DownloadOutcome outcome = ui.RunDownloadWindow(session.info.tab.WritePointer(), transfer);
-  // 1. A failed transfer, a closed window or one that never opened.
+  // A failed transfer, a closed window or one that never opened leaves the loaded samples
+  // as they were.
   if (outcome != DownloadOutcome::Succeeded) {
     ui.ShowMessage(msg::kDownloadFailed.c_str(), MessageIcon::Exclamation);
     return false;
@@ -98,14 +101,15 @@ bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) 
   store.loaded.n = n;
   std::memcpy(store.loaded.bytes, store.incoming.bytes, n);
 
-  // 2. Slots and bytes.
+  // Tell how many slots and bytes arrived.
   LoggerInfo& info = session.info;
   char text[96];
   std::snprintf(text, sizeof text, msg::kDownloadedFormat.c_str(),
                 static_cast<int>(n >> info.channelMode), static_cast<int>(n));
   ui.ShowMessage(text, MessageIcon::Information);
 
-  // 3-4. A different amount than the logger accounted for: tell of the extra samples, recount.
+  // A different amount than the logger accounted for: tell of the extra samples, and recount
+  // so that the panel shows what was received.
   if (n != info.knownByteCount) {
     if (n > info.knownByteCount) {
       std::snprintf(text, sizeof text, msg::kRecoveredFormat.c_str(),
@@ -115,7 +119,7 @@ bool RunDownload(LoggerSession& session, SampleStore& store, UserInterface& ui) 
     RecountAfterDownload(info, n);
     ui.RepaintPanel();
   }
-  // 5. Export and chart become available.
+  // Export and chart become available only now, with samples to show.
   ui.ShowSamplesLoaded();
   return true;
 }

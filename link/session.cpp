@@ -21,19 +21,19 @@ ConnectResult Fail(LoggerSession& session, UserInterface& ui, ConnectResult resu
 
 ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* portName) {
   LoggerPort& port = session.port;
-  // 1. Open the port exclusively.
+  // Exclusively: another program on the same line would read half of every answer.
   if (!port.OpenPort(portName)) {
     return Fail(session, ui, ConnectResult::PortUnavailable, msg::kPortUnavailable.c_str(),
                 MessageIcon::Stop);
   }
   session.portOpen = true;
 
-  // 2. Line settings, time-outs, queues and RTS.
+  // Line settings, time-outs, queues and RTS, before the first byte goes out.
   if (!port.SetUpPort()) {
     return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(), MessageIcon::Stop);
   }
 
-  // 3. Wake and greet the logger; only the exact reply lets the link up.
+  // Wake and greet the logger; only the exact reply lets the link up.
   switch (RunGreeting(port)) {
     case GreetingOutcome::PortFailure:
       return Fail(session, ui, ConnectResult::PortError, msg::kPortError.c_str(),
@@ -47,10 +47,10 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
     case GreetingOutcome::Accepted:
       break;
   }
-  // 4. The link is up.
-  session.connected = 0xFF;
+  // From here a failure must send the stop frame: the logger is listening.
+  session.connected = true;
 
-  // 5. Ask for the table at once and read its 26 bytes. The copy takes whatever arrived,
+  // Ask for the table at once and read its 26 bytes. The copy takes whatever arrived,
   // as the logger sent it, even on a later failure; never more than the table holds.
   SendCommand(port, CMD_READ_INFO);
   uint8_t received[kInfoTabSize] = {};
@@ -61,13 +61,13 @@ ConnectResult ConnectTo(LoggerSession& session, UserInterface& ui, const char* p
     return Fail(session, ui, ConnectResult::NoAnswer, msg::kNoAnswer.c_str(),
                 MessageIcon::Exclamation);
   }
-  // 6. The check byte.
+  // A table with a wrong check byte would show and later write back garbage.
   if (!VerifyInfoTab(received)) {
     return Fail(session, ui, ConnectResult::ChecksumError, msg::kInfoChecksum.c_str(),
                 MessageIcon::Exclamation);
   }
 
-  // 7. What the table says, then the connected state on screen.
+  // What the table says, then the connected state on screen.
   DeriveAtConnect(session.info);
   ui.ShowConnected(session.info);
   return ConnectResult::Connected;
@@ -78,23 +78,23 @@ void ConnectOrDisconnect(LoggerSession& session, UserInterface& ui) {
     TearDown(session, ui);
     return;
   }
-  // 1. However the user closes the box, the connect goes on.
+  // However the user closes the box, the connect goes on.
   ui.ShowMessage(msg::kAttachLogger.c_str(), MessageIcon::Information);
-  // 2. The port cannot change while the link is open; the screen names the chosen one.
+  // The port cannot change while the link is open; the screen names the chosen one.
   ui.LockPortChoice();
   const char* name = ui.ChosenPortName();
   ConnectTo(session, ui, name != nullptr && name[0] != '\0' ? name : PortNames.Entry(0) + 1);
 }
 
 void TearDown(LoggerSession& session, UserInterface& ui) {
-  // 1. Stop frame and close, when a port was opened at all.
+  // Stop frame and close, when a port was opened at all.
   if (session.portOpen) {
     SendStop(session.port);
     session.port.ClosePort();
     session.portOpen = false;
   }
-  // 2. Flag, texts, and the disconnected state on screen.
-  session.connected = 0;
+  // Then the flag, the texts, and the disconnected state on screen, whatever the port did.
+  session.connected = false;
   ClearInfoTexts(session.info.texts);
   ui.ShowDisconnected();
 }

@@ -13,7 +13,7 @@ struct LoggerSession {
   explicit LoggerSession(LoggerPort& p) : port(p) {}
   LoggerPort& port;
   bool portOpen = false;
-  uint8_t connected = 0;  // 0xFF once the greeting was accepted
+  bool connected = false;  // once the greeting was accepted, until the tear-down
   LoggerInfo info;
 };
 

@@ -51,15 +51,15 @@ std::string BatteryText(BatteryState battery, const ReportTexts& texts) {
   return texts.batteryNotInExport;
 }
 
-std::string VerdictText(ReportVerdict verdict, const ReportTexts& texts) {
+std::string VerdictText(Verdict verdict, const ReportTexts& texts) {
   switch (verdict) {
-    case ReportVerdict::Within:
+    case Verdict::Within:
       return texts.withinLimits;
-    case ReportVerdict::Exceeded:
+    case Verdict::Exceeded:
       return texts.limitsExceeded;
-    case ReportVerdict::NoLimits:
+    case Verdict::NoLimits:
       return texts.verdictNoLimits;
-    case ReportVerdict::NoReadings:
+    case Verdict::NoReadings:
       break;
   }
   return texts.verdictNoReadings;
@@ -135,13 +135,13 @@ void AddLimitRows(const ReportFacts& facts, ReportBlock& block) {
     return share ? PercentText(*share, texts) : std::string("—");
   }));
   ReportRow verdicts =
-      ChannelRow(facts, texts.verdict, [&](auto& s) { return VerdictText(VerdictFor(s), texts); });
+      ChannelRow(facts, texts.verdict, [&](auto& s) { return VerdictText(VerdictOf(s), texts); });
   verdicts.bold = true;
   for (const ChannelFacts& c : facts.channels) {
-    const ReportVerdict verdict = VerdictFor(c.stats);
-    verdicts.tones.push_back(verdict == ReportVerdict::Exceeded ? RowTone::Bad
-                             : verdict == ReportVerdict::Within ? RowTone::Good
-                                                                : RowTone::Plain);
+    const Verdict verdict = VerdictOf(c.stats);
+    verdicts.tones.push_back(verdict == Verdict::Exceeded ? RowTone::Bad
+                             : verdict == Verdict::Within ? RowTone::Good
+                                                          : RowTone::Plain);
   }
   block.rows.push_back(verdicts);
 }
@@ -256,13 +256,13 @@ ReportBlock LimitsBlock(const ReportFacts& facts) {
     AddChannelLimitRows(facts, block);
   }
   AddLimitRows(facts, block);
-  const ReportVerdict overall = OverallVerdict(facts);
-  block.notes.emplace_back(overall == ReportVerdict::Exceeded ? texts.overallExceeded
-                           : overall == ReportVerdict::Within ? texts.overallWithin
-                                                              : texts.overallNoReadings);
-  block.notesTone = overall == ReportVerdict::Exceeded ? RowTone::Bad
-                    : overall == ReportVerdict::Within ? RowTone::Good
-                                                       : RowTone::Plain;
+  const Verdict overall = OverallVerdict(facts);
+  block.notes.emplace_back(overall == Verdict::Exceeded ? texts.overallExceeded
+                           : overall == Verdict::Within ? texts.overallWithin
+                                                        : texts.overallNoReadings);
+  block.notesTone = overall == Verdict::Exceeded ? RowTone::Bad
+                    : overall == Verdict::Within ? RowTone::Good
+                                                 : RowTone::Plain;
   return block;
 }
 

@@ -4,13 +4,6 @@
 
 namespace zv {
 
-namespace {
-
-// Keeps slot times far from the ends of int64 whatever start a caller gives.
-constexpr int64_t kLargestStart = int64_t{1} << 50;
-
-}  // namespace
-
 ReportFacts GatherReportFacts(const SampleBuffer& samples, const LoggerFacts& logger,
                               const ReportRequest& request) {
   ReportFacts facts;
@@ -53,20 +46,13 @@ std::optional<int64_t> SpanSeconds(const ReportFacts& facts) {
   return int64_t{facts.readings - 1} * *facts.logger.intervalSeconds;
 }
 
-ReportVerdict VerdictFor(const ChannelStats& stats) {
-  if (!stats.hasLimits) return ReportVerdict::NoLimits;
-  if (stats.count == 0) return ReportVerdict::NoReadings;
-  return VerdictOf(stats) == Verdict::LimitsExceeded ? ReportVerdict::Exceeded
-                                                     : ReportVerdict::Within;
-}
-
-ReportVerdict OverallVerdict(const ReportFacts& facts) {
-  ReportVerdict overall = ReportVerdict::NoLimits;
+Verdict OverallVerdict(const ReportFacts& facts) {
+  Verdict overall = Verdict::NoLimits;
   for (const ChannelFacts& channel : facts.channels) {
-    const ReportVerdict verdict = VerdictFor(channel.stats);
-    if (verdict == ReportVerdict::Exceeded) return verdict;
-    if (verdict == ReportVerdict::Within) overall = verdict;
-    if (verdict == ReportVerdict::NoReadings && overall == ReportVerdict::NoLimits) {
+    const Verdict verdict = VerdictOf(channel.stats);
+    if (verdict == Verdict::Exceeded) return verdict;
+    if (verdict == Verdict::Within) overall = verdict;
+    if (verdict == Verdict::NoReadings && overall == Verdict::NoLimits) {
       overall = verdict;
     }
   }

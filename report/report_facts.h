@@ -83,12 +83,8 @@ SlotTime TimeOfSlot(const ReportFacts& facts, uint32_t slot);
 // Seconds from the first reading to the last; none without an interval or without readings.
 std::optional<int64_t> SpanSeconds(const ReportFacts& facts);
 
-// A channel's verdict for the record: no readings is a verdict of its own, never "within".
-enum class ReportVerdict : uint8_t { NoLimits, NoReadings, Within, Exceeded };
-ReportVerdict VerdictFor(const ChannelStats& stats);
-
 // Over every channel shown that has limits: exceeded when any is, within when every one with
 // readings is, no readings when none has any; no limits when no channel has any.
-ReportVerdict OverallVerdict(const ReportFacts& facts);
+Verdict OverallVerdict(const ReportFacts& facts);
 
 }  // namespace zv

@@ -9,8 +9,6 @@ namespace zv {
 
 namespace {
 
-constexpr int64_t kDay = 86400;
-
 // The whole text, however long: measured first, then written into a string of that size.
 std::string Printed(const char* format, auto... args) {
   const int n = std::snprintf(nullptr, 0, format, args...);
@@ -72,8 +70,8 @@ std::string MeanText(const ChannelStats& stats, const ReportTexts& texts) {
 
 std::string DurationText(int64_t seconds, const ReportTexts& texts) {
   const auto ll = [](int64_t v) { return static_cast<long long>(v); };
-  const int64_t days = seconds / kDay;
-  const int64_t rest = seconds % kDay;
+  const int64_t days = seconds / kSecondsPerDay;
+  const int64_t rest = seconds % kSecondsPerDay;
   if (days == 0) {
     return Printed("%lld:%02lld:%02lld", ll(rest / 3600), ll(rest / 60 % 60), ll(rest % 60));
   }

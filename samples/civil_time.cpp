@@ -7,7 +7,6 @@ namespace zv {
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 constexpr int32_t kLongestOffset = 23 * 3600 + 59 * 60;
 
 bool IsLeap(int64_t year) {

@@ -19,6 +19,13 @@ namespace zv {
 inline constexpr int kFirstStartYear = 1900;
 inline constexpr int kLastStartYear = 9989;
 
+inline constexpr int64_t kSecondsPerDay = 86400;
+
+// A start further than this from 1970, either way, gives no slot times: far beyond every
+// accepted year, and near enough that a start plus a recording's span or an offset never
+// overflows.
+inline constexpr int64_t kLargestStart = int64_t{1} << 50;
+
 struct StartTime {
   int64_t utc = 0;          // seconds since 1970-01-01T00:00:00Z
   bool localZone = false;   // offsets follow the system's time zone

@@ -4,13 +4,6 @@
 
 namespace zv {
 
-namespace {
-
-// The export's header is eleven lines; a label is looked for among all of them.
-constexpr std::size_t kHeaderLines = 11;
-
-}  // namespace
-
 bool ExportHeaderValue(const char* bytes, std::size_t length, std::string_view label,
                        std::string_view& value) {
   const std::string_view text(bytes, bytes == nullptr ? 0 : length);

@@ -4,12 +4,12 @@
 
 #include "base/value_tables.h"
 #include "samples/field_labels.h"
+#include "samples/reading.h"
 
 namespace zv {
 
 namespace {
 
-constexpr std::size_t kHeaderLines = 11;
 constexpr std::size_t kSourceLine = 9;  // "Źródło:" and the channel mode
 constexpr std::size_t kMaxWords = kSampleBufferSize / 2;
 
@@ -104,8 +104,8 @@ bool ReadReading(Cursor& c, uint16_t& word) {
     if (p == c.end || !IsDigit(*p)) return false;
     fraction = fraction * 10 + (*p++ - '0');
   }
-  if (fraction % 625 != 0) return false;
-  const int magnitude = whole * 16 + fraction / 625;
+  if (fraction % kTenThousandthsPerSixteenth != 0) return false;
+  const int magnitude = whole * 16 + fraction / kTenThousandthsPerSixteenth;
   // The export writes no "-0,0000", and 12 bits hold -2048..2047 sixteenths.
   if (negative ? (magnitude == 0 || magnitude > 2048) : magnitude > 2047) return false;
   word = static_cast<uint16_t>((negative ? -magnitude : magnitude) & 0xFFFF);

@@ -43,24 +43,24 @@ ExportName DefaultExportName(const INFO_TAB& tab) {
 }
 
 void ExportSamples(const LoggerInfo& info, const SampleBuffer& samples, ExportScreen& ui) {
-  // 1-3: the default name, and a notice when it differs from the identifier.
+  // The default name comes from the identifier; the user is told when it had to differ.
   const ExportName name = DefaultExportName(info.tab);
   if (name.renamed) ShowRenamingNotice(ui, name);
 
-  // 4: cancelled or failed, the dialog ends the export silently.
+  // A dialog cancelled or failed ends the export silently: the user chose so.
   if (!ui.AskExportPath(name.text)) return;
 
-  // 5: the file (a temporary beside the target until it is complete).
+  // The file: a temporary beside the target until it is complete.
   ExportFile* file = ui.CreateExportFile();
   if (file == nullptr) {
     ShowCannotSave(ui);
     return;
   }
 
-  // 6-7: the header and the readings.
+  // The header and the readings, as the text export writes them.
   WriteExportFile(samples, info, *file);
 
-  // 8-9: flushed, closed and moved over the target before the user is told it is saved; a
+  // Flushed, closed and moved over the target before the user is told it is saved; a
   // write or step that failed leaves no file behind and an earlier file as it was.
   if (!file->Commit()) {
     ShowCannotSave(ui);

@@ -3,9 +3,14 @@
 // listings print them too.
 #pragma once
 
+#include <cstddef>
+
 #include "base/text1250.h"
 
 namespace zv {
+
+// The export's header is eleven lines, the readings follow; a label is looked for among them.
+inline constexpr std::size_t kHeaderLines = 11;
 
 inline constexpr auto kLoggerIdField = Cp1250(u8"Logger_ID    ");
 inline constexpr auto kStartField = Cp1250(u8"Start:       ");

@@ -20,8 +20,8 @@ std::size_t ReadingText(uint16_t word, char (&out)[kReadingTextCapacity]) {
   while (count != 0) out[length++] = digits[--count];
   out[length++] = ',';
 
-  // A sixteenth is 625 ten-thousandths: four digits, zero-padded.
-  unsigned fraction = (magnitude % 16) * 625u;
+  // The sixteenths in ten-thousandths: four digits, zero-padded.
+  unsigned fraction = (magnitude % 16) * unsigned{kTenThousandthsPerSixteenth};
   for (std::size_t k = 4; k != 0; --k) {
     out[length + k - 1] = static_cast<char>('0' + fraction % 10);
     fraction /= 10;

@@ -14,6 +14,15 @@ constexpr int16_t ReadingSixteenths(uint16_t word) {
   return static_cast<int16_t>(value >= 0x800 ? value - 0x1000 : value);
 }
 
+// A sixteenth of a degree in ten-thousandths: every reading is a whole number of these.
+inline constexpr int32_t kTenThousandthsPerSixteenth = 625;
+
+// The value in ten-thousandths of a degree, exactly what its decimal text states: 23,0625 is
+// 230625.
+constexpr int32_t ReadingTenThousandths(uint16_t word) {
+  return ReadingSixteenths(word) * kTenThousandthsPerSixteenth;
+}
+
 inline constexpr std::size_t kReadingTextCapacity = 10;  // "-128,9375" and its NUL
 
 // Readings have been written one degree colder by earlier programs of this kind, which took the

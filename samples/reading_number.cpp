@@ -15,18 +15,6 @@ std::size_t ReadingDotText(uint16_t word, char (&out)[kReadingTextCapacity]) {
   return length;
 }
 
-int32_t ReadingTenThousandths(uint16_t word) {
-  char text[kReadingTextCapacity];
-  const std::size_t length = ReadingText(word, text);
-  // "[-]digits,dddd": the digits before and after the comma make one integer.
-  int32_t value = 0;
-  std::size_t i = text[0] == '-' ? 1 : 0;
-  for (; i < length; ++i) {
-    if (text[i] != ',') value = value * 10 + (text[i] - '0');
-  }
-  return text[0] == '-' ? -value : value;
-}
-
 std::size_t DecimalText(int64_t tenThousandths, char (&out)[kDecimalTextCapacity]) {
   const bool negative = tenThousandths < 0;
   // Unsigned, so that the most negative value has a magnitude too.

@@ -1,6 +1,5 @@
-// A reading as a number for the formats that want one (CSV, JSON, the summary). The digits
-// always come from the reading's decimal text, so every format shows what the text export
-// writes: "23,0625" is 23.0625 and 230625 ten-thousandths, "-1,0625" is -1.0625.
+// A reading as a number for the formats that want one (CSV, JSON, the summary), written as the
+// text export writes it: "23,0625" is 23.0625, "-1,0625" is -1.0625.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +12,6 @@ namespace zv {
 
 // The decimal text with a dot for the comma ("23.0625"), NUL-terminated; returns its length.
 std::size_t ReadingDotText(uint16_t word, char (&out)[kReadingTextCapacity]);
-
-// The value of the decimal text in ten-thousandths of a degree.
-int32_t ReadingTenThousandths(uint16_t word);
 
 inline constexpr std::size_t kDecimalTextCapacity = 24;
 

@@ -176,6 +176,14 @@ std::optional<double> MeanCelsius(const ChannelStats& stats) {
   return static_cast<double>(stats.sum) / stats.count / 16.0;
 }
 
+std::optional<int64_t> MeanTenThousandths(const ChannelStats& stats) {
+  if (stats.count == 0) return std::nullopt;
+  const int64_t sum = stats.sum * kTenThousandthsPerSixteenth;
+  const int64_t count = stats.count;
+  const int64_t half = count / 2;
+  return sum >= 0 ? (sum + half) / count : -((-sum + half) / count);
+}
+
 std::optional<double> TimeInRange(const ChannelStats& stats) {
   if (!stats.hasLimits || stats.count == 0) return std::nullopt;
   const uint32_t beyond = stats.limits.below.readings + stats.limits.above.readings;
@@ -184,7 +192,8 @@ std::optional<double> TimeInRange(const ChannelStats& stats) {
 
 Verdict VerdictOf(const ChannelStats& stats) {
   if (!stats.hasLimits) return Verdict::NoLimits;
-  return stats.limits.excursions == 0 ? Verdict::WithinLimits : Verdict::LimitsExceeded;
+  if (stats.count == 0) return Verdict::NoReadings;
+  return stats.limits.excursions == 0 ? Verdict::Within : Verdict::Exceeded;
 }
 
 }  // namespace zv

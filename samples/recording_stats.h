@@ -24,9 +24,6 @@ inline constexpr double kDefaultActivationEnergy = 83144.0;
 // The molar gas constant R, in J/(mol·K).
 inline constexpr double kGasConstant = 8.314462618;
 
-// A sixteenth of a degree in ten-thousandths: every reading is a whole number of these.
-inline constexpr int32_t kTenThousandthsPerSixteenth = 625;
-
 // Alarm limits in ten-thousandths of a degree, each optional, exactly as typed: a limit of 8.1
 // is not rounded to the sixteenth 8.125, so a reading of 8.125 lies above it. A reading below
 // low or above high lies beyond them; one equal to a limit is within. When low exceeds high a
@@ -106,14 +103,17 @@ ChannelStats ComputeChannelStats(const SampleBuffer& samples, uint8_t channelMod
 // The exact mean, sum / count, in degrees; none without readings.
 std::optional<double> MeanCelsius(const ChannelStats& stats);
 
+// The mean in ten-thousandths of a degree, rounded half away from zero; none without readings.
+std::optional<int64_t> MeanTenThousandths(const ChannelStats& stats);
+
 // Readings within the limits as a share of all readings (0..1); none without limits or
 // without readings.
 std::optional<double> TimeInRange(const ChannelStats& stats);
 
-enum class Verdict : uint8_t { NoLimits, WithinLimits, LimitsExceeded };
+// No readings is a verdict of its own: a recording that holds none was never within its limits.
+enum class Verdict : uint8_t { NoLimits, NoReadings, Within, Exceeded };
 
-// Limits exceeded when any reading lies beyond them; within limits otherwise, also when
-// there are no readings.
+// Exceeded when any reading lies beyond the limits; within when readings lie all within them.
 Verdict VerdictOf(const ChannelStats& stats);
 
 }  // namespace zv

@@ -122,7 +122,10 @@ def check_summary(path, chans):
     lines = open(path, encoding="utf-8").read().split("\n")
     expect(lines[0].split() == ["channel", "count", "min", "min_slot", "max", "max_slot", "mean"],
            "summary header %r" % lines[0])
+    # Complete slots, as the report counts them: a lone last A reading is left out.
+    complete = min(len(c) for c in chans)
     for key, values, line in zip("ab", chans, lines[1:]):
+        values = values[:complete]
         numbers = [float(v.replace(",", ".")) for v in values]
         low, high = min(numbers), max(numbers)
         # The mean to four places, a half rounded away from zero.

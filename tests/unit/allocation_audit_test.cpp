@@ -95,7 +95,7 @@ TEST(AllocationAudit, ConnectDownloadExportChartWriteAllocateNothing) {
   EXPECT_EQ(written, ConfigurationResult::Saved);
   EXPECT_EQ(model.TableWrites(), 1u);
   EXPECT_EQ(model.Table().IntervalIndex(), 3);
-  EXPECT_EQ(session.connected, 0);
+  EXPECT_FALSE(session.connected);
 }
 
 }  // namespace

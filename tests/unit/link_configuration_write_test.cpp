@@ -207,7 +207,7 @@ TEST(WriteConfiguration, QuestionTreeWireAndEnd) {
       const bool cancelled = c.end == End::Cancelled;
       EXPECT_EQ(result, cancelled ? ConfigurationResult::Cancelled : ConfigurationResult::NotReady);
       EXPECT_EQ(wire, cancelled ? kPing : Concat({kPing, kStop}));
-      EXPECT_EQ(session.connected, cancelled ? 0xFF : 0);
+      EXPECT_EQ(session.connected, cancelled);
       EXPECT_EQ(port.IsOpen(), cancelled);
       EXPECT_EQ(ui.state,
                 cancelled ? test::ScreenState::Connected : test::ScreenState::Disconnected);
@@ -221,7 +221,7 @@ TEST(WriteConfiguration, QuestionTreeWireAndEnd) {
     // 50 ms between the table's last byte and the closing ping.
     const std::size_t lastTableByte = connectBytes + 4 + 4 + kInfoTabSize - 1;
     EXPECT_GE(*model.GetTranscript().HostGap(lastTableByte, lastTableByte + 1), 50'000);
-    EXPECT_EQ(session.connected, 0);
+    EXPECT_FALSE(session.connected);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
     EXPECT_EQ(session.info.channelMode, (c.flags & 0x02) ? 2 : 1);  // until the next connect

@@ -77,7 +77,7 @@ TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
     EXPECT_STREQ(port.OpenedName(), "COM3");
     const std::vector<uint8_t> host = model.GetTranscript().HostBytes();
     if (c.result == ConnectResult::Connected) {
-      EXPECT_EQ(session.connected, 0xFF);
+      EXPECT_TRUE(session.connected);
       EXPECT_TRUE(port.IsOpen());
       EXPECT_TRUE(ui.portLocked);
       EXPECT_EQ(ui.state, test::ScreenState::Connected);
@@ -87,7 +87,7 @@ TEST(Connect, EveryOutcomeShowsOneMessageThenTearsDown) {
       EXPECT_NEAR(static_cast<double>(*model.GetTranscript().HostGap(0, 1)), 900e3, 2e3);
       continue;
     }
-    EXPECT_EQ(session.connected, 0);
+    EXPECT_FALSE(session.connected);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(ui.portLocked);
     EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
@@ -130,12 +130,12 @@ TEST(Connect, TwoChannelLoggerAndDisconnectThenReconnect) {
 
   ui.Expect(msg::kAttachLogger.c_str(), MessageIcon::Information);
   ConnectOrDisconnect(session, ui);
-  ASSERT_EQ(session.connected, 0xFF);
+  ASSERT_TRUE(session.connected);
   EXPECT_EQ(session.info.channelMode, 2);
   EXPECT_STREQ(session.info.texts.battery, Cp1250(u8"ROZŁADOWANA!").c_str());
 
   ConnectOrDisconnect(session, ui);  // disconnect: silent
-  EXPECT_EQ(session.connected, 0);
+  EXPECT_FALSE(session.connected);
   EXPECT_EQ(model.StopCount(), 1u);
   EXPECT_EQ(ui.state, test::ScreenState::Disconnected);
   EXPECT_EQ(session.info.channelMode, 2);  // the table copy survives
@@ -143,7 +143,7 @@ TEST(Connect, TwoChannelLoggerAndDisconnectThenReconnect) {
 
   ui.Expect(msg::kAttachLogger.c_str(), MessageIcon::Information);
   ConnectOrDisconnect(session, ui);
-  EXPECT_EQ(session.connected, 0xFF);
+  EXPECT_TRUE(session.connected);
 }
 
 TEST(Connect, CloseAtExitSendsTheStopFrameOnlyWhenConnected) {

@@ -122,7 +122,7 @@ struct DownloadFixture {
   test::ScriptedUi ui;
 
   DownloadFixture(uint8_t channelMode, uint32_t known, uint16_t writePointer) {
-    session.connected = 0xFF;
+    session.connected = true;
     session.info.channelMode = channelMode;
     session.info.knownByteCount = known;
     session.info.tab.SetWritePointer(writePointer);
@@ -198,7 +198,7 @@ TEST(RunDownload, FailureKeepsTheLoadedSamplesAndEveryState) {
     EXPECT_EQ(0, std::memcmp(f.store->loaded.bytes, "\x71\x01\x5E\xFF", 4));
     EXPECT_EQ(f.session.info.knownByteCount, 64u);
     EXPECT_EQ(f.ui.state, test::ScreenState::SamplesLoaded);
-    EXPECT_EQ(f.session.connected, 0xFF);
+    EXPECT_TRUE(f.session.connected);
   }
 }
 

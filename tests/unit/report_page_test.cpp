@@ -38,12 +38,12 @@ TEST(ReportFacts, ARecordOfNoReadingsIsNeverWithinItsLimits) {
   const struct {
     const SampleBuffer* samples;
     bool limits;
-    ReportVerdict verdict;
+    Verdict verdict;
   } cases[] = {
-      {none.get(), false, ReportVerdict::NoLimits},
-      {none.get(), true, ReportVerdict::NoReadings},
-      {within.get(), true, ReportVerdict::Within},
-      {beyond.get(), true, ReportVerdict::Exceeded},  // channel B alone goes beyond
+      {none.get(), false, Verdict::NoLimits},
+      {none.get(), true, Verdict::NoReadings},
+      {within.get(), true, Verdict::Within},
+      {beyond.get(), true, Verdict::Exceeded},  // channel B alone goes beyond
   };
   for (const auto& c : cases) {
     ReportRequest request;

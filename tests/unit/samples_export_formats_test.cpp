@@ -14,7 +14,6 @@
 #include "samples/reading.h"
 #include "samples/reading_number.h"
 #include "samples/sample_interval.h"
-#include "samples/sample_summary.h"
 #include "tests/support/string_sink.h"
 
 namespace zv {
@@ -104,33 +103,6 @@ TEST(SamplesExportFormats, Json) {
     WriteJsonExport(*m.samples, m.info, "{\"x\": 1}", sink);
     EXPECT_EQ(sink.text, "{\"info\": {\"x\": 1}," + c.tail) << int{c.mode} << " " << c.n;
   }
-}
-
-TEST(SamplesExportFormats, Summary) {
-  // A: 23.0625 (slot 0), 125.0000 (1), 23.0625 (2); B: -1.0000, -128.0000; then a partial slot.
-  const Memory two(2, 10, 0);
-  std::memcpy(two.samples->bytes + 8, "\x71\x01", 2);
-  const ChannelSummary a = SummarizeChannel(*two.samples, 2, Channel::A);
-  EXPECT_EQ(a.count, 3u);
-  EXPECT_EQ(a.min, 230625);
-  EXPECT_EQ(a.minSlot, 0u);  // the first of two equal lowest readings
-  EXPECT_EQ(a.max, 1250000);
-  EXPECT_EQ(a.maxSlot, 1u);
-  EXPECT_EQ(MeanTenThousandths(a), 570417);  // 1711250 / 3 = 570416.67
-  const ChannelSummary b = SummarizeChannel(*two.samples, 2, Channel::B);
-  EXPECT_EQ(b.count, 2u);
-  EXPECT_EQ(b.min, -1280000);
-  EXPECT_EQ(b.minSlot, 1u);
-  EXPECT_EQ(b.max, -10000);
-  EXPECT_EQ(MeanTenThousandths(b), -645000);
-
-  const Memory one(1, 3, 0);
-  std::memcpy(one.samples->bytes + 2, "\xFF\xFF", 2);  // 23.0625 and -0.0625: mean 11.5
-  EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::B).count, 0u);
-  EXPECT_EQ(SummarizeChannel(*one.samples, 1, Channel::A).count, 1u);
-  one.samples->n = 4;
-  EXPECT_EQ(MeanTenThousandths(SummarizeChannel(*one.samples, 1, Channel::A)), 115000);
-  EXPECT_EQ(MeanTenThousandths(ChannelSummary{}), 0);
 }
 
 // Every word's number is the value of its decimal text, whatever its bits.

@@ -105,6 +105,25 @@ TEST(SamplesRecordingStats, AgainstTheTextbookFormulas) {
   }
 }
 
+// The summary's mean, exact to a ten-thousandth: a half rounds away from zero.
+TEST(SamplesRecordingStats, MeanInTenThousandths) {
+  const struct {
+    std::vector<int> readings;  // sixteenths
+    std::optional<int64_t> mean;
+  } cases[] = {
+      {{369, 2000}, 740313},    // 74.03125
+      {{-16, -2048}, -645000},  // -64.5
+      {{-1, -2}, -938},         // -0.09375
+      {{1, 0, 0, 0}, 156},      // 0.015625
+      {{}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto samples = MemoryOf(c.readings);
+    EXPECT_EQ(MeanTenThousandths(ComputeChannelStats(*samples, 1, Channel::A, {})), c.mean)
+        << c.readings.size();
+  }
+}
+
 TEST(SamplesRecordingStats, MeanKineticEdges) {
   const auto constant = MemoryOf(std::vector<int>(16384, -2048));
   EXPECT_NEAR(*ComputeChannelStats(*constant, 1, Channel::A, {}).meanKinetic, -128.0, 1e-9);
@@ -135,8 +154,8 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
   };
   constexpr auto kBelow = LimitSide::Below;
   constexpr auto kAbove = LimitSide::Above;
-  constexpr auto kWithin = Verdict::WithinLimits;
-  constexpr auto kExceeded = Verdict::LimitsExceeded;
+  constexpr auto kWithin = Verdict::Within;
+  constexpr auto kExceeded = Verdict::Exceeded;
   // clang-format off
   const Case cases[] = {
       // name; readings; low, high, interval; below, above, excursions, total, longest, first
@@ -151,7 +170,7 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
                                                        0, 0, 0, 0, 0, 0, kBelow, kWithin},
       {"low limit only", {-1, 904, -1}, 0, {}, 2,      2, 0, 2, 4, 2, 0, kBelow, kExceeded},
       {"one reading, beyond", {-2048}, {}, -2049, 1,   0, 1, 1, 1, 1, 0, kAbove, kExceeded},
-      {"zero readings", {}, 0, 100, 1,                 0, 0, 0, 0, 0, 0, kBelow, kWithin},
+      {"zero readings", {}, 0, 100, 1,                 0, 0, 0, 0, 0, 0, kBelow, Verdict::NoReadings},
   };
   // clang-format on
 
@@ -179,7 +198,7 @@ TEST(SamplesRecordingStats, LimitsAndExcursions) {
     }
     EXPECT_EQ(VerdictOf(stats), c.verdict);
     const std::optional<double> share = TimeInRange(stats);
-    if (c.verdict == Verdict::NoLimits || c.readings.empty()) {
+    if (c.verdict == Verdict::NoLimits || c.verdict == Verdict::NoReadings) {
       EXPECT_FALSE(share);
     } else {
       const double within = static_cast<double>(c.readings.size() - c.below - c.above);

@@ -1,12 +1,12 @@
 // Start-up, the window procedure, the information panel's paint and the shut-down.
-#include "app/main_window.h"
+#include "app/main_window_win32.h"
 
-#include "app/about_box.h"
-#include "app/chart_window.h"
+#include "app/about_box_win32.h"
+#include "app/chart_window_win32.h"
 #include "app/command_dispatch.h"
 #include "app/info_panel.h"
-#include "app/wide_text.h"
-#include "app/window_ui.h"
+#include "app/wide_text_win32.h"
+#include "app/window_ui_win32.h"
 #include "link/configuration_write.h"
 #include "link/download.h"
 #include "link/serial_comm_win32.h"
@@ -178,7 +178,7 @@ int RunMainWindow(HINSTANCE instance) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  g_session.connected = 0;
+  g_session.connected = false;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

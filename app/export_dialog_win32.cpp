@@ -1,8 +1,8 @@
-#include "app/export_dialog.h"
+#include "app/export_dialog_win32.h"
 
 #include <commdlg.h>
 
-#include "app/wide_text.h"
+#include "app/wide_text_win32.h"
 
 namespace zv {
 

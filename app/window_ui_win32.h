@@ -3,10 +3,10 @@
 #pragma once
 
 #include "app/control_states.h"
-#include "app/export_dialog.h"
+#include "app/export_dialog_win32.h"
 #include "app/export_file_win32.h"
-#include "app/main_window.h"
-#include "app/window_controls.h"
+#include "app/main_window_win32.h"
+#include "app/window_controls_win32.h"
 #include "samples/export_samples.h"
 
 namespace zv {

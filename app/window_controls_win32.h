@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/controls.h"
-#include "app/main_window.h"
+#include "app/main_window_win32.h"
 
 namespace zv {
 

@@ -1,8 +1,8 @@
 // The chart's window procedure: it opens the window, asks the chart model what each scroll
 // request and click means, and plays the model's drawing list onto the window.
-#include "app/chart_window.h"
+#include "app/chart_window_win32.h"
 
-#include "app/wide_text.h"
+#include "app/wide_text_win32.h"
 #include "chart/chart_paint.h"
 #include "chart/chart_view.h"
 #include "resources/resource_ids.h"

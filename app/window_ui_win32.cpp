@@ -1,7 +1,7 @@
-#include "app/window_ui.h"
+#include "app/window_ui_win32.h"
 
-#include "app/download_window.h"
-#include "app/wide_text.h"
+#include "app/download_window_win32.h"
+#include "app/wide_text_win32.h"
 #include "link/messages.h"
 
 namespace zv {

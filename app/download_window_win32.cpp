@@ -1,4 +1,4 @@
-#include "app/download_window.h"
+#include "app/download_window_win32.h"
 
 #include "base/wire.h"
 #include "resources/resource_ids.h"

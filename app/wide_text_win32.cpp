@@ -1,4 +1,4 @@
-#include "app/wide_text.h"
+#include "app/wide_text_win32.h"
 
 #include "app/win32_api.h"
 

@@ -1,6 +1,6 @@
-#include "app/window_controls.h"
+#include "app/window_controls_win32.h"
 
-#include "app/wide_text.h"
+#include "app/wide_text_win32.h"
 
 namespace zv {
 

@@ -1,6 +1,6 @@
 // The controls of the main window, created in their start-up state.
-#include "app/main_window.h"
-#include "app/wide_text.h"
+#include "app/main_window_win32.h"
+#include "app/wide_text_win32.h"
 #include "base/text1250.h"
 #include "base/value_tables.h"
 

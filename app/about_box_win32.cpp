@@ -1,4 +1,4 @@
-#include "app/about_box.h"
+#include "app/about_box_win32.h"
 
 #include "resources/resource_ids.h"
 
