@@ -10,15 +10,9 @@
 #include "chart/picture_cairo.h"
 #include "cli/chart_overview_options.h"
 #include "cli/exit_codes.h"
-#include "cli/export_source.h"
-#include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
-#include "cli/port_option.h"
 #include "cli/process_guard.h"
-#include "link/messages.h"
-#include "samples/export_messages.h"
-#include "samples/sample_interval.h"
 
 namespace zv::cli {
 
@@ -33,22 +27,9 @@ ChartPaint g_paint;
 ChartPicture g_chartPicture;
 OverviewPicture g_overview;
 
-// What a source gives the chart: the samples, the channel mode, the interval if known.
-struct Recording {
-  const SampleBuffer* samples = nullptr;
-  uint8_t channelMode = 1;
-  uint32_t intervalSeconds = 0;
-};
-
 ChannelBoxes ChannelsFor(const ChartOptions& options, uint8_t mode) {
-  const bool wantA = options.channels.find('a') != std::string::npos;
-  const bool wantB = options.channels.find('b') != std::string::npos;
-  const ChannelBoxes boxes = ChooseChannels(mode, wantA, wantB);
-  // Only when nothing asked for is drawn: B alone from a one-channel logger.
-  if (!(wantA && boxes.aChecked) && !(wantB && boxes.bChecked)) {
-    std::fputs("zorvant-cli chart: a one-channel logger has no channel B; A is drawn\n", stderr);
-  }
-  return boxes;
+  WarnWhenNoChannelB(options.channels, mode, "chart", "drawn");
+  return ChooseChannels(mode, options.channels.a, options.channels.b);
 }
 
 ChartInputs InputsFor(const ChartOptions& options, const SampleBuffer& samples, uint8_t mode) {
@@ -92,9 +73,7 @@ CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
       "--overview every reading on one chart, for the samples of a logger (connect, download, "
       "disconnect) or of an export file. The output's extension chooses the format: .png, "
       ".pdf (A4), else SVG.");
-  auto* port = chart->add_option("--port", options.port, kPortHelp);
-  auto* from = chart->add_option("--from-export", options.fromExport, kFromExportHelp);
-  port->excludes(from);
+  AddSourceOptions(*chart, options.source);
   chart
       ->add_option("--output,-o", options.output,
                    "SVG, PNG or PDF file, by its extension; '-' for SVG on standard output. "
@@ -109,45 +88,28 @@ CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
       chart->add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
   auto* fineColumns =
       chart->add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
-  chart
-      ->add_option("--channels", options.channels,
-                   "Traces: a, b or ab (default). As in the window, with neither box A shows, "
-                   "and a one-channel logger draws A whatever is asked.")
-      ->check(CLI::IsMember({"a", "b", "ab"}));
+  AddChannelsOption(*chart, options.channels,
+                    "Traces: a, b or ab (default). As in the window, with neither box A shows, "
+                    "and a one-channel logger draws A whatever is asked.");
   AddOverviewOptions(*chart, options, {position, fineRows, fineColumns});
   return chart;
 }
 
 int RunChart(const ChartOptions& options) {
-  if (options.port.empty() == options.fromExport.empty()) {
-    std::fputs("zorvant-cli chart: give either --port or --from-export\n", stderr);
-    return kExitUsage;
+  RecordingSource source;
+  if (const int code = ResolveSource("chart", options.source, source); code != kExitOk) {
+    return code;
   }
   if (options.output == "-" && RefuseClosedStdout("chart")) return kExitFileNotWritten;
   const PictureFormat format = FormatOfOutput(options.output);
   if (const int code = CheckCanDraw(format, "chart"); code != kExitOk) return code;
-  std::string port;
-  if (!options.port.empty()) {
-    if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
-  }
   TerminalUi ui(options.output == "-" ? stderr : stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
   Recording recording;
-  int loaded = kExitOk;
-  if (!port.empty()) {
-    LoggerInfo info;
-    loaded = DownloadFrom(port.c_str(), ui, info, recording.samples);
-    recording.channelMode = info.channelMode;
-    if (!IntervalSeconds(info.tab.IntervalIndex(), recording.intervalSeconds)) {
-      recording.intervalSeconds = 0;
-    }
-  } else {
-    ExportRecording fromFile;
-    loaded = LoadExport("chart", options.fromExport.c_str(), fromFile);
-    recording = {fromFile.samples, fromFile.channelMode, fromFile.intervalSeconds};
+  if (const int loaded = LoadRecording("chart", source, ui, recording); loaded != kExitOk) {
+    return loaded;
   }
-  if (loaded != kExitOk) return loaded;
   // Position 0 always draws (the scales alone when there are no samples); any other must show
   // at least one sample.
   const uint32_t count = ChartSampleCount(*recording.samples, recording.channelMode);

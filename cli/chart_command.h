@@ -4,23 +4,26 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "cli/channel_option.h"
+#include "cli/recording_source.h"
+#include "samples/civil_time.h"
 #include "samples/recording_stats.h"
 
 namespace zv::cli {
 
 struct ChartOptions {
-  std::string port;
-  std::string fromExport;
+  SourceOptions source;
   std::string output;
   uint32_t position = 0;
   bool fineRows = false;
   bool fineColumns = false;
-  std::string channels = "ab";
+  ChannelChoice channels;
   bool overview = false;
-  ChannelLimits limits;   // --overview only
-  std::string startedAt;  // local YYYY-MM-DDTHH:MM:SS of slot 0; --overview only
+  ChannelLimits limits;                // --overview only
+  std::optional<StartTime> startedAt;  // of slot 0; --overview only
 };
 
 CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options);

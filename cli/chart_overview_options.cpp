@@ -2,7 +2,6 @@
 
 #include "cli/limit_options.h"
 #include "cli/start_time_option.h"
-#include "samples/civil_time.h"
 
 namespace zv::cli {
 
@@ -26,12 +25,10 @@ void AddOverviewOptions(CLI::App& chart, ChartOptions& options, const WindowChar
   for (CLI::Option* limit : AddLimitOptions(chart, options.limits, kLimitMeaning)) {
     limit->needs(overview);
   }
-  chart
-      .add_option("--started-at", options.startedAt,
-                  std::string(kStartTimeMeaning) +
-                      " The time axis then shows the time of day and "
-                      "the date. --overview only.")
-      ->check(CLI::Validator(CheckStartTime, kStartTimeForm))
+  AddStartTimeOption(chart, options.startedAt,
+                     std::string(kStartTimeMeaning) +
+                         " The time axis then shows the time of day and the date. --overview "
+                         "only.")
       ->needs(overview);
   chart.callback([&options] { CheckLimitPairs(options.limits); });
 }
@@ -46,8 +43,8 @@ OverviewInputs OverviewInputsFor(const ChartOptions& options, const ChannelBoxes
   in.showB = boxes.bChecked;
   in.limits = options.limits;
   in.intervalSeconds = intervalSeconds;
-  in.hasStart = !options.startedAt.empty() &&
-                ParseStartTime(options.startedAt, in.start) == StartTimeError::None;
+  in.hasStart = options.startedAt.has_value();
+  if (in.hasStart) in.start = *options.startedAt;
   return in;
 }
 

@@ -21,10 +21,6 @@ enum ExitCode : int {
   kExitNoTypeface = 13,       // PNG or PDF without DejaVu Sans to draw them in
 };
 
-inline constexpr char kPortHelp[] =
-    "Serial port: a device path (Linux, macOS) or COM1..COM255 (Windows); auto: the one USB "
-    "serial port present ('zorvant-cli ports' lists them)";
-
 inline constexpr char kExitCodeHelp[] =
     "Exit codes:\n"
     "  0  success\n"

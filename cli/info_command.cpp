@@ -1,8 +1,8 @@
 #include "cli/info_command.h"
 
+#include "cli/connect_and_download.h"
 #include "cli/exit_codes.h"
-#include "cli/info_report.h"
-#include "cli/link_steps.h"
+#include "cli/info_listing.h"
 #include "cli/platform_port.h"
 #include "cli/port_option.h"
 #include "cli/process_guard.h"

@@ -8,13 +8,13 @@
 #include "base/safe_text.h"
 #include "cli/chart_command.h"
 #include "cli/config_command.h"
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/info_command.h"
 #include "cli/ports_command.h"
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
 #include "cli/report_command.h"
-#include "cli/terminal.h"
 #include "zv_version.h"
 
 namespace {

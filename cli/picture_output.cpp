@@ -6,30 +6,22 @@
 #include "chart/picture_cairo.h"
 #include "chart/picture_svg.h"
 #include "cli/exit_codes.h"
+#include "cli/output_format.h"
 #include "samples/export_messages.h"
 #include "zv_version.h"
 
 namespace zv::cli {
 
-namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view ending) {
-  if (text.size() < ending.size()) return false;
-  const std::string_view tail = text.substr(text.size() - ending.size());
-  for (std::size_t i = 0; i < ending.size(); ++i) {
-    const char c =
-        tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
-    if (c != ending[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 PictureFormat FormatOfOutput(std::string_view path) {
-  if (EndsWithNoCase(path, ".png")) return PictureFormat::Png;
-  if (EndsWithNoCase(path, ".pdf")) return PictureFormat::Pdf;
-  return PictureFormat::Svg;
+  // Any name but .png or .pdf is drawn as SVG, standard output's '-' too.
+  switch (OutputFormatOf(path)) {
+    case OutputFormat::Png:
+      return PictureFormat::Png;
+    case OutputFormat::Pdf:
+      return PictureFormat::Pdf;
+    default:
+      return PictureFormat::Svg;
+  }
 }
 
 bool CanWrite(PictureFormat format) {

@@ -4,7 +4,7 @@
 
 #include "base/safe_text.h"
 #include "cli/exit_codes.h"
-#include "cli/ports_command.h"
+#include "cli/ports_listing.h"
 #include "cli/serial_ports.h"
 
 namespace zv::cli {

@@ -8,6 +8,11 @@
 
 namespace zv::cli {
 
+// What --port takes, for every command that connects.
+inline constexpr char kPortHelp[] =
+    "Serial port: a device path (Linux, macOS) or COM1..COM255 (Windows); auto: the one USB "
+    "serial port present ('zorvant-cli ports' lists them)";
+
 // The name to open for what --port was given: "auto" is the one USB serial port present,
 // anything else the platform's own name for it. Returns kExitOk, or kExitUsage after printing
 // why (for auto: the ports it found).

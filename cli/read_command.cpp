@@ -1,14 +1,17 @@
 #include "cli/read_command.h"
 
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
 #include "cli/exit_codes.h"
-#include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "cli/read_formats.h"
+#include "cli/recording_source.h"
 #include "cli/start_time_option.h"
 #include "link/messages.h"
-#include "samples/civil_time.h"
 #include "samples/export_messages.h"
 
 namespace zv::cli {
@@ -40,10 +43,26 @@ constexpr char kCsvDialectHelp[] =
     "(2026-12-01T08:00:00+01:00), which no spreadsheet evaluates. An offset with seconds (a "
     "local mean time before 1972, a TZ rule) is written with them: +00:19:32.";
 
-ReadFormat FormatNamed(const std::string& name) {
-  if (name == "csv") return ReadFormat::Csv;
-  if (name == "json") return ReadFormat::Json;
-  return ReadFormat::Text;
+// An option whose words name the values of an enum: checked against the words, stored as the
+// value, its default shown in the help.
+template <typename Enum>
+CLI::Option* AddWordOption(CLI::App& command, const std::string& name, Enum& value,
+                           std::initializer_list<std::pair<const char*, Enum>> words,
+                           const char* byDefault, const char* help) {
+  std::vector<std::pair<std::string, Enum>> table(words.begin(), words.end());
+  std::vector<std::string> names;
+  for (const auto& [word, unused] : table) names.push_back(word);
+  return command
+      .add_option_function<std::string>(
+          name,
+          [&value, table](const std::string& word) {
+            for (const auto& [known, meaning] : table) {
+              if (known == word) value = meaning;
+            }
+          },
+          help)
+      ->check(CLI::IsMember(names))
+      ->default_str(byDefault);
 }
 
 }  // namespace
@@ -58,14 +77,15 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
       "--output,-o", options.output,
       "Output file; '-' for standard output. Written only after a successful download, "
       "replacing the file atomically.");
-  auto* format = read->add_option("--format", options.format, kFormatHelp)
-                     ->check(CLI::IsMember({"text", "csv", "json"}))
-                     ->capture_default_str();
-  auto* startedAt = read->add_option("--started-at", options.startedAt, kStartedAtHelp)
-                        ->check(CLI::Validator(CheckStartTime, kStartTimeForm));
-  auto* dialect = read->add_option("--csv-dialect", options.csvDialect, kCsvDialectHelp)
-                      ->check(CLI::IsMember({"rfc4180", "excel-pl"}))
-                      ->capture_default_str();
+  auto* format = AddWordOption<ReadFormat>(
+      *read, "--format", options.format,
+      {{"text", ReadFormat::Text}, {"csv", ReadFormat::Csv}, {"json", ReadFormat::Json}}, "text",
+      kFormatHelp);
+  auto* startedAt = AddStartTimeOption(*read, options.startedAt, kStartedAtHelp);
+  auto* dialect = AddWordOption<CsvDialect>(
+      *read, "--csv-dialect", options.csvDialect,
+      {{"rfc4180", CsvDialect::Rfc4180}, {"excel-pl", CsvDialect::ExcelPolish}}, "rfc4180",
+      kCsvDialectHelp);
   read->add_flag("--summary", options.summaryOnly,
                  "Write no file: print only the summary, on standard output, for a script")
       ->excludes(output)
@@ -76,10 +96,10 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
     if (!options.summaryOnly && output->count() == 0) {
       throw CLI::RequiredError("--output (or --summary)");
     }
-    if (!options.startedAt.empty() && options.format != "csv") {
+    if (options.startedAt && options.format != ReadFormat::Csv) {
       throw CLI::ValidationError("--started-at", "applies to --format csv only");
     }
-    if (dialect->count() != 0 && options.format != "csv") {
+    if (dialect->count() != 0 && options.format != ReadFormat::Csv) {
       throw CLI::ValidationError("--csv-dialect", "applies to --format csv only");
     }
   });
@@ -90,35 +110,35 @@ int RunRead(const ReadOptions& options) {
   // With the file on stdout, or only the summary there, the result messages move to stderr.
   const bool stdoutTaken = options.summaryOnly || options.output == "-";
   if (stdoutTaken && RefuseClosedStdout("read")) return kExitFileNotWritten;
-  std::string port;
-  if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
+  RecordingSource source;
+  if (const int code = ResolvePortSource(options.port, source); code != kExitOk) return code;
   TerminalUi ui(stdoutTaken ? stderr : stdout);
   CsvOptions csv;
-  csv.hasStart = !options.startedAt.empty() &&
-                 ParseStartTime(options.startedAt, csv.start) == StartTimeError::None;
-  if (options.csvDialect == "excel-pl") csv.dialect = CsvDialect::ExcelPolish;
+  csv.hasStart = options.startedAt.has_value();
+  if (csv.hasStart) csv.start = *options.startedAt;
+  csv.dialect = options.csvDialect;
   // The file is created (as a temporary beside the target) before the download, so a folder
   // that cannot take it fails at once, not after the transfer.
   OutputFile file;
   if (!options.summaryOnly && !file.Open(options.output.c_str())) {
     return RefuseOutput(ui, options.output.c_str(), file);
   }
-  LoggerInfo info;
-  const SampleBuffer* samples = nullptr;
-  const int downloaded = DownloadFrom(port.c_str(), ui, info, samples);
-  if (downloaded != kExitOk) return downloaded;
-
+  Recording recording;
+  if (const int loaded = LoadRecording("read", source, ui, recording); loaded != kExitOk) {
+    return loaded;
+  }
+  const SampleBuffer& samples = *recording.samples;
   if (options.summaryOnly) {
-    PrintSummary(stdout, *samples, info.channelMode);
+    PrintSummary(stdout, samples, recording.channelMode);
     return kExitOk;
   }
-  WriteReadFormat(FormatNamed(options.format), *samples, info, csv, file);
+  WriteReadFormat(options.format, samples, recording.info, csv, file);
   if (!file.Commit()) {
     ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
   ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
-  PrintSummary(stderr, *samples, info.channelMode);
+  PrintSummary(stderr, samples, recording.channelMode);
   return kExitOk;
 }
 

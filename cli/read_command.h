@@ -2,16 +2,21 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
+
+#include "cli/read_formats.h"
+#include "samples/civil_time.h"
+#include "samples/export_csv.h"
 
 namespace zv::cli {
 
 struct ReadOptions {
   std::string port;
   std::string output;
-  std::string format = "text";
-  std::string startedAt;  // the user's statement of when slot 0 was taken
-  std::string csvDialect = "rfc4180";
+  ReadFormat format = ReadFormat::Text;
+  std::optional<StartTime> startedAt;  // the user's statement of when slot 0 was taken
+  CsvDialect csvDialect = CsvDialect::Rfc4180;
   bool summaryOnly = false;  // no file: the summary on stdout, for a script
 };
 

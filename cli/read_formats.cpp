@@ -1,6 +1,6 @@
 #include "cli/read_formats.h"
 
-#include "cli/info_report.h"
+#include "cli/info_listing.h"
 #include "samples/export_file.h"
 #include "samples/export_json.h"
 #include "samples/reading_number.h"

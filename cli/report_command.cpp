@@ -7,20 +7,15 @@
 #include "chart/picture.h"
 #include "chart/picture_cairo.h"
 #include "cli/exit_codes.h"
-#include "cli/export_source.h"
 #include "cli/limit_options.h"
-#include "cli/link_steps.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
-#include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "cli/report_options.h"
 #include "cli/start_time_option.h"
-#include "report/logger_facts.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
 #include "report/report_texts.h"
-#include "samples/export_messages.h"
 #include "zv_version.h"
 
 namespace zv::cli {
@@ -52,53 +47,30 @@ void AddReportLimits(CLI::App& report, ReportOptions& options) {
   report.callback([&options] { CheckLimitPairs(options.limits); });
 }
 
-ReportRequest RequestFor(const ReportOptions& options, const std::string& port,
-                         uint8_t channelMode) {
+ReportRequest RequestFor(const ReportOptions& options, const Recording& recording) {
+  const uint8_t channelMode = recording.logger.channelMode;
   ReportRequest request;
   request.title = options.title;
-  request.language = options.language == "en" ? LabelLanguage::English : LabelLanguage::Polish;
-  request.showA = options.channels.find('a') != std::string::npos;
-  request.showB = options.channels.find('b') != std::string::npos;
-  if (request.showB && !request.showA && channelMode != 2) {
-    std::fputs("zorvant-cli report: a one-channel logger has no channel B; A is shown\n", stderr);
-  }
+  request.language = options.language;
+  request.showA = options.channels.a;
+  request.showB = options.channels.b;
+  WarnWhenNoChannelB(options.channels, channelMode, "report", "shown");
   if (HasChannelBLimits(options.limits) && channelMode != 2) {
     std::fputs(
         "zorvant-cli report: a one-channel logger has no channel B; its limits are not used\n",
         stderr);
   }
   request.limits = options.limits;
-  StartTime start;
-  if (!options.startedAt.empty() &&
-      ParseStartTime(options.startedAt, start) == StartTimeError::None) {
-    request.start = start;
-  }
+  request.start = options.startedAt;
   request.activationEnergy = options.activationEnergy * 1000;
-  request.sourceKind = port.empty() ? SourceKind::ExportFile : SourceKind::Port;
-  request.source = port.empty() ? options.fromExport : port;
+  request.sourceKind = recording.source.kind;
+  request.source = recording.source.name;
   StartTime local;
   local.localZone = true;
   request.madeAtUtc = static_cast<int64_t>(std::time(nullptr));
   request.madeAtOffset = OffsetAt(local, request.madeAtUtc);
   request.version = kZorvantVersion;
   return request;
-}
-
-// The samples and the logger's description, from the port or the file; an exit code.
-int Load(const ReportOptions& options, const std::string& port, TerminalUi& ui,
-         const SampleBuffer*& samples, LoggerFacts& logger) {
-  if (!port.empty()) {
-    LoggerInfo info;
-    const int loaded = DownloadFrom(port.c_str(), ui, info, samples);
-    if (loaded == kExitOk) logger = LoggerFactsFromInfo(info);
-    return loaded;
-  }
-  ExportRecording recording;
-  const int loaded = LoadExport("report", options.fromExport.c_str(), recording);
-  if (loaded != kExitOk) return loaded;
-  samples = recording.samples;
-  logger = LoggerFactsFromExport(recording.header, recording.channelMode);
-  return kExitOk;
 }
 
 // The report in the output's format; false when the player failed.
@@ -121,62 +93,54 @@ bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
   auto* report = app.add_subcommand("report", kReportHelp);
-  auto* port = report->add_option("--port", options.port, kPortHelp);
-  auto* from = report->add_option("--from-export", options.fromExport, kFromExportHelp);
-  port->excludes(from);
+  AddSourceOptions(*report, options.source);
   report
       ->add_option("--output,-o", options.output,
                    "The report: .pdf (A4, fonts embedded), .svg, or .json for its figures. "
                    "Replaced atomically, only once written.")
       ->required()
       ->check(CLI::Validator(CheckReportOutput, "FILE"));
-  report
-      ->add_option("--started-at", options.startedAt,
-                   std::string(kStartTimeMeaning) +
-                       " Without it the report gives sample numbers and the time since the "
-                       "first reading.")
-      ->check(CLI::Validator(CheckStartTime, kStartTimeForm));
+  AddStartTimeOption(*report, options.startedAt,
+                     std::string(kStartTimeMeaning) +
+                         " Without it the report gives sample numbers and the time since the "
+                         "first reading.");
   AddReportLimits(*report, options);
-  report
-      ->add_option("--channels", options.channels,
-                   "Channels reported: a, b or ab (default); a one-channel logger reports A.")
-      ->check(CLI::IsMember({"a", "b", "ab"}));
+  AddChannelsOption(*report, options.channels,
+                    "Channels reported: a, b or ab (default); a one-channel logger reports A.");
   report
       ->add_option("--title", options.title,
                    "The report's title (default: the language's own); at most two lines of "
                    "the page")
       ->check(CLI::Validator(CheckReportTitle, "TEXT"));
   report
-      ->add_option("--lang", options.language,
-                   "Language of the report: pl (default, as the program) or en")
+      ->add_option_function<std::string>(
+          "--lang",
+          [&options](const std::string& code) {
+            options.language = code == "en" ? LabelLanguage::English : LabelLanguage::Polish;
+          },
+          "Language of the report: pl (default, as the program) or en")
       ->check(CLI::IsMember({"pl", "en"}));
   return report;
 }
 
 int RunReport(const ReportOptions& options) {
-  if (options.port.empty() == options.fromExport.empty()) {
-    std::fputs("zorvant-cli report: give either --port or --from-export\n", stderr);
-    return kExitUsage;
+  RecordingSource source;
+  if (const int code = ResolveSource("report", options.source, source); code != kExitOk) {
+    return code;
   }
   const ReportFormat format = ReportFormatOf(options.output);
   if (format == ReportFormat::Pdf) {
     if (const int code = CheckCanDraw(PictureFormat::Pdf, "report"); code != kExitOk) return code;
   }
-  // The port by its name, or the one USB serial port for "auto".
-  std::string port;
-  if (!options.port.empty()) {
-    if (const int code = ResolvePort(options.port, port); code != kExitOk) return code;
-  }
   TerminalUi ui(stdout);
   OutputFile file;
   if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
-  const SampleBuffer* samples = nullptr;
-  LoggerFacts logger;
-  const int loaded = Load(options, port, ui, samples, logger);
-  if (loaded != kExitOk) return loaded;
-
+  Recording recording;
+  if (const int loaded = LoadRecording("report", source, ui, recording); loaded != kExitOk) {
+    return loaded;
+  }
   const ReportFacts facts =
-      GatherReportFacts(*samples, logger, RequestFor(options, port, logger.channelMode));
+      GatherReportFacts(*recording.samples, recording.logger, RequestFor(options, recording));
   return FinishPictureFile(Write(facts, format, file),
                            "zorvant-cli report: cairo could not draw the report", file, ui);
 }

@@ -3,21 +3,25 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
+#include "cli/channel_option.h"
+#include "cli/recording_source.h"
+#include "report/report_texts.h"
+#include "samples/civil_time.h"
 #include "samples/recording_stats.h"
 
 namespace zv::cli {
 
 struct ReportOptions {
-  std::string port;
-  std::string fromExport;
+  SourceOptions source;
   std::string output;
-  std::string startedAt;
+  std::optional<StartTime> startedAt;  // of slot 0
   ChannelLimits limits;
-  std::string channels = "ab";
+  ChannelChoice channels;
   std::string title;
-  std::string language = "pl";
+  LabelLanguage language = LabelLanguage::Polish;
   double activationEnergy = kDefaultActivationEnergy / 1000;  // kJ/mol
 };
 

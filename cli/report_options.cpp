@@ -2,31 +2,23 @@
 
 #include <cstdlib>
 
+#include "cli/output_format.h"
 #include "cli/picture_output.h"
 #include "report/report_title.h"
 
 namespace zv::cli {
 
-namespace {
-
-bool EndsWithNoCase(const std::string& text, const char* ending) {
-  const std::string tail(ending);
-  if (text.size() < tail.size()) return false;
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    char c = text[text.size() - tail.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != tail[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 ReportFormat ReportFormatOf(const std::string& path) {
-  if (EndsWithNoCase(path, ".pdf")) return ReportFormat::Pdf;
-  if (EndsWithNoCase(path, ".svg")) return ReportFormat::Svg;
-  if (EndsWithNoCase(path, ".json")) return ReportFormat::Json;
-  return ReportFormat::None;
+  switch (OutputFormatOf(path)) {
+    case OutputFormat::Pdf:
+      return ReportFormat::Pdf;
+    case OutputFormat::Svg:
+      return ReportFormat::Svg;
+    case OutputFormat::Json:
+      return ReportFormat::Json;
+    default:
+      return ReportFormat::None;
+  }
 }
 
 std::string CheckReportOutput(const std::string& path) {

@@ -1,7 +1,12 @@
-// --started-at as the commands take it: checked by one validator, explained by one text.
+// --started-at as the commands take it: parsed once into a start time by the option itself,
+// explained by one text.
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
+
+#include "samples/civil_time.h"
 
 namespace zv::cli {
 
@@ -14,7 +19,8 @@ inline constexpr char kStartTimeMeaning[] =
     "is written with its own offset. The logger keeps no clock: this is your statement of when "
     "the recording started, not something it reports.";
 
-// Empty when `text` is a start time; else why not, for the option's error.
-std::string CheckStartTime(const std::string& text);
+// Adds --started-at; a text that names no time is a usage error that says why.
+CLI::Option* AddStartTimeOption(CLI::App& command, std::optional<StartTime>& start,
+                                const std::string& help);
 
 }  // namespace zv::cli

@@ -4,8 +4,8 @@
 
 #include "base/text1250.h"
 #include "base/wire.h"
+#include "cli/console.h"
 #include "cli/process_guard.h"
-#include "cli/terminal.h"
 #include "cli/visible_text.h"
 #include "link/messages.h"
 

@@ -7,7 +7,7 @@
 #include "app/control_states.h"
 #include "app/info_panel.h"
 #include "base/info_tab.h"
-#include "cli/info_report.h"
+#include "cli/info_listing.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {

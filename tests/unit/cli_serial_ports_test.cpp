@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/serial_ports_posix.h"
+#include "cli/posix/serial_ports_posix.h"
 
 namespace zv::cli {
 namespace {

@@ -10,8 +10,8 @@
 #include <map>
 #include <optional>
 
-#include "cli/port_access_posix.h"
-#include "cli/serial_ports_posix.h"
+#include "cli/posix/port_access_posix.h"
+#include "cli/posix/serial_ports_posix.h"
 
 namespace zv::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/link_steps.h"
+#include "cli/connect_and_download.h"
 
 #include "cli/exit_codes.h"
 #include "cli/platform_port.h"

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "cli/serial_ports_posix.h"
+#include "cli/posix/serial_ports_posix.h"
 
 namespace zv::cli {
 

@@ -2,7 +2,7 @@
 // against a fake tree wherever the tests run.
 #pragma once
 
-#include "cli/port_access_posix.h"
+#include "cli/posix/port_access_posix.h"
 #include "cli/serial_ports.h"
 
 namespace zv::cli {

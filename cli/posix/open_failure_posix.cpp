@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/safe_text.h"
-#include "cli/port_access_posix.h"
 #include "cli/port_option.h"
+#include "cli/posix/port_access_posix.h"
 
 namespace zv::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/port_access_posix.h"
+#include "cli/posix/port_access_posix.h"
 
 #include <fcntl.h>
 #include <grp.h>

@@ -2,7 +2,7 @@
 #include <stdio.h>
 #include <windows.h>
 
-#include "cli/terminal.h"
+#include "cli/console.h"
 
 namespace zv::cli {
 

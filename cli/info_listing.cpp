@@ -1,4 +1,4 @@
-#include "cli/info_report.h"
+#include "cli/info_listing.h"
 
 #include <cstdarg>
 #include <cstring>

@@ -1,5 +1,5 @@
 // The listing this system uses, the access of a node, and the --port names of Linux and macOS.
-#include "cli/serial_ports_posix.h"
+#include "cli/posix/serial_ports_posix.h"
 
 namespace zv::cli {
 

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "cli/terminal.h"
+#include "cli/console.h"
 
 namespace zv::cli {
 
