@@ -47,18 +47,16 @@ constexpr PreparedSql kPreparedSql[kPreparedCount] = {
     {"zv_find_recording", "SELECT id FROM recordings WHERE sha256 = $1"},
     {"zv_find_event", "SELECT seq FROM events WHERE content_hash = $1"},
     {"zv_insert_recording",
-     "INSERT INTO recordings (sha256, origin, logger_id, channel_mode, byte_count, readings, "
-     "interval_s, status_code, readings_sha256, info_tab, memory, export_file) "
-     "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12) RETURNING id"},
+     ("INSERT INTO recordings (sha256, origin, logger_id, channel_mode, byte_count, readings, "
+      "interval_s, status_code, readings_sha256, info_tab, memory, export_file) "
+      "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12) RETURNING id")},
     {"zv_insert_event",
-     "INSERT INTO events (seq, kind, at_utc, recording_id, source, body, content_hash, "
-     "chain_hash) VALUES ($1, $2, $3, $4, $5, $6, $7, $8)"},
-    {"zv_read_chain_tip",
-     "SELECT (SELECT value FROM meta WHERE key = 'chain_seq'), "
-     "(SELECT value FROM meta WHERE key = 'chain_hash')"},
-    {"zv_write_meta",
-     "INSERT INTO meta (key, value) VALUES ($1, $2) "
-     "ON CONFLICT (key) DO UPDATE SET value = excluded.value"},
+     ("INSERT INTO events (seq, kind, at_utc, recording_id, source, body, content_hash, "
+      "chain_hash) VALUES ($1, $2, $3, $4, $5, $6, $7, $8)")},
+    {"zv_read_chain_tip", ("SELECT (SELECT value FROM meta WHERE key = 'chain_seq'), "
+                           "(SELECT value FROM meta WHERE key = 'chain_hash')")},
+    {"zv_write_meta", ("INSERT INTO meta (key, value) VALUES ($1, $2) "
+                       "ON CONFLICT (key) DO UPDATE SET value = excluded.value")},
 };
 
 bool ParseInt(std::string_view text, int64_t& value) {
