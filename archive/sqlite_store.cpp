@@ -61,13 +61,22 @@ class SqliteStore final : public ArchiveStore {
   // empty or new file). Reading the header of a file that is not a database fails here,
   // before anything could be written to it.
   ArchiveStatus ReadSchemaVersion(int& version) override {
+    // Both in one statement, so both from one moment: read apart, another program setting up
+    // the new file in between would make it look like someone else's (no id, yet tables).
     int64_t applicationId = 0;
-    ArchiveStatus status = SingleInt("PRAGMA application_id", applicationId);
+    int64_t objects = 0;
+    ArchiveStatus status = Scan(
+        "SELECT (SELECT application_id FROM pragma_application_id), "
+        "(SELECT count(*) FROM sqlite_schema)",
+        [](SqliteQuery&) {},
+        [&](const SqliteQuery& row) {
+          applicationId = row.Int(0);
+          objects = row.Int(1);
+          return false;
+        },
+        "opening");
     if (!status.ok()) return status;
     if (applicationId == 0) {
-      int64_t objects = 0;
-      status = SingleInt("SELECT count(*) FROM sqlite_schema", objects);
-      if (!status.ok()) return status;
       if (objects != 0) return Foreign("an SQLite database of another program");
       version = 0;
       return {};
@@ -355,16 +364,6 @@ class SqliteStore final : public ArchiveStore {
     sqlite3_finalize(statement);
     if (!status.ok()) return status;
     return result == SQLITE_ROW || result == SQLITE_DONE ? ArchiveStatus{} : Fail(result, doing);
-  }
-
-  ArchiveStatus SingleInt(const char* sql, int64_t& value) {
-    return Scan(
-        sql, [](SqliteQuery&) {},
-        [&](const SqliteQuery& row) {
-          value = row.Int(0);
-          return false;
-        },
-        "opening");
   }
 
   ArchiveStatus ReadMeta(const char* key, std::string& value) {
