@@ -5,6 +5,7 @@
 # as root, so as root it runs as `nobody`; FOLDER is under /tmp so that user can reach it even
 # when the project sits in root's home.
 #
+# The tests run it without syncs (ZV_TEST_PG_FSYNC=on for a benchmark that times them).
 # usage: test_server.sh start|stop|halt|resume FOLDER
 #   halt: the server stopped at once, as a crash or a pulled cable would; resume: started again
 # `start` fails loudly when the server is not installed: the cases must not pass without it.
@@ -24,7 +25,7 @@ as_server() {
 
 run_server() {
   as_server "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 \
-    -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off" start \
+    -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=${ZV_TEST_PG_FSYNC:-off}" start \
     >/dev/null || {
     cat "$folder/server.log" >&2
     exit 1
