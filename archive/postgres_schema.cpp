@@ -9,9 +9,9 @@ namespace zv::archive {
 namespace {
 
 // Version 1, in the schema the connection's search path names first (public unless the URL's
-// options say otherwise). Every index serves a query, as on SQLite; one more, events_first_keep,
-// lets a listing take each recording's first event from one ordered pass over the index,
-// without reading the events' bodies: 100,000 recordings list in a fraction of a second.
+// options say otherwise). Every index serves a query, as on SQLite; events_by_recording also
+// gives a listing each recording's first event in one ordered pass, and recordings_by_logger
+// lists one logger's recordings in id order.
 constexpr const char* kVersion1 = R"sql(
 CREATE TABLE meta (
   key text PRIMARY KEY,
