@@ -1,12 +1,13 @@
 // The seam between the archive and a database: the few things a store must do. Everything above
-// it (keeping, the chain, verifying, listing) is written once, in keep.h, verify.h and
-// recording_queries.h; a store is one class (SQLite today, PostgreSQL next).
+// it (keeping, the chain, verifying, listing, copying) is written once, in keep.h, verify.h,
+// recording_queries.h and copy_archive.h; a store is one class (SQLite, PostgreSQL).
 //
 // A store holds the same three tables everywhere: `meta` (the schema version and the chain's
 // newest link), `recordings` (the bytes, their SHA-256 and the facts read from them) and
 // `events` (each body verbatim with its content and chain hashes, and the columns read from it).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -56,6 +57,7 @@ struct EventFilter {
   std::optional<int64_t> sinceUtc;
   std::optional<EventKind> kind;
   int64_t afterSeq = 0;
+  std::size_t limit = 0;  // at most this many, the oldest first; 0 for all
 };
 
 // One store is one connection: use it from one thread at a time (two threads, two stores).
@@ -90,6 +92,9 @@ class ArchiveStore {
   virtual ArchiveStatus ReadChainTip(ChainTip& tip) = 0;
   // The recording of that hash; id 0 when there is none.
   virtual ArchiveStatus FindRecording(const Sha256Digest& sha256, int64_t& id) = 0;
+  // The event whose body has that content hash (the same event in any archive); seq 0 when
+  // there is none.
+  virtual ArchiveStatus FindEvent(const Sha256Digest& contentHash, int64_t& seq) = 0;
   // The recordings whose readings hash is that, oldest first.
   virtual ArchiveStatus FindByReadings(const Sha256Digest& readingsSha256,
                                        std::vector<int64_t>& ids) = 0;

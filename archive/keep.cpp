@@ -23,11 +23,27 @@ ArchiveStatus PrepareEvent(const ArchiveStore& store, const EventDraft& draft,
   return {};
 }
 
-// Inside the append: the recording (found, or inserted when `recording` brings its bytes), the
-// event numbered and linked after the newest, and the chain's new tip.
-ArchiveStatus AppendSteps(ArchiveStore& store, const Recording* recording,
-                          const std::optional<Sha256Digest>& named, Event& event,
-                          KeptRecording& kept) {
+ArchiveStatus Append(ArchiveStore& store, const Recording* recording, const EventDraft& draft,
+                     const Attribution& by, KeptRecording& kept) {
+  Event event;
+  ArchiveStatus status = PrepareEvent(store, draft, by, event);
+  if (!status.ok()) return status;
+  status = store.BeginAppend();
+  if (!status.ok()) return status;
+  status = AppendToChain(store, recording, draft.recording, event, kept);
+  if (status.ok()) status = store.CommitAppend();
+  if (!status.ok()) {
+    store.AbandonAppend();
+    kept = KeptRecording{};
+  }
+  return status;
+}
+
+}  // namespace
+
+ArchiveStatus AppendToChain(ArchiveStore& store, const Recording* recording,
+                            const std::optional<Sha256Digest>& named, Event& event,
+                            KeptRecording& kept) {
   if (named) {
     kept.sha256 = *named;
     ArchiveStatus status = store.FindRecording(kept.sha256, kept.recordingId);
@@ -57,24 +73,6 @@ ArchiveStatus AppendSteps(ArchiveStore& store, const Recording* recording,
   kept.eventSeq = event.seq;
   return {};
 }
-
-ArchiveStatus Append(ArchiveStore& store, const Recording* recording, const EventDraft& draft,
-                     const Attribution& by, KeptRecording& kept) {
-  Event event;
-  ArchiveStatus status = PrepareEvent(store, draft, by, event);
-  if (!status.ok()) return status;
-  status = store.BeginAppend();
-  if (!status.ok()) return status;
-  status = AppendSteps(store, recording, draft.recording, event, kept);
-  if (status.ok()) status = store.CommitAppend();
-  if (!status.ok()) {
-    store.AbandonAppend();
-    kept = KeptRecording{};
-  }
-  return status;
-}
-
-}  // namespace
 
 ArchiveStatus KeepDownload(ArchiveStore& store, const INFO_TAB& asReceived,
                            std::span<const uint8_t> memory, std::string_view port,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -35,5 +36,14 @@ ArchiveStatus KeepImport(ArchiveStore& store, std::span<const uint8_t> exportFil
 // given, receives the event's number.
 ArchiveStatus RecordEvent(ArchiveStore& store, const EventDraft& draft, const Attribution& by,
                           int64_t* seq = nullptr);
+
+// Inside an append the caller began: `event` (its body, columns and content hash set) numbered
+// and linked after the newest, with the recording `named` by its hash found, or inserted from
+// `recording` when this archive lacks it (NotFound when it lacks it and `recording` is null),
+// and the chain's new tip. Keeping uses it; so does copying an event that another archive
+// wrote, whose body is kept verbatim and linked into this archive's chain anew.
+ArchiveStatus AppendToChain(ArchiveStore& store, const Recording* recording,
+                            const std::optional<Sha256Digest>& named, Event& event,
+                            KeptRecording& kept);
 
 }  // namespace zv::archive

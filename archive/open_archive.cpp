@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "archive/postgres_store.h"
 #include "archive/sqlite_store.h"
 
 namespace zv::archive {
@@ -43,16 +44,14 @@ ArchiveStatus OpenArchive(const ArchiveLocation& location, OpenMode mode,
                           std::unique_ptr<ArchiveStore>& store) {
   return WithoutExceptions([&] {
     store.reset();
-    if (location.kind == ArchiveKind::PostgreSql) {
-      return Failure(ArchiveFault::Unavailable,
-                     "this build keeps no archive on a PostgreSQL server");
-    }
-    if (mode == OpenMode::ReadWrite) {
-      ArchiveStatus status = MakeDefaultFolder(location);
-      if (!status.ok()) return status;
-    }
     std::unique_ptr<ArchiveStore> opened;
-    ArchiveStatus status = OpenSqliteStore(location.where, mode, opened);
+    ArchiveStatus status;
+    if (location.kind == ArchiveKind::PostgreSql) {
+      status = OpenPostgresStore(location.where, mode, opened);
+    } else {
+      if (mode == OpenMode::ReadWrite) status = MakeDefaultFolder(location);
+      if (status.ok()) status = OpenSqliteStore(location.where, mode, opened);
+    }
     if (status.ok()) status = PrepareSchema(*opened, mode);
     if (status.ok()) store = std::move(opened);
     return status;

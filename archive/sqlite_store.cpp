@@ -9,8 +9,8 @@
 
 #include "archive/sqlite_failure.h"
 #include "archive/sqlite_query.h"
-#include "archive/sqlite_rows.h"
 #include "archive/sqlite_schema.h"
+#include "archive/store_rows.h"
 
 namespace zv::archive {
 
@@ -22,6 +22,7 @@ constexpr int kBusyTimeoutMs = 15000;
 // The statements an append and a lookup use, prepared once per connection.
 enum Cached : std::size_t {
   kFindRecording,
+  kFindEvent,
   kInsertRecording,
   kInsertEvent,
   kReadMeta,
@@ -31,6 +32,7 @@ enum Cached : std::size_t {
 
 constexpr const char* kCachedSql[kCachedCount] = {
     "SELECT id FROM recordings WHERE sha256 = ?1",
+    "SELECT seq FROM events WHERE content_hash = ?1",
     ("INSERT INTO recordings (sha256, origin, logger_id, channel_mode, byte_count, readings, "
      "interval_s, status_code, readings_sha256, info_tab, memory, export_file) "
      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)"),
@@ -59,13 +61,22 @@ class SqliteStore final : public ArchiveStore {
   // empty or new file). Reading the header of a file that is not a database fails here,
   // before anything could be written to it.
   ArchiveStatus ReadSchemaVersion(int& version) override {
+    // Both in one statement, so both from one moment: read apart, another program setting up
+    // the new file in between would make it look like someone else's (no id, yet tables).
     int64_t applicationId = 0;
-    ArchiveStatus status = SingleInt("PRAGMA application_id", applicationId);
+    int64_t objects = 0;
+    ArchiveStatus status = Scan(
+        "SELECT (SELECT application_id FROM pragma_application_id), "
+        "(SELECT count(*) FROM sqlite_schema)",
+        [](SqliteQuery&) {},
+        [&](const SqliteQuery& row) {
+          applicationId = row.Int(0);
+          objects = row.Int(1);
+          return false;
+        },
+        "opening");
     if (!status.ok()) return status;
     if (applicationId == 0) {
-      int64_t objects = 0;
-      status = SingleInt("SELECT count(*) FROM sqlite_schema", objects);
-      if (!status.ok()) return status;
       if (objects != 0) return Foreign("an SQLite database of another program");
       version = 0;
       return {};
@@ -176,6 +187,15 @@ class SqliteStore final : public ArchiveStore {
                                                          : Fail(result, "finding a recording");
   }
 
+  ArchiveStatus FindEvent(const Sha256Digest& contentHash, int64_t& seq) override {
+    SqliteQuery query = Statement(kFindEvent);
+    query.Bind(1, contentHash);
+    const int result = query.Step();
+    seq = result == SQLITE_ROW ? query.Int(0) : 0;
+    return result == SQLITE_ROW || result == SQLITE_DONE ? ArchiveStatus{}
+                                                         : Fail(result, "finding an event");
+  }
+
   ArchiveStatus FindByReadings(const Sha256Digest& readingsSha256,
                                std::vector<int64_t>& ids) override {
     ids.clear();
@@ -259,6 +279,7 @@ class SqliteStore final : public ArchiveStore {
     if (filter.sinceUtc) sql += " AND at_utc >= ?3";
     if (filter.kind) sql += " AND kind = ?4";
     sql += " ORDER BY seq";
+    if (filter.limit != 0) sql += " LIMIT ?5";
     Event event;
     bool readable = true;
     ArchiveStatus status = Scan(
@@ -268,6 +289,7 @@ class SqliteStore final : public ArchiveStore {
           if (filter.recordingId) query.Bind(2, *filter.recordingId);
           if (filter.sinceUtc) query.Bind(3, *filter.sinceUtc);
           if (filter.kind) query.Bind(4, std::string_view(KindName(*filter.kind)));
+          if (filter.limit != 0) query.Bind(5, static_cast<int64_t>(filter.limit));
         },
         [&](const SqliteQuery& row) {
           readable = ReadEventRow(row, event);
@@ -342,16 +364,6 @@ class SqliteStore final : public ArchiveStore {
     sqlite3_finalize(statement);
     if (!status.ok()) return status;
     return result == SQLITE_ROW || result == SQLITE_DONE ? ArchiveStatus{} : Fail(result, doing);
-  }
-
-  ArchiveStatus SingleInt(const char* sql, int64_t& value) {
-    return Scan(
-        sql, [](SqliteQuery&) {},
-        [&](const SqliteQuery& row) {
-          value = row.Int(0);
-          return false;
-        },
-        "opening");
   }
 
   ArchiveStatus ReadMeta(const char* key, std::string& value) {

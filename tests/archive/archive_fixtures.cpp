@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "archive/open_archive.h"
+#include "tests/archive/test_server.h"
 
 namespace zv::archive::test {
 
@@ -51,10 +52,15 @@ bool SqliteTamper(const std::string& location, const std::string& sql) {
   return done;
 }
 
+// A new database on the test server; the folder is the case's own and is not used.
+std::string PostgresLocation(const std::string&) {
+  return FreshDatabaseUrl(TestServerFolder());
+}
+
 }  // namespace
 
 std::vector<StoreKind> StoreKinds() {
-  return {{"Sqlite", SqliteLocation, SqliteTamper}};
+  return {{"Sqlite", SqliteLocation, SqliteTamper}, {"Postgres", PostgresLocation, RunAsAdmin}};
 }
 
 std::unique_ptr<ArchiveStore> OpenForTest(const std::string& location, OpenMode mode) {

@@ -25,7 +25,7 @@ TestDownload MakeDownload(uint32_t seed, const char* loggerId = "KVAR2-TEST",
 
 Attribution TestAttribution(int64_t utc = 1'800'000'000);
 
-// The archive's file or server behind the cases; PostgreSQL joins as one more entry.
+// The archive's file or server behind the cases.
 struct StoreKind {
   const char* name;
   // A new, empty archive in `folder` (a temporary folder the case removes), as --archive
