@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
   zv::cli::ReadOptions read;
   read.port = link;
   read.output = std::string(dir) + "/export.txt";
+  read.archive.none = true;  // the soak times the link, and fills no one's archive
   zv::cli::ConfigOptions config;
   config.port = link;
   config.keep = true;

@@ -74,6 +74,7 @@ CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
       "disconnect) or of an export file. The output's extension chooses the format: .png, "
       ".pdf (A4), else SVG.");
   AddSourceOptions(*chart, options.source);
+  AddArchiveOptions(*chart, options.archive);
   chart
       ->add_option("--output,-o", options.output,
                    "SVG, PNG or PDF file, by its extension; '-' for SVG on standard output. "
@@ -107,7 +108,8 @@ int RunChart(const ChartOptions& options) {
   OutputFile file;
   if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
   Recording recording;
-  if (const int loaded = LoadRecording("chart", source, ui, recording); loaded != kExitOk) {
+  if (const int loaded = LoadRecording("chart", source, options.archive, ui, recording);
+      loaded != kExitOk) {
     return loaded;
   }
   // Position 0 always draws (the scales alone when there are no samples); any other must show
@@ -123,7 +125,9 @@ int RunChart(const ChartOptions& options) {
 
   const bool drawn = Draw(options, format, recording, file);
   ReleasePictureCaches();
-  return FinishPictureFile(drawn, "zorvant-cli chart: cairo could not draw the picture", file, ui);
+  return WithArchiveCode(
+      FinishPictureFile(drawn, "zorvant-cli chart: cairo could not draw the picture", file, ui),
+      recording.archiveCode);
 }
 
 }  // namespace zv::cli

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/archive_choice.h"
 #include "cli/channel_option.h"
 #include "cli/recording_source.h"
 #include "samples/civil_time.h"
@@ -15,6 +16,7 @@
 namespace zv::cli {
 
 struct ChartOptions {
+  ArchiveChoice archive;
   SourceOptions source;
   std::string output;
   uint32_t position = 0;

@@ -21,11 +21,14 @@ ConnectResult ConnectOn(LoggerSession& session, UserInterface& ui, const char* p
   return result;
 }
 
-int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, const SampleBuffer*& samples) {
+int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, INFO_TAB& asReceived,
+                 const SampleBuffer*& samples) {
   PlatformPort serial;
   LoggerSession session(serial);
   const ConnectResult result = ConnectOn(session, ui, port);
   if (result != ConnectResult::Connected) return ExitCodeFor(result);
+  // The download recounts the table's write pointer; the archive keeps it as the logger sent it.
+  asReceived = session.info.tab;
   const bool downloaded = RunDownload(session, g_samples, ui);
   info = session.info;  // before the tear-down empties the texts the export writes
   TearDown(session, ui);

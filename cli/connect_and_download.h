@@ -14,8 +14,10 @@ namespace zv::cli {
 ConnectResult ConnectOn(LoggerSession& session, UserInterface& ui, const char* port);
 
 // Connects, downloads the sample memory and disconnects. On success `info` holds what the
-// logger reported (recounted after the download) and `samples` the loaded memory, which
-// lives in static storage until the next download. Returns an exit code.
-int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, const SampleBuffer*& samples);
+// logger reported (recounted after the download), `asReceived` the table as it came at
+// connect, and `samples` the loaded memory, which lives in static storage until the next
+// download. Returns an exit code.
+int DownloadFrom(const char* port, TerminalUi& ui, LoggerInfo& info, INFO_TAB& asReceived,
+                 const SampleBuffer*& samples);
 
 }  // namespace zv::cli

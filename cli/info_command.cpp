@@ -1,6 +1,7 @@
 #include "cli/info_command.h"
 
 #include "cli/connect_and_download.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/info_listing.h"
 #include "cli/platform_port.h"
@@ -15,6 +16,7 @@ CLI::App* AddInfoCommand(CLI::App& app, InfoOptions& options) {
   auto* info = app.add_subcommand("info", "Connect, print the logger's information, disconnect.");
   info->add_option("--port", options.port, kPortHelp)->required();
   info->add_flag("--json", options.json, "Print one JSON object instead of text");
+  AddArchiveOptions(*info, options.archive);
   return info;
 }
 
@@ -33,8 +35,9 @@ int RunInfo(const InfoOptions& options) {
   } else {
     PrintInfoText(stdout, session.info);
   }
+  const INFO_TAB table = session.info.tab;
   TearDown(session, ui);
-  return kExitOk;
+  return RecordInfoInArchive("info", options.archive, table, name.c_str());
 }
 
 }  // namespace zv::cli

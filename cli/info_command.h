@@ -4,9 +4,12 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "cli/archive_choice.h"
+
 namespace zv::cli {
 
 struct InfoOptions {
+  ArchiveChoice archive;
   std::string port;
   bool json = false;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/safe_text.h"
+#include "cli/archive_command.h"
 #include "cli/chart_command.h"
 #include "cli/config_command.h"
 #include "cli/console.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
   CLI::App* portsCommand = AddPortsCommand(app, ports);
   ReportOptions report;
   CLI::App* reportCommand = AddReportCommand(app, report);
+  ArchiveOptions archive;
+  CLI::App* archiveCommand = AddArchiveCommand(app, archive);
 
   AddProgramFlags(app);
 
@@ -80,5 +83,6 @@ int main(int argc, char** argv) {
   if (*chartCommand) return FinishCommand(RunChart(chart));
   if (*portsCommand) return FinishCommand(RunPorts(ports));
   if (*reportCommand) return FinishCommand(RunReport(report));
+  if (*archiveCommand) return FinishCommand(RunArchive(archive));
   return kExitUsage;
 }

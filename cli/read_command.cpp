@@ -86,6 +86,7 @@ CLI::App* AddReadCommand(CLI::App& app, ReadOptions& options) {
       *read, "--csv-dialect", options.csvDialect,
       {{"rfc4180", CsvDialect::Rfc4180}, {"excel-pl", CsvDialect::ExcelPolish}}, "rfc4180",
       kCsvDialectHelp);
+  AddArchiveOptions(*read, options.archive);
   read->add_flag("--summary", options.summaryOnly,
                  "Write no file: print only the summary, on standard output, for a script")
       ->excludes(output)
@@ -124,13 +125,14 @@ int RunRead(const ReadOptions& options) {
     return RefuseOutput(ui, options.output.c_str(), file);
   }
   Recording recording;
-  if (const int loaded = LoadRecording("read", source, ui, recording); loaded != kExitOk) {
+  if (const int loaded = LoadRecording("read", source, options.archive, ui, recording);
+      loaded != kExitOk) {
     return loaded;
   }
   const SampleBuffer& samples = *recording.samples;
   if (options.summaryOnly) {
     PrintSummary(stdout, samples, recording.channelMode);
-    return kExitOk;
+    return recording.archiveCode;
   }
   WriteReadFormat(options.format, samples, recording.info, csv, file);
   if (!file.Commit()) {
@@ -139,7 +141,7 @@ int RunRead(const ReadOptions& options) {
   }
   ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
   PrintSummary(stderr, samples, recording.channelMode);
-  return kExitOk;
+  return recording.archiveCode;
 }
 
 }  // namespace zv::cli

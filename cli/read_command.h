@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/archive_choice.h"
 #include "cli/read_formats.h"
 #include "samples/civil_time.h"
 #include "samples/export_csv.h"
@@ -12,6 +13,7 @@
 namespace zv::cli {
 
 struct ReadOptions {
+  ArchiveChoice archive;
   std::string port;
   std::string output;
   ReadFormat format = ReadFormat::Text;

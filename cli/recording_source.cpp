@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/connect_and_download.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/export_source.h"
 #include "cli/port_option.h"
@@ -33,12 +34,16 @@ int ResolveSource(const char* command, const SourceOptions& options, RecordingSo
   return kExitOk;
 }
 
-int LoadRecording(const char* command, const RecordingSource& source, TerminalUi& ui,
-                  Recording& recording) {
+int LoadRecording(const char* command, const RecordingSource& source, const ArchiveChoice& archive,
+                  TerminalUi& ui, Recording& recording) {
   recording.source = source;
   if (source.kind == SourceKind::Port) {
-    const int loaded = DownloadFrom(source.name.c_str(), ui, recording.info, recording.samples);
+    INFO_TAB asReceived{};
+    const int loaded =
+        DownloadFrom(source.name.c_str(), ui, recording.info, asReceived, recording.samples);
     if (loaded != kExitOk) return loaded;
+    recording.archiveCode = KeepDownloadInArchive(command, archive, asReceived, *recording.samples,
+                                                  source.name.c_str());
     recording.channelMode = recording.info.channelMode;
     if (!IntervalSeconds(recording.info.tab.IntervalIndex(), recording.intervalSeconds)) {
       recording.intervalSeconds = 0;

@@ -9,6 +9,7 @@
 
 #include "base/info_tab.h"
 #include "base/sample_memory.h"
+#include "cli/archive_choice.h"
 #include "cli/terminal_ui.h"
 #include "report/report_facts.h"
 
@@ -41,11 +42,15 @@ struct Recording {
   LoggerFacts logger;            // the logger as the report describes it
   LoggerInfo info;               // what the logger reported; a download's only
   RecordingSource source;
+  // kExitArchiveNotWritten when a download could not be kept: the command's code once its
+  // output is written.
+  int archiveCode = 0;
 };
 
-// Downloads from the port or reads the export; every failure is printed as the program or the
-// export reader words it, and its exit code returned.
-int LoadRecording(const char* command, const RecordingSource& source, TerminalUi& ui,
-                  Recording& recording);
+// Downloads from the port (and keeps the download in the archive `archive` names) or reads the
+// export; every failure is printed as the program or the export reader words it, and its exit
+// code returned.
+int LoadRecording(const char* command, const RecordingSource& source, const ArchiveChoice& archive,
+                  TerminalUi& ui, Recording& recording);
 
 }  // namespace zv::cli

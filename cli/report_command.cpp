@@ -94,6 +94,7 @@ bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
   auto* report = app.add_subcommand("report", kReportHelp);
   AddSourceOptions(*report, options.source);
+  AddArchiveOptions(*report, options.archive);
   report
       ->add_option("--output,-o", options.output,
                    "The report: .pdf (A4, fonts embedded), .svg, or .json for its figures. "
@@ -136,13 +137,16 @@ int RunReport(const ReportOptions& options) {
   OutputFile file;
   if (!file.Open(options.output.c_str())) return RefuseOutput(ui, options.output.c_str(), file);
   Recording recording;
-  if (const int loaded = LoadRecording("report", source, ui, recording); loaded != kExitOk) {
+  if (const int loaded = LoadRecording("report", source, options.archive, ui, recording);
+      loaded != kExitOk) {
     return loaded;
   }
   const ReportFacts facts =
       GatherReportFacts(*recording.samples, recording.logger, RequestFor(options, recording));
-  return FinishPictureFile(Write(facts, format, file),
-                           "zorvant-cli report: cairo could not draw the report", file, ui);
+  return WithArchiveCode(
+      FinishPictureFile(Write(facts, format, file),
+                        "zorvant-cli report: cairo could not draw the report", file, ui),
+      recording.archiveCode);
 }
 
 }  // namespace zv::cli

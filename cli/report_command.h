@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/archive_choice.h"
 #include "cli/channel_option.h"
 #include "cli/recording_source.h"
 #include "report/report_texts.h"
@@ -15,6 +16,7 @@
 namespace zv::cli {
 
 struct ReportOptions {
+  ArchiveChoice archive;
   SourceOptions source;
   std::string output;
   std::optional<StartTime> startedAt;  // of slot 0

@@ -8,6 +8,8 @@ work=$(mktemp -d)
 emu_pid=""
 failures=0
 emu_options=()  # what every start_emu of a script passes, such as --unpaced or --transcript
+# Every download a script makes is kept in an archive of its own, never in the user's.
+export ZORVANT_ARCHIVE="$work/archive.sqlite3"
 
 cleanup() {
   [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null

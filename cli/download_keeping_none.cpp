@@ -1,0 +1,32 @@
+// A build without an archive store: it keeps nothing, and says so once.
+#include <cstdio>
+
+#include "cli/download_keeping.h"
+#include "cli/exit_codes.h"
+
+namespace zv::cli {
+
+namespace {
+
+int SayNothingKept(const char* command, const ArchiveChoice& choice) {
+  static bool said = false;
+  if (!choice.none && !said) {
+    std::fprintf(stderr, "zorvant-cli %s: this build keeps no archive\n", command);
+    said = true;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int KeepDownloadInArchive(const char* command, const ArchiveChoice& choice, const INFO_TAB&,
+                          const SampleBuffer&, const char*) {
+  return SayNothingKept(command, choice);
+}
+
+int RecordInfoInArchive(const char* command, const ArchiveChoice& choice, const INFO_TAB&,
+                        const char*) {
+  return SayNothingKept(command, choice);
+}
+
+}  // namespace zv::cli
