@@ -33,6 +33,18 @@ check "one recording, as downloaded, however often downloaded" $?
   [ "$(python3 -c 'import json,sys; print(len(json.load(open(sys.argv[1]))["recordings"]))' \
     "$work/none.json")" = 0 ]
 check "archive list --logger filters" $?
+# --since: each date with the count of recordings kept at or after it, or 2 for a refusal.
+count() { python3 -c 'import json,sys; print(len(json.load(sys.stdin)["recordings"]))'; }
+for row in "1970-01-01:1" "1970-01-01T00:00:00Z:1" "2999-12-31:0" "2999-12-31T23:59:59Z:0" \
+  "2026-02-30:2" "2026-12-01T24:00:00Z:2" "2026-12-01T08:00:00:2" "01-12-2026:2" "2026-1-1:2"; do
+  date=${row%:*} expected=${row##*:}
+  if [ "$expected" = 2 ]; then
+    "$cli" archive list --since "$date" >/dev/null 2>&1; got=$?
+  else
+    got=$("$cli" archive list --since "$date" --json | count)
+  fi
+  [ "$got" = "$expected" ]; check "archive list --since $date: $expected" $?
+done
 "$cli" archive show 1 --json >"$work/show.json"; check "archive show --json" $?
 python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
 assert [e["kind"] for e in d["events"]] == ["download", "download"], d["events"]
@@ -86,4 +98,10 @@ sqlite3 "$archive" "UPDATE recordings SET memory = zeroblob(length(memory))" 2>/
   python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1])
 c.execute("UPDATE recordings SET memory = zeroblob(length(memory))"); c.commit()' "$archive"
 "$cli" archive verify >"$work/verify.txt"; check "an altered recording: 17" $(($? != 17))
+python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1])
+c.execute("UPDATE events SET body = replace(body, \"info\", \"inf0\") WHERE seq = 3"); c.commit()' \
+  "$archive"
+"$cli" archive verify >"$work/verify.txt"
+[ $? = 17 ] && grep -q "first broken link: event 3" "$work/verify.txt"
+check "an altered event: 17, named as the first broken link" $?
 finish archive
