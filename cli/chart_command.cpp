@@ -3,11 +3,8 @@
 #include <cstdio>
 
 #include "chart/chart_paint.h"
-#include "chart/chart_picture.h"
-#include "chart/chart_svg.h"
 #include "chart/chart_view.h"
 #include "chart/overview.h"
-#include "chart/picture_cairo.h"
 #include "cli/chart_overview_options.h"
 #include "cli/exit_codes.h"
 #include "cli/export_source.h"
@@ -17,6 +14,7 @@
 #include "cli/port_option.h"
 #include "cli/process_guard.h"
 #include "link/messages.h"
+#include "picture/picture_cairo.h"
 #include "samples/export_messages.h"
 #include "samples/sample_interval.h"
 
@@ -29,7 +27,6 @@ constexpr char kChartTitle[] = "Zorvant_2: wykres";
 constexpr char kOverviewTitle[] = "Zorvant_2: przebieg całego zapisu";
 
 // Fixed storage, as in the program: the drawing lists.
-ChartPaint g_paint;
 ChartPicture g_chartPicture;
 OverviewPicture g_overview;
 
@@ -74,12 +71,12 @@ bool Draw(const ChartOptions& options, PictureFormat format, const Recording& re
                       g_overview);
     return WritePicture(format, g_overview.View(), sink, kOverviewTitle);
   }
-  BuildChart(InputsFor(options, *recording.samples, recording.channelMode), g_paint);
+  const ChartInputs in = InputsFor(options, *recording.samples, recording.channelMode);
   if (format == PictureFormat::Svg) {
-    WriteChartSvg(g_paint, sink);  // straight from the list, allocating nothing
+    WriteChartSvg(in, sink);  // straight to the file, allocating nothing
     return true;
   }
-  PlayChartPaint(g_paint, g_chartPicture);
+  BuildChartPicture(in, g_chartPicture);
   return WritePicture(format, g_chartPicture.View(), sink, kChartTitle);
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Every include points down the floors: base; link and samples on base; chart on samples;
-report on chart; archive on samples; app, cli and the emulator on top. A portable folder never sees <windows.h>.
+"""Every include points down the floors: base; link, samples and picture on base; chart on samples
+and picture; report on chart; archive on samples; app, cli and the emulator on top. A portable folder never sees <windows.h>.
 usage: layers_check.py ROOT [--self-test]"""
 import os
 import re
@@ -13,14 +13,15 @@ ALLOWED = {
     "base": {"base"},
     "link": {"base", "link"},
     "samples": {"base", "samples"},
-    "chart": {"base", "samples", "chart"},
-    "report": {"base", "samples", "chart", "report"},
+    "picture": {"base", "picture"},
+    "chart": {"base", "samples", "picture", "chart"},
+    "report": {"base", "samples", "picture", "chart", "report"},
     "archive": {"base", "samples", "archive"},
-    "app": {"base", "link", "samples", "chart", "app", "resources"},
-    "cli": {"base", "link", "samples", "chart", "report", "archive", "cli"},
+    "app": {"base", "link", "samples", "picture", "chart", "app", "resources"},
+    "cli": {"base", "link", "samples", "picture", "chart", "report", "archive", "cli"},
     "emulator": {"base", "link", "samples", "emulator"},
 }
-PORTABLE = {"base", "link", "samples", "chart", "report", "archive"}
+PORTABLE = {"base", "link", "samples", "picture", "chart", "report", "archive"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
