@@ -31,11 +31,11 @@ enum Cached : std::size_t {
 
 constexpr const char* kCachedSql[kCachedCount] = {
     "SELECT id FROM recordings WHERE sha256 = ?1",
-    "INSERT INTO recordings (sha256, origin, logger_id, channel_mode, byte_count, readings, "
-    "interval_s, status_code, readings_sha256, info_tab, memory, export_file) "
-    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)",
-    "INSERT INTO events (seq, kind, at_utc, recording_id, source, body, content_hash, "
-    "chain_hash) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+    ("INSERT INTO recordings (sha256, origin, logger_id, channel_mode, byte_count, readings, "
+     "interval_s, status_code, readings_sha256, info_tab, memory, export_file) "
+     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)"),
+    ("INSERT INTO events (seq, kind, at_utc, recording_id, source, body, content_hash, "
+     "chain_hash) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"),
     "SELECT value FROM meta WHERE key = ?1",
     "INSERT OR REPLACE INTO meta (key, value) VALUES (?1, ?2)",
 };

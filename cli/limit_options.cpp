@@ -52,10 +52,10 @@ void CheckPair(const AlarmLimits& pair, const char* lowName, const char* highNam
   const int64_t lowestWithin = -FloorDiv(-int64_t{*pair.low}, kTenThousandthsPerSixteenth);
   const int64_t highestWithin = FloorDiv(*pair.high, kTenThousandthsPerSixteenth);
   if (lowestWithin > highestWithin) {
-    throw CLI::ValidationError(
-        lowName, "and " + std::string(highName) + " leave no reading within them: the sensor " +
-                     "reads in steps of 0.0625 degrees, and no step lies from " + low + " to " +
-                     high);
+    throw CLI::ValidationError(std::string(lowName) + " " + low + " and " + highName + " " + high,
+                               "no reading can lie between them: the sensor reads in steps of "
+                               "0.0625 degrees, and none lies from " +
+                                   low + " to " + high);
   }
 }
 

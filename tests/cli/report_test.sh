@@ -98,7 +98,7 @@ done
 long_title=$(printf 'Chłodnia %.0s' $(seq 30))
 rows=(
   "--low 130|-55 to 125" "--high -60|-55 to 125" "--low 10 --high 5|must be below --high"
-  "--low 8 --high 8,0|must be below --high" "--low 7.01 --high 7.02|no reading within them"
+  "--low 8 --high 8,0|must be below --high" "--low 7.01 --high 7.02|no reading can lie between them"
   "--low-b 5 --high-b 1|must be below --high-b" "--low 2 --low-a 3|excludes" "--lang de|de"
   "--activation-energy 0|from 1 to 1000" "--activation-energy 0.0001|from 1 to 1000"
   "--activation-energy 1000.5|from 1 to 1000" "--activation-energy -5|from 1 to 1000"
