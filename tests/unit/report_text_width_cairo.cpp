@@ -43,6 +43,8 @@ class CairoFace {
     if (cr_ != nullptr) cairo_destroy(cr_);
     if (surface_ != nullptr) cairo_surface_destroy(surface_);
     if (font_ != nullptr) cairo_font_face_destroy(font_);
+    // cairo's caches may hold the face still; they let go of it before FreeType closes it.
+    cairo_debug_reset_static_data();
     if (face_ != nullptr) FT_Done_Face(face_);
     if (freetype_ != nullptr) FT_Done_FreeType(freetype_);
   }
@@ -93,6 +95,7 @@ TEST(TextWidth, EveryCharacterAPageDrawsIsAsWideAsCairoDrawsIt) {
       EXPECT_NEAR(CharacterWidth(cp, kEm, weight), face.Advance(cp), 1.0);
     }
   }
+  ReleaseFontSearch();
 }
 
 }  // namespace
