@@ -35,18 +35,18 @@ std::string EscapeUnsafe(std::string_view dumped) {
 }
 
 template <typename Json>
-std::string Dumped(const Json& document) {
-  return EscapeUnsafe(document.dump(-1, ' ', false, Json::error_handler_t::replace));
+std::string Dumped(const Json& document, int indent) {
+  return EscapeUnsafe(document.dump(indent, ' ', false, Json::error_handler_t::replace));
 }
 
 }  // namespace
 
-std::string DumpJson(const nlohmann::json& document) {
-  return Dumped(document);
+std::string DumpJson(const nlohmann::json& document, int indent) {
+  return Dumped(document, indent);
 }
 
-std::string DumpJson(const nlohmann::ordered_json& document) {
-  return Dumped(document);
+std::string DumpJson(const nlohmann::ordered_json& document, int indent) {
+  return Dumped(document, indent);
 }
 
 }  // namespace zv
