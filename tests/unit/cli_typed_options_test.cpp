@@ -57,11 +57,11 @@ TEST(TypedOptions, ConfigTextsBecomeIndicesAsTheyAreRead) {
   EXPECT_TRUE(o.overrides.idGiven);
   EXPECT_EQ(o.overrides.startDelay, -1);  // not given: the logger's own value stays
 
-  for (const std::vector<std::string> refused : {std::vector<std::string>{"--interval", "7 s"},
-                                                 {"--duration", "999"},
-                                                 {"--channels", "b"},
-                                                 {"--id", "z\x1b[2J"},
-                                                 {"--id", "czternaście zn"}}) {
+  for (const std::vector<std::string>& refused : {std::vector<std::string>{"--interval", "7 s"},
+                                                  {"--duration", "999"},
+                                                  {"--channels", "b"},
+                                                  {"--id", "z\x1b[2J"},
+                                                  {"--id", "czternaście zn"}}) {
     ConfigOptions bad;
     std::vector<std::string> args{"--port", "p", "--keep"};
     args.insert(args.end(), refused.begin(), refused.end());
