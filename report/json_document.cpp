@@ -20,7 +20,8 @@ std::string EscapeUnsafe(std::string_view dumped) {
   for (std::size_t i = 0; i < dumped.size();) {
     const std::size_t start = i;
     const long cp = DecodeUtf8(dumped.data(), dumped.size(), i);
-    if (cp >= 0 && !IsUnsafeCharacter(static_cast<char32_t>(cp))) {
+    // A raw line end is the layout's: inside a string the library has escaped it already.
+    if (cp == '\n' || (cp >= 0 && !IsUnsafeCharacter(static_cast<char32_t>(cp)))) {
       out.append(dumped.substr(start, i - start));
       continue;
     }
