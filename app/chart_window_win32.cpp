@@ -2,9 +2,9 @@
 // request and click means, and plays the model's drawing list onto the window.
 #include "app/chart_window_win32.h"
 
-#include "app/wide_text_win32.h"
 #include "chart/chart_paint.h"
 #include "chart/chart_view.h"
+#include "picture/picture_gdi_win32.h"
 #include "resources/resource_ids.h"
 
 namespace zv {
@@ -24,37 +24,30 @@ constexpr BoxPlace kBoxes[] = {
     {ID_FINE_ROWS, 552, 14}, {ID_FINE_COLUMNS, 537, 0}, {ID_SHOW_A, 552, 40}, {ID_SHOW_B, 552, 54}};
 
 // The chart's font and pens, created before the window opens and deleted after it ends, so
-// that no way out of the dialog leaks them. One that cannot be created is replaced by a stock
-// object of the system (never deleted), so the chart still draws.
+// that no way out of the dialog leaks them. One that cannot be created is left null, and the
+// player draws with a stock object of the system instead, so the chart still draws.
 class ChartTools {
  public:
   ChartTools() {
-    font_ = CreateFontW(kChartFontHeight, 0, 0, 0, kChartFontWeight, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH, L"Tahoma");
+    font_ = {kChartFont, CreateScreenFont(kChartFont)};
     for (std::size_t i = 0; i < kChartPenCount; ++i) {
-      const ChartPenStyle& pen = kChartPens[i];
-      pens_[i] = CreatePen(pen.dotted ? PS_DOT : PS_SOLID, pen.width, pen.color);
+      pens_[i] = {kChartPens[i], CreateScreenPen(kChartPens[i])};
     }
   }
   ~ChartTools() {
-    if (font_ != nullptr) DeleteObject(font_);
-    for (HPEN pen : pens_) {
-      if (pen != nullptr) DeleteObject(pen);
+    if (font_.handle != nullptr) DeleteObject(font_.handle);
+    for (const GdiPen& pen : pens_) {
+      if (pen.handle != nullptr) DeleteObject(pen.handle);
     }
   }
   ChartTools(const ChartTools&) = delete;
   ChartTools& operator=(const ChartTools&) = delete;
 
-  HGDIOBJ Font() const { return font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT); }
-  HGDIOBJ Pen(ChartPen pen) const {
-    const HPEN made = pens_[static_cast<std::size_t>(pen) % kChartPenCount];
-    return made != nullptr ? made : GetStockObject(BLACK_PEN);
-  }
+  GdiTools Tools() const { return {&font_, 1, pens_, kChartPenCount}; }
 
  private:
-  HFONT font_ = nullptr;
-  HPEN pens_[kChartPenCount] = {};
+  GdiFont font_{};
+  GdiPen pens_[kChartPenCount] = {};
 };
 
 // What the open window works with; it lives on ShowChart's stack until the window closes.
@@ -68,7 +61,7 @@ struct ChartRun {
 };
 
 // The drawing list, in static storage: a paint allocates nothing.
-ChartPaint g_paint;
+ChartPicture g_picture;
 
 bool Checked(HWND chart, int id) {
   return IsDlgButtonChecked(chart, id) == BST_CHECKED;
@@ -115,32 +108,6 @@ void Open(HWND chart, ChartRun& run) {
   run.position = 0;
 }
 
-void PlayStep(HDC dc, const ChartRun& run, const ChartStep& step) {
-  switch (step.kind) {
-    case ChartStepKind::TransparentBackground:
-      SetBkMode(dc, TRANSPARENT);
-      break;
-    case ChartStepKind::TextColor:
-      SetTextColor(dc, step.color);
-      break;
-    case ChartStepKind::SelectPen:
-      SelectObject(dc, run.tools.Pen(step.pen));
-      break;
-    case ChartStepKind::SelectFont:
-      SelectObject(dc, run.tools.Font());
-      break;
-    case ChartStepKind::Line:
-      MoveToEx(dc, step.x1, step.y1, nullptr);
-      LineTo(dc, step.x2, step.y2);
-      break;
-    case ChartStepKind::Text: {
-      const WideText<kChartTextCapacity + 1> text(step.text, step.length);
-      TextOutW(dc, step.x1, step.y1, text.c_str(), text.length);
-      break;
-    }
-  }
-}
-
 void Paint(HWND chart, const ChartRun& run) {
   ChartInputs in;
   in.samples = &run.samples;
@@ -150,16 +117,12 @@ void Paint(HWND chart, const ChartRun& run) {
   in.fineColumns = Checked(chart, ID_FINE_COLUMNS);
   in.showA = Checked(chart, ID_SHOW_A);
   in.showB = Checked(chart, ID_SHOW_B);
-  BuildChart(in, g_paint);
+  BuildChart(in, g_picture);
 
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(chart, &paint);
-  // The context's own pen and font go back before EndPaint, so ours can be deleted at closing.
-  HGDIOBJ originalPen = GetCurrentObject(dc, OBJ_PEN);
-  HGDIOBJ originalFont = GetCurrentObject(dc, OBJ_FONT);
-  for (std::size_t i = 0; i < g_paint.count; ++i) PlayStep(dc, run, g_paint.steps[i]);
-  SelectObject(dc, originalPen);
-  SelectObject(dc, originalFont);
+  // The player gives the context its own pen and font back, so ours can be deleted at closing.
+  PlayPicture(dc, g_picture.View(), run.tools.Tools());
   EndPaint(chart, &paint);
 }
 

@@ -10,7 +10,14 @@ namespace {
 // Labels the export does not write; the others are the export's fields, drawn in part.
 constexpr auto kIdentifierLabel = Cp1250(u8"Logger_ID:");
 
+// The left column's rows: a label and its value beside it.
 constexpr int16_t kValueX = 115;
+constexpr int16_t kIdentifierY = 80;
+constexpr int16_t kBatteryY = 100;
+constexpr int16_t kCountY = 120;
+constexpr int16_t kStatusY = 140;
+// The right column labels the configuration's controls beside them.
+constexpr int16_t kRightLabelX = 280;
 
 struct Label {
   const char* text;
@@ -30,17 +37,18 @@ constexpr Label At(const Text1250<N>& field, uint8_t length, int16_t x, int16_t 
   return {field.bytes, length, x, y};
 }
 
+// Right-aligned, more or less, against the values.
 constexpr Label kLeftLabels[] = {
-    At(kLoggerIdField, 9, 40, 80),
-    At(kBatteryLabel, 32, 100),
-    At(kCountField, 13, 17, 120),
-    At(kStatusField, 6, 51, 140),
+    At(kLoggerIdField, 9, 40, kIdentifierY),
+    At(kBatteryLabel, 32, kBatteryY),
+    At(kCountField, 13, 17, kCountY),
+    At(kStatusField, 6, 51, kStatusY),
 };
 
 constexpr Label kRightLabels[] = {
-    At(kStartField, 6, 280, 29),      At(kIntervalField, 10, 280, 73),
-    At(kDurationField, 13, 280, 117), At(kSourceField, 7, 280, 161),
-    At(kIdentifierLabel, 280, 205),   At(kSignalLabel, 305, 247),
+    At(kStartField, 6, kRightLabelX, 29),      At(kIntervalField, 10, kRightLabelX, 73),
+    At(kDurationField, 13, kRightLabelX, 117), At(kSourceField, 7, kRightLabelX, 161),
+    At(kIdentifierLabel, kRightLabelX, 205),   At(kSignalLabel, 305, 247),  // beside its tick box
 };
 
 // A value field is drawn up to its NUL, never past the field.
@@ -51,59 +59,39 @@ uint8_t FieldLength(const char (&field)[N]) {
   return n;
 }
 
-class StepWriter {
+// Texts of the logger's code page, each cell's top-left corner where the window puts it.
+class PanelDraw {
  public:
-  explicit StepWriter(PanelSteps& out) : out_(out) { out_.count = 0; }
+  explicit PanelDraw(PictureSink& sink) : draw_(sink) {}
 
-  void Font(PanelFont font) {
-    PanelStep& s = Next();
-    s.kind = PanelStepKind::SelectFont;
-    s.font = font;
+  void Text(const ScreenFont& font, const char* text, uint8_t length, int16_t x, int16_t y,
+            uint32_t color = kBlack) {
+    CellText(draw_, font, x, y, std::string_view(text, length), color, TextSource::Cp1250);
   }
-  void Color(uint32_t color) {
-    PanelStep& s = Next();
-    s.kind = PanelStepKind::TextColor;
-    s.color = color;
+  void Text(const ScreenFont& font, const Label& label) {
+    Text(font, label.text, label.length, label.x, label.y);
   }
-  void Text(const char* text, uint8_t length, int16_t x, int16_t y) {
-    PanelStep& s = Next();
-    s.kind = PanelStepKind::Text;
-    s.text = text;
-    s.length = length;
-    s.x = x;
-    s.y = y;
-  }
-  void Text(const Label& label) { Text(label.text, label.length, label.x, label.y); }
 
  private:
-  PanelStep& Next() {
-    // The capacity covers the fixed sequence below; the last slot is reused rather than overrun.
-    const std::size_t i = out_.count < kPanelStepCapacity ? out_.count++ : kPanelStepCapacity - 1;
-    out_.steps[i] = PanelStep{};
-    return out_.steps[i];
-  }
-  PanelSteps& out_;
+  PictureDraw draw_;
 };
 
 }  // namespace
 
-void BuildInfoPanel(const LoggerInfo& info, PanelSteps& out) {
+void BuildInfoPanel(const LoggerInfo& info, PictureSink& out) {
   const InfoTexts& texts = info.texts;
-  StepWriter w(out);
+  out.Begin(PictureHeader{});
+  PanelDraw w(out);
 
-  w.Font(PanelFont::Arial);
-  w.Color(kPanelBlack);
-  for (const Label& label : kLeftLabels) w.Text(label);
+  for (const Label& label : kLeftLabels) w.Text(kPanelArial, label);
+  w.Text(kPanelArial, texts.identifier, FieldLength(texts.identifier), kValueX, kIdentifierY);
+  w.Text(kPanelArial, texts.count, FieldLength(texts.count), kValueX, kCountY);
+  w.Text(kPanelArial, texts.status, FieldLength(texts.status), kValueX, kStatusY);
+  const bool low = (info.tab.Flags() & kFlagBatteryLow) != 0;
+  w.Text(kPanelArial, texts.battery, FieldLength(texts.battery), kValueX, kBatteryY,
+         low ? kPanelBatteryWarning : kBlack);
 
-  w.Text(texts.identifier, FieldLength(texts.identifier), kValueX, 80);
-  w.Text(texts.count, FieldLength(texts.count), kValueX, 120);
-  w.Text(texts.status, FieldLength(texts.status), kValueX, 140);
-  if (info.tab.Flags() & kFlagBatteryLow) w.Color(kPanelBatteryWarning);
-  w.Text(texts.battery, FieldLength(texts.battery), kValueX, 100);
-
-  w.Font(PanelFont::Tahoma);
-  w.Color(kPanelBlack);
-  for (const Label& label : kRightLabels) w.Text(label);
+  for (const Label& label : kRightLabels) w.Text(kPanelTahoma, label);
 }
 
 }  // namespace zv

@@ -1,41 +1,29 @@
-// The information panel as a short list of drawing steps: computed here from what the
-// program knows of the logger, played onto the window by the paint handler.
+// The information panel as a picture: computed here from what the program knows of the
+// logger, played onto the window by the paint handler.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "base/info_tab.h"
+#include "picture/picture.h"
+#include "picture/screen_tools.h"
 
 namespace zv {
 
-enum class PanelFont : uint8_t { Arial, Tahoma };
+// Both fonts bold in a 14-pixel cell, as the window creates them for its controls too; the em
+// and the baseline are the faces' own measures at that cell.
+inline constexpr ScreenFont kPanelArial = {TypeFace::Arial, 12.5f, TextWeight::Bold, 14, 700, 11};
+inline constexpr ScreenFont kPanelTahoma = {TypeFace::Tahoma, 11.6f, TextWeight::Bold, 14, 700, 12};
 
-enum class PanelStepKind : uint8_t { SelectFont, TextColor, Text };
+// The battery warning: red 255, green 15, blue 0.
+inline constexpr uint32_t kPanelBatteryWarning = Rgb(0xFF, 0x0F, 0x00);
 
-inline constexpr uint32_t kPanelBlack = 0x000000;
-// Red 255, green 15, blue 0 in the platform's 0x00BBGGRR form: the battery warning.
-inline constexpr uint32_t kPanelBatteryWarning = 0x000FFF;
+// Ten labels and four values.
+inline constexpr std::size_t kPanelStepCapacity = 14;
+using PanelPicture = FixedPicture<kPanelStepCapacity>;
 
-struct PanelStep {
-  PanelStepKind kind = PanelStepKind::Text;
-  PanelFont font = PanelFont::Arial;  // SelectFont
-  uint32_t color = kPanelBlack;       // TextColor
-  int16_t x = 0;                      // Text: top-left corner of the first character
-  int16_t y = 0;
-  const char* text = nullptr;  // Text: Windows-1250 bytes, not necessarily NUL-terminated
-  uint8_t length = 0;          // Text: the exact byte count to draw
-};
-
-// Two fonts, two colours, ten labels, four values and the optional warning colour.
-inline constexpr std::size_t kPanelStepCapacity = 20;
-
-struct PanelSteps {
-  PanelStep steps[kPanelStepCapacity];
-  std::size_t count = 0;
-};
-
-// The steps in drawing order; the value texts point into `info`, which must outlive them.
-void BuildInfoPanel(const LoggerInfo& info, PanelSteps& out);
+// Begins the picture in `out` and adds its texts in drawing order.
+void BuildInfoPanel(const LoggerInfo& info, PictureSink& out);
 
 }  // namespace zv

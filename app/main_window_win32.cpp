@@ -1,17 +1,19 @@
 // Start-up, the window procedure, the information panel's paint and the shut-down.
 #include "app/main_window_win32.h"
 
+#include <iterator>
+
 #include "app/about_box_win32.h"
 #include "app/chart_window_win32.h"
 #include "app/command_dispatch.h"
 #include "app/info_panel.h"
-#include "app/wide_text_win32.h"
 #include "app/window_ui_win32.h"
 #include "link/configuration_write.h"
 #include "link/download.h"
 #include "link/serial_comm_win32.h"
 #include "link/serial_win32.h"
 #include "link/session.h"
+#include "picture/picture_gdi_win32.h"
 #include "samples/export_samples.h"
 
 namespace zv {
@@ -30,6 +32,7 @@ Win32Port g_port;
 LoggerSession g_session(g_port);
 SampleStore g_store;
 WindowUi g_ui(g_window, g_ports);
+PanelPicture g_panel;
 
 // The port numbers of the machine's serial port map.
 class PresentPorts final : public SerialCommVisitor {
@@ -51,16 +54,12 @@ class WindowOperations final : public ShellOperations {
 };
 WindowOperations g_operations;
 
-HFONT CreateBoldFont(const wchar_t* face) {
-  return CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
-}
-
 void OnCreate(HWND window) {
   g_window.window = window;
   g_window.disconnectedPicture = LoadIconW(g_window.instance, L"icon2");
   g_window.connectedPicture = LoadIconW(g_window.instance, L"icon3");
-  g_window.arial = CreateBoldFont(L"Arial");
-  g_window.tahoma = CreateBoldFont(L"Tahoma");
+  g_window.arial = CreateScreenFont(kPanelArial);
+  g_window.tahoma = CreateScreenFont(kPanelTahoma);
 }
 
 // The window keeps 510 x 371 wherever a size change leaves it. A minimised window is left
@@ -86,33 +85,14 @@ void KeepFixedSize(HWND window, WPARAM kind) {
 }
 
 void PaintPanel(HWND window) {
+  BuildInfoPanel(g_session.info, g_panel);
+  const GdiFont fonts[] = {{kPanelArial, g_window.arial}, {kPanelTahoma, g_window.tahoma}};
+  GdiTools tools;
+  tools.fonts = fonts;
+  tools.fontCount = std::size(fonts);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  SetBkMode(dc, TRANSPARENT);
-  // The first font selected replaces the context's own, which goes back before EndPaint.
-  HGDIOBJ originalFont = nullptr;
-  PanelSteps steps;
-  BuildInfoPanel(g_session.info, steps);
-  for (std::size_t i = 0; i < steps.count; ++i) {
-    const PanelStep& step = steps.steps[i];
-    switch (step.kind) {
-      case PanelStepKind::SelectFont: {
-        HGDIOBJ previous =
-            SelectObject(dc, step.font == PanelFont::Arial ? g_window.arial : g_window.tahoma);
-        if (originalFont == nullptr) originalFont = previous;
-        break;
-      }
-      case PanelStepKind::TextColor:
-        SetTextColor(dc, step.color);
-        break;
-      case PanelStepKind::Text: {
-        const WideText<32> text(step.text, step.length);
-        if (text.length > 0) TextOutW(dc, step.x, step.y, text.c_str(), text.length);
-        break;
-      }
-    }
-  }
-  if (originalFont != nullptr) SelectObject(dc, originalFont);
+  PlayPicture(dc, g_panel.View(), tools);
   EndPaint(window, &paint);
 }
 

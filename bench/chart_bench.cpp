@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "chart/chart_paint.h"
-#include "chart/chart_svg.h"
 #include "chart/chart_view.h"
 #include "tests/support/stream_port.h"
 
@@ -42,7 +41,7 @@ void Run(const char* name, uint8_t mode) {
   }
   samples->n = zv::kSampleBufferSize;
   const uint32_t s = zv::ChartSampleCount(*samples, mode);
-  auto paint = std::make_unique<zv::ChartPaint>();
+  auto picture = std::make_unique<zv::ChartPicture>();
   auto sink = std::make_unique<BufferSink>();
 
   const auto position = [s](int k) {
@@ -50,11 +49,11 @@ void Run(const char* name, uint8_t mode) {
   };
   long allocations = 0;
   std::size_t svgBytes = 0;
-  // The lists alone, then lists and SVGs: the SVG's share is the difference.
+  // The lists alone, then the SVGs, each made as its list is: the SVG's share is the difference.
   const Clock::time_point start = Clock::now();
   for (int round = 0; round < kRounds; ++round) {
     for (int k = 0; k < kPositions; ++k) {
-      zv::BuildChart({samples.get(), mode, position(k), true, true, true, true}, *paint);
+      zv::BuildChartPicture({samples.get(), mode, position(k), true, true, true, true}, *picture);
     }
   }
   const Clock::time_point built = Clock::now();
@@ -62,9 +61,8 @@ void Run(const char* name, uint8_t mode) {
     zv::test::AllocationCounter counter;
     for (int round = 0; round < kRounds; ++round) {
       for (int k = 0; k < kPositions; ++k) {
-        zv::BuildChart({samples.get(), mode, position(k), true, true, true, true}, *paint);
         sink->Clear();
-        zv::WriteChartSvg(*paint, *sink);
+        zv::WriteChartSvg({samples.get(), mode, position(k), true, true, true, true}, *sink);
         svgBytes += sink->used();
       }
     }
@@ -75,7 +73,7 @@ void Run(const char* name, uint8_t mode) {
   const double svgSeconds = std::chrono::duration<double>(written - built).count() - buildSeconds;
   const double paints = double{kRounds} * kPositions;
   std::printf("%s: S = %u, %d positions x %d rounds, %zu steps a paint\n", name, s, kPositions,
-              kRounds, paint->count);
+              kRounds, picture->count);
   std::printf("  drawing list: %.2f us a paint\n", buildSeconds / paints * 1e6);
   std::printf("  SVG:          %.2f us a paint, %.0f bytes\n", svgSeconds / paints * 1e6,
               static_cast<double>(svgBytes) / paints);

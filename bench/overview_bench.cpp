@@ -8,8 +8,8 @@
 
 #include "bench/bench_support.h"
 #include "chart/overview.h"
-#include "chart/picture_cairo.h"
-#include "chart/picture_svg.h"
+#include "picture/picture_cairo.h"
+#include "picture/picture_svg.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "bench/bench_support.h"
-#include "chart/picture_cairo.h"
-#include "chart/picture_svg.h"
+#include "picture/picture_cairo.h"
+#include "picture/picture_svg.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
 

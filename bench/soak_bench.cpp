@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
   zv::cli::ConfigOptions config;
   config.port = link;
   config.keep = true;
-  config.texts.intervalGiven = true;
 
   Series self, logger;
   int failures = 0;
@@ -113,7 +112,7 @@ int main(int argc, char** argv) {
     if (i < cycles) {
       code = zv::cli::RunRead(read);
     } else {
-      config.texts.interval = std::to_string(i % 17);
+      config.overrides.interval = i % 17;
       code = zv::cli::RunConfig(config);
     }
     if (code != 0) ++failures;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "chart/channel_colors.h"
 #include "chart/overview_trace.h"
 #include "samples/reading_number.h"
 #include "samples/sample_slots.h"
@@ -11,22 +12,48 @@ namespace zv {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kGrid = 0xDDDDDD;
-constexpr uint32_t kLimitColor = 0x0060D0;  // #d06000, apart from both traces
+constexpr uint32_t kGrid = Rgb(0xDD, 0xDD, 0xDD);
+constexpr uint32_t kLimitColor = Rgb(0xD0, 0x60, 0x00);  // apart from both traces
 // A channel's own limits, when the channels have different ones: a darker shade of its trace.
-constexpr uint32_t kLimitColorA = 0x000090;  // #900000
-constexpr uint32_t kLimitColorB = 0x900000;  // #000090
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kBlue = 0xFF0000;
+constexpr uint32_t kLimitColorA = Rgb(0x90, 0, 0);
+constexpr uint32_t kLimitColorB = Rgb(0, 0, 0x90);
 
-// Margins around the plot, in ems: the value labels on the left, the legend above, the time
-// labels, dates and caption below.
+// The em of a frame that gives none, and the width of a hairline on a point page of that em.
+constexpr float kDefaultEm = 12;
+
+// Every length below is in ems of the frame's font size.
+// Margins around the plot: the value labels on the left, the legend above, the time labels,
+// dates and caption below.
 constexpr float kLeftMargin = 4.5f;
 constexpr float kRightMargin = 2.5f;
 constexpr float kTopMargin = 2.2f;
 constexpr float kBottomMargin = 4.8f;
+// At most one value tick to this much height.
+constexpr float kValueRowHeight = 2.5f;
+// A tick below the plot, and the gap between the plot and a value label.
+constexpr float kTickLength = 0.4f;
+constexpr float kLabelGap = 0.4f;
+// A value label's baseline below its tick: half a digit's height, so the digits centre on it.
+constexpr float kHalfDigit = 0.35f;
+// Baselines above the plot (the unit, the legend) and above the frame's bottom (the caption).
+constexpr float kAboveLine = 0.7f;
+// Baselines of a time label and of the date under it, below the plot.
+constexpr float kTimeLabelDrop = 1.4f;
+constexpr float kDateDrop = 2.6f;
+// The legend: an entry's sample line, where its words start, and how far the next entry is.
+constexpr float kLegendIndent = 1;
+constexpr float kLegendSample = 2;
+constexpr float kLegendWords = 2.5f;
+constexpr float kLegendChannelEntry = 9;
+constexpr float kLegendLimitEntry = 15;
+constexpr float kLegendChannelLimitsEntry = 18;
+
+// In hairlines: a limit's pen and its dashes, a trace's line, a legend sample's line.
+constexpr float kLimitWidth = 1.5f;
+constexpr float kLimitDash = 6;
+constexpr float kLimitGap = 4;
+constexpr float kTraceWidth = 1.5f;
+constexpr float kLegendLineWidth = 2;
 
 // With neither readings nor limits the axis shows 0 to 25 degrees.
 constexpr int32_t kEmptyLow = 0;
@@ -82,7 +109,8 @@ uint32_t LimitColor(const OverviewLimitGroup& group) {
 }
 
 void LimitPen(const Drawing& d, uint32_t color) {
-  d.draw.Pen(color, 1.5f * d.hairline, 6 * d.hairline, 4 * d.hairline, "limit");
+  d.draw.Pen(color, kLimitWidth * d.hairline, kLimitDash * d.hairline, kLimitGap * d.hairline,
+             "limit");
 }
 
 void DrawLimits(const Drawing& d, const OverviewLimitGroups& groups) {
@@ -141,7 +169,7 @@ void DrawBorderAndMarks(const Drawing& d) {
   d.draw.LineTo(left, top);
   for (std::size_t i = 0; i < l.times.count; ++i) {
     const float x = d.Snap(SlotX(l, l.times.slots[i]));
-    d.draw.Line(x, bottom, x, bottom + 0.4f * d.em);
+    d.draw.Line(x, bottom, x, bottom + kTickLength * d.em);
   }
 }
 
@@ -150,9 +178,10 @@ void DrawValueLabels(const Drawing& d) {
   char text[kAxisLabelCapacity];
   for (int32_t v = l.values.low; v <= l.values.high; v += l.values.step) {
     ValueLabel(v, l.values.step, d.in.language, text);
-    d.draw.Text(l.left - 0.4f * d.em, TenthsY(l, v) + 0.35f * d.em, text, d.Style(TextAnchor::End));
+    d.draw.Text(l.left - kLabelGap * d.em, TenthsY(l, v) + kHalfDigit * d.em, text,
+                d.Style(TextAnchor::End));
   }
-  d.draw.Text(l.left - 0.4f * d.em, l.top - 0.7f * d.em, TextsFor(d.in.language).degrees,
+  d.draw.Text(l.left - kLabelGap * d.em, l.top - kAboveLine * d.em, TextsFor(d.in.language).degrees,
               d.Style(TextAnchor::End));
 }
 
@@ -163,12 +192,12 @@ void DrawTimeLabels(const Drawing& d) {
   for (std::size_t i = 0; i < l.times.count; ++i) {
     TimeLabel(l.times, i, d.in.language, line, date);
     const float x = SlotX(l, l.times.slots[i]);
-    d.draw.Text(x, l.bottom + 1.4f * d.em, line, d.Style(TextAnchor::Middle));
+    d.draw.Text(x, l.bottom + kTimeLabelDrop * d.em, line, d.Style(TextAnchor::Middle));
     if (date[0] != '\0') {
-      d.draw.Text(x, l.bottom + 2.6f * d.em, date, d.Style(TextAnchor::Middle));
+      d.draw.Text(x, l.bottom + kDateDrop * d.em, date, d.Style(TextAnchor::Middle));
     }
   }
-  d.draw.Text((l.left + l.right) / 2, d.frame.y + d.frame.height - 0.7f * d.em,
+  d.draw.Text((l.left + l.right) / 2, d.frame.y + d.frame.height - kAboveLine * d.em,
               TimeCaption(l.times, d.in.language), d.Style(TextAnchor::Middle));
 }
 
@@ -176,25 +205,25 @@ void DrawTimeLabels(const Drawing& d) {
 // cover the words.
 void DrawLegend(const Drawing& d, bool readings) {
   const OverviewTexts& texts = TextsFor(d.in.language);
-  const float y = d.layout.top - 0.7f * d.em;
-  const float lineY = y - 0.35f * d.em;
-  float x = d.layout.left + d.em;
+  const float y = d.layout.top - kAboveLine * d.em;
+  const float lineY = y - kHalfDigit * d.em;
+  float x = d.layout.left + kLegendIndent * d.em;
   const bool showB = d.in.showB && d.in.channelMode == 2;
   const bool shown[] = {d.in.showA, showB};
-  const uint32_t colors[] = {kRed, kBlue};
+  const uint32_t colors[] = {kChannelAColor, kChannelBColor};
   const char* names[] = {texts.channelA, texts.channelB};
   for (int i = 0; i < 2; ++i) {
     if (!shown[i]) continue;
-    d.draw.Pen(colors[i], 2 * d.hairline, 0, 0, "legend");
-    d.draw.Line(x, lineY, x + 2 * d.em, lineY);
-    d.draw.Text(x + 2.5f * d.em, y, names[i], d.Style(TextAnchor::Start));
-    x += 9 * d.em;
+    d.draw.Pen(colors[i], kLegendLineWidth * d.hairline, 0, 0, "legend");
+    d.draw.Line(x, lineY, x + kLegendSample * d.em, lineY);
+    d.draw.Text(x + kLegendWords * d.em, y, names[i], d.Style(TextAnchor::Start));
+    x += kLegendChannelEntry * d.em;
   }
   const OverviewLimitGroups groups = LimitGroupsOf(d.in);
   const auto entry = [&](uint32_t color, const char* text, float width) {
     LimitPen(d, color);
-    d.draw.Line(x, lineY, x + 2 * d.em, lineY);
-    d.draw.Text(x + 2.5f * d.em, y, text, d.Style(TextAnchor::Start, color));
+    d.draw.Line(x, lineY, x + kLegendSample * d.em, lineY);
+    d.draw.Text(x + kLegendWords * d.em, y, text, d.Style(TextAnchor::Start, color));
     x += width * d.em;
   };
   for (int g = 0; g < groups.count; ++g) {
@@ -202,7 +231,7 @@ void DrawLegend(const Drawing& d, bool readings) {
     LegendText text;
     if (group.perChannel) {
       ChannelLimitsText(d, group, text);
-      entry(LimitColor(group), text, 18);
+      entry(LimitColor(group), text, kLegendChannelLimitsEntry);
       continue;
     }
     const std::optional<int32_t> values[] = {group.limits.high, group.limits.low};
@@ -212,7 +241,7 @@ void DrawLegend(const Drawing& d, bool readings) {
       char value[kDecimalTextCapacity + 8];
       LimitValueText(d, *values[i], value);
       std::snprintf(text, sizeof text, "%s %s", limitNames[i], value);
-      entry(kLimitColor, text, 15);
+      entry(kLimitColor, text, kLegendLimitEntry);
     }
   }
   if (!readings) {
@@ -223,9 +252,10 @@ void DrawLegend(const Drawing& d, bool readings) {
 
 }  // namespace
 
-OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& frame) {
+OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& frame,
+                              OverviewColumns& readings) {
   OverviewLayout l;
-  const float em = frame.fontSize > 0 ? frame.fontSize : 12;
+  const float em = frame.fontSize > 0 ? frame.fontSize : kDefaultEm;
   l.left = frame.x + kLeftMargin * em;
   l.right = frame.x + frame.width - kRightMargin * em;
   l.top = frame.y + kTopMargin * em;
@@ -245,10 +275,11 @@ OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& fra
                            : width >= 1                 ? static_cast<uint32_t>(width)
                                                         : 1;
   l.buckets = l.slots < columns ? l.slots : columns;
+  GatherColumns(in, l, readings);
 
   int32_t low = kEmptyLow;
   int32_t high = kEmptyHigh;
-  bool any = ReadingRange(in, low, high);
+  bool any = readings.Range(low, high);
   // Every limit drawn lies on the axis too, widened to the sixteenths around it.
   const OverviewLimitGroups groups = LimitGroupsOf(in);
   for (int g = 0; g < groups.count; ++g) {
@@ -262,7 +293,7 @@ OverviewLayout LayOutOverview(const OverviewInputs& in, const OverviewFrame& fra
       any = true;
     }
   }
-  const float rows = (l.bottom - l.top) / (2.5f * em);
+  const float rows = (l.bottom - l.top) / (kValueRowHeight * em);
   l.values = ChooseValueAxis(
       low, high, rows >= 0 && rows < kMaxValueTicks ? static_cast<int>(rows) : kMaxValueTicks);
 
@@ -308,18 +339,20 @@ float SlotX(const OverviewLayout& layout, double slot) {
 
 void BuildOverview(const OverviewInputs& in, const OverviewFrame& frame, PictureSink& sink) {
   PictureDraw draw(sink);
-  const OverviewLayout layout = LayOutOverview(in, frame);
-  const float em = frame.fontSize > 0 ? frame.fontSize : 12;
-  const Drawing d{draw, in, frame, layout, em, frame.pixels ? 1.0f : em / 12};
+  OverviewColumns columns;
+  const OverviewLayout layout = LayOutOverview(in, frame, columns);
+  const float em = frame.fontSize > 0 ? frame.fontSize : kDefaultEm;
+  // A pixel page's hairline is a pixel; a point page's grows with its em.
+  const Drawing d{draw, in, frame, layout, em, frame.pixels ? 1.0f : em / kDefaultEm};
   int32_t low = 0;
   int32_t high = 0;
-  const bool readings = ReadingRange(in, low, high);
+  const bool readings = columns.Range(low, high);
 
   draw.Fill(layout.left, layout.top, layout.right, layout.bottom, kWhite);
-  DrawLimitBands(draw, layout, in);
+  DrawLimitBands(draw, layout, in, columns);
   DrawGrid(d);
   DrawLimits(d, LimitGroupsOf(in));
-  DrawTraces(draw, layout, in, 1.5f * d.hairline);
+  DrawTraces(draw, layout, in, columns, kTraceWidth * d.hairline);
   DrawBorderAndMarks(d);
   DrawValueLabels(d);
   DrawTimeLabels(d);

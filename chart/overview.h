@@ -12,7 +12,7 @@
 
 #include "base/sample_memory.h"
 #include "chart/overview_axes.h"
-#include "chart/picture.h"
+#include "picture/picture.h"
 #include "samples/civil_time.h"
 #include "samples/recording_stats.h"
 
@@ -57,7 +57,32 @@ struct OverviewLayout {
   TimeAxis times;
 };
 
-OverviewLayout LayOutOverview(const OverviewInputs& inputs, const OverviewFrame& frame);
+// The lowest, highest and last reading of one channel among a column's slots.
+struct ColumnReadings {
+  int16_t min = 0;
+  int16_t max = 0;
+  int16_t last = 0;
+  bool any = false;
+};
+
+inline constexpr std::size_t kOverviewMaxColumns = 1000;
+
+// Every column's readings of each channel drawn, gathered in one pass over the memory: the
+// value axis, the bands beyond the limits and the traces are all drawn from them.
+struct OverviewColumns {
+  uint32_t count = 0;                               // the layout's columns
+  ColumnReadings channels[2][kOverviewMaxColumns];  // A, B
+
+  const ColumnReadings& At(Channel channel, uint32_t column) const {
+    return channels[channel == Channel::B ? 1 : 0][column < kOverviewMaxColumns ? column : 0];
+  }
+  // The lowest and highest reading of the channels drawn; false when they hold none.
+  bool Range(int32_t& minSixteenths, int32_t& maxSixteenths) const;
+};
+
+// The plot's place and axes, and the columns' readings it scales the values axis to.
+OverviewLayout LayOutOverview(const OverviewInputs& inputs, const OverviewFrame& frame,
+                              OverviewColumns& columns);
 
 // The y of a value in sixteenths, of a limit in ten-thousandths, and the x of a slot's centre.
 float ValueY(const OverviewLayout& layout, int32_t sixteenths);
@@ -81,7 +106,6 @@ OverviewLimitGroups LimitGroupsOf(const OverviewInputs& inputs);
 // The longest list, whatever the number of readings: bands over at most every other column
 // for each limit of each group, a column (or a point) per column for each channel, and the
 // fixed parts.
-inline constexpr std::size_t kOverviewMaxColumns = 1000;
 namespace overview_capacity {
 inline constexpr std::size_t kBackground = 2;
 inline constexpr std::size_t kBands = 2 * (kOverviewMaxColumns + 2);
@@ -97,6 +121,8 @@ inline constexpr std::size_t kOverviewStepCapacity =
     overview_capacity::kBackground + overview_capacity::kBands + overview_capacity::kGrid +
     overview_capacity::kLimits + overview_capacity::kTraces + overview_capacity::kBorderAndMarks +
     overview_capacity::kLabels;
+// Kept in static storage by a program that draws it: a few hundred kilobytes at most.
+static_assert(kOverviewStepCapacity <= 4500);
 using OverviewPicture = FixedPicture<kOverviewStepCapacity>;
 
 // Adds the overview's steps inside `frame` (for a page built elsewhere: no Begin).

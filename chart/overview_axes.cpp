@@ -75,21 +75,21 @@ TimeAxisKind KindFor(const TimeAxisInputs& in) {
   return TimeAxisKind::ClockTime;
 }
 
-constexpr std::size_t kClockTextCapacity = 20;
+constexpr std::size_t kTickClockCapacity = 20;
 
 // "YYYY-MM-DDTHH:MM:SS" of a clock tick, at the offset in force at that instant.
-void ClockText(const TimeAxis& axis, int64_t value, char (&out)[kClockTextCapacity]) {
+void TickClockText(const TimeAxis& axis, int64_t value, char (&out)[kTickClockCapacity]) {
   const int64_t utc = value - axis.startOffset;
   char text[kTimeTextCapacity];
-  if (TimeText(utc, OffsetAt(axis.start, utc), text) < kClockTextCapacity - 1) {
+  if (TimeText(utc, OffsetAt(axis.start, utc), text) < kTickClockCapacity - 1) {
     std::strcpy(out, "0000-00-00T00:00:00");
     return;
   }
-  std::memcpy(out, text, kClockTextCapacity - 1);
-  out[kClockTextCapacity - 1] = '\0';
+  std::memcpy(out, text, kTickClockCapacity - 1);
+  out[kTickClockCapacity - 1] = '\0';
 }
 
-void DateText(const char (&clock)[kClockTextCapacity], LabelLanguage language,
+void DateText(const char (&clock)[kTickClockCapacity], LabelLanguage language,
               char (&out)[kAxisLabelCapacity]) {
   if (TextsFor(language).dayFirstDates) {
     std::snprintf(out, sizeof out, "%.2s.%.2s.%.4s", clock + 8, clock + 5, clock);
@@ -197,15 +197,15 @@ void TimeLabel(const TimeAxis& axis, std::size_t tick, LabelLanguage language,
     case TimeAxisKind::ClockTime:
       break;
   }
-  char clock[kClockTextCapacity];
-  ClockText(axis, v, clock);
+  char clock[kTickClockCapacity];
+  TickClockText(axis, v, clock);
   if (axis.step >= kDay) {
     DateText(clock, language, line);
     return;
   }
   std::snprintf(line, sizeof line, "%.*s", axis.step < 60 ? 8 : 5, clock + 11);
-  char previous[kClockTextCapacity] = {};
-  if (tick > 0) ClockText(axis, axis.values[tick - 1], previous);
+  char previous[kTickClockCapacity] = {};
+  if (tick > 0) TickClockText(axis, axis.values[tick - 1], previous);
   if (tick == 0 || std::strncmp(previous, clock, 10) != 0) DateText(clock, language, date);
 }
 

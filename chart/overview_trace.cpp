@@ -1,5 +1,6 @@
 #include "chart/overview_trace.h"
 
+#include "chart/channel_colors.h"
 #include "samples/reading.h"
 #include "samples/sample_slots.h"
 
@@ -7,10 +8,8 @@ namespace zv {
 
 namespace {
 
-constexpr uint32_t kHighBand = 0xD8D8FF;  // #ffd8d8, a light red above the high limit
-constexpr uint32_t kLowBand = 0xFFE6D2;   // #d2e6ff, a light blue below the low limit
-constexpr uint32_t kRed = 0x0000FF;       // channel A, as in the window
-constexpr uint32_t kBlue = 0xFF0000;      // channel B
+constexpr uint32_t kHighBand = Rgb(0xFF, 0xD8, 0xD8);  // a light red above the high limit
+constexpr uint32_t kLowBand = Rgb(0xD2, 0xE6, 0xFF);   // a light blue below the low limit
 
 constexpr Channel kChannels[] = {Channel::A, Channel::B};
 
@@ -18,39 +17,16 @@ bool Drawn(const OverviewInputs& in, Channel channel) {
   return channel == Channel::A ? in.showA : in.showB && in.channelMode == 2;
 }
 
-bool Reading(const OverviewInputs& in, const SlotLayout& slots, uint32_t slot, Channel channel,
-             int32_t& value) {
-  uint16_t word = 0;
-  if (!ChannelWord(*in.samples, slots, slot, channel, word)) return false;
-  value = ReadingSixteenths(word);
-  return true;
-}
-
 float BucketLeft(const OverviewLayout& layout, uint32_t bucket) {
   return layout.left + (layout.right - layout.left) * static_cast<float>(bucket) /
                            static_cast<float>(layout.buckets);
 }
 
-struct Extremes {
-  bool any = false;
-  int32_t min = 0;
-  int32_t max = 0;
-  int32_t last = 0;
-};
-
-Extremes BucketExtremes(const OverviewInputs& in, const SlotLayout& slots,
-                        const OverviewLayout& layout, uint32_t bucket, Channel channel) {
-  Extremes e;
-  const uint32_t end = BucketStart(layout, bucket + 1);
-  for (uint32_t slot = BucketStart(layout, bucket); slot < end; ++slot) {
-    int32_t v = 0;
-    if (!Reading(in, slots, slot, channel, v)) continue;
-    e.min = e.any && e.min < v ? e.min : v;
-    e.max = e.any && e.max > v ? e.max : v;
-    e.last = v;
-    e.any = true;
-  }
-  return e;
+void Take(ColumnReadings& column, int16_t value) {
+  column.min = column.any && column.min < value ? column.min : value;
+  column.max = column.any && column.max > value ? column.max : value;
+  column.last = value;
+  column.any = true;
 }
 
 // Runs of columns whose readings pass a limit, each filled from the limit to the plot's edge.
@@ -75,14 +51,13 @@ class BandRun {
   uint32_t start_ = 0;
 };
 
-void DrawColumns(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in,
+void DrawColumns(PictureDraw& draw, const OverviewLayout& layout, const OverviewColumns& columns,
                  Channel channel, float lineWidth) {
-  const SlotLayout slots = LayoutOf(*in.samples, in.channelMode);
   const float width = (layout.right - layout.left) / static_cast<float>(layout.buckets);
   bool havePrevious = false;
   int32_t previous = 0;
   for (uint32_t b = 0; b < layout.buckets; ++b) {
-    const Extremes e = BucketExtremes(in, slots, layout, b, channel);
+    const ColumnReadings& e = columns.At(channel, b);
     if (!e.any) continue;
     // Each column also reaches the last reading before it, so the trace has no gaps.
     const int32_t low = havePrevious && previous < e.min ? previous : e.min;
@@ -94,17 +69,17 @@ void DrawColumns(PictureDraw& draw, const OverviewLayout& layout, const Overview
   }
 }
 
-void DrawPolyline(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in,
+// One slot a column: a point at each reading.
+void DrawPolyline(PictureDraw& draw, const OverviewLayout& layout, const OverviewColumns& columns,
                   Channel channel) {
-  const SlotLayout slots = LayoutOf(*in.samples, in.channelMode);
   bool started = false;
-  for (uint32_t slot = 0; slot < layout.slots; ++slot) {
-    int32_t v = 0;
-    if (!Reading(in, slots, slot, channel, v)) continue;
+  for (uint32_t slot = 0; slot < layout.buckets; ++slot) {
+    const ColumnReadings& e = columns.At(channel, slot);
+    if (!e.any) continue;
     if (started) {
-      draw.LineTo(SlotX(layout, slot), ValueY(layout, v));
+      draw.LineTo(SlotX(layout, slot), ValueY(layout, e.last));
     } else {
-      draw.MoveTo(SlotX(layout, slot), ValueY(layout, v));
+      draw.MoveTo(SlotX(layout, slot), ValueY(layout, e.last));
     }
     started = true;
   }
@@ -112,17 +87,14 @@ void DrawPolyline(PictureDraw& draw, const OverviewLayout& layout, const Overvie
 
 }  // namespace
 
-bool ReadingRange(const OverviewInputs& in, int32_t& minSixteenths, int32_t& maxSixteenths) {
-  if (in.samples == nullptr) return false;
-  const SlotLayout slots = LayoutOf(*in.samples, in.channelMode);
+bool OverviewColumns::Range(int32_t& minSixteenths, int32_t& maxSixteenths) const {
   bool any = false;
-  for (Channel channel : kChannels) {
-    if (!Drawn(in, channel)) continue;
-    for (uint32_t slot = 0; slot < slots.slots; ++slot) {
-      int32_t v = 0;
-      if (!Reading(in, slots, slot, channel, v)) continue;
-      minSixteenths = any && minSixteenths < v ? minSixteenths : v;
-      maxSixteenths = any && maxSixteenths > v ? maxSixteenths : v;
+  for (const auto& channel : channels) {
+    for (uint32_t b = 0; b < count && b < kOverviewMaxColumns; ++b) {
+      const ColumnReadings& e = channel[b];
+      if (!e.any) continue;
+      minSixteenths = any && minSixteenths < e.min ? minSixteenths : e.min;
+      maxSixteenths = any && maxSixteenths > e.max ? maxSixteenths : e.max;
       any = true;
     }
   }
@@ -135,10 +107,32 @@ uint32_t BucketStart(const OverviewLayout& layout, uint32_t bucket) {
                                layout.buckets);
 }
 
-void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in) {
-  const OverviewLimitGroups groups = LimitGroupsOf(in);
-  if (in.samples == nullptr || layout.buckets == 0 || groups.count == 0) return;
+void GatherColumns(const OverviewInputs& in, const OverviewLayout& layout,
+                   OverviewColumns& columns) {
+  columns.count = layout.buckets < kOverviewMaxColumns ? layout.buckets : kOverviewMaxColumns;
+  for (auto& channel : columns.channels) {
+    for (uint32_t b = 0; b < columns.count; ++b) channel[b] = ColumnReadings{};
+  }
+  if (in.samples == nullptr || columns.count == 0) return;
   const SlotLayout slots = LayoutOf(*in.samples, in.channelMode);
+  uint32_t bucket = 0;
+  uint32_t next = BucketStart(layout, 1);
+  for (uint32_t slot = 0; slot < layout.slots && slot < slots.slots; ++slot) {
+    while (slot >= next && bucket + 1 < columns.count) next = BucketStart(layout, ++bucket + 1);
+    for (int c = 0; c < 2; ++c) {
+      uint16_t word = 0;
+      if (!Drawn(in, kChannels[c]) || !ChannelWord(*in.samples, slots, slot, kChannels[c], word)) {
+        continue;
+      }
+      Take(columns.channels[c][bucket], ReadingSixteenths(word));
+    }
+  }
+}
+
+void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in,
+                    const OverviewColumns& columns) {
+  const OverviewLimitGroups groups = LimitGroupsOf(in);
+  if (layout.buckets == 0 || groups.count == 0) return;
   for (int g = 0; g < groups.count; ++g) {
     const OverviewLimitGroup& group = groups.groups[g];
     const AlarmLimits& limits = group.limits;
@@ -152,7 +146,7 @@ void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const Overv
       for (Channel channel : kChannels) {
         const bool judged = channel == Channel::A ? group.channelA : group.channelB;
         if (b == layout.buckets || !judged || !Drawn(in, channel)) continue;
-        const Extremes e = BucketExtremes(in, slots, layout, b, channel);
+        const ColumnReadings& e = columns.At(channel, b);
         // Both in ten-thousandths, where the reading and the typed limit are exact.
         const int64_t max = int64_t{e.max} * kTenThousandthsPerSixteenth;
         const int64_t min = int64_t{e.min} * kTenThousandthsPerSixteenth;
@@ -166,19 +160,19 @@ void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const Overv
 }
 
 void DrawTraces(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& in,
-                float lineWidth) {
+                const OverviewColumns& columns, float lineWidth) {
   if (in.samples == nullptr || layout.buckets == 0) return;
-  const bool columns = layout.slots > layout.buckets;
+  const bool perColumn = layout.slots > layout.buckets;
   const float columnWidth = (layout.right - layout.left) / static_cast<float>(layout.buckets);
   for (Channel channel : kChannels) {
     if (!Drawn(in, channel)) continue;
     const bool isA = channel == Channel::A;
-    draw.Pen(isA ? kRed : kBlue, columns ? columnWidth : lineWidth, 0, 0,
+    draw.Pen(isA ? kChannelAColor : kChannelBColor, perColumn ? columnWidth : lineWidth, 0, 0,
              isA ? "trace-a" : "trace-b");
-    if (columns) {
-      DrawColumns(draw, layout, in, channel, lineWidth);
+    if (perColumn) {
+      DrawColumns(draw, layout, columns, channel, lineWidth);
     } else {
-      DrawPolyline(draw, layout, in, channel);
+      DrawPolyline(draw, layout, columns, channel);
     }
   }
 }

@@ -8,16 +8,18 @@
 
 namespace zv {
 
-// The lowest and highest reading of the channels drawn; false when they hold none.
-bool ReadingRange(const OverviewInputs& inputs, int32_t& minSixteenths, int32_t& maxSixteenths);
-
 // The first slot of a column (bucket); bucket == buckets gives the end of the last one.
 uint32_t BucketStart(const OverviewLayout& layout, uint32_t bucket);
 
-void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& inputs);
+// Reads every slot of the layout once, keeping each column's readings of each channel drawn.
+void GatherColumns(const OverviewInputs& inputs, const OverviewLayout& layout,
+                   OverviewColumns& columns);
+
+void DrawLimitBands(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& inputs,
+                    const OverviewColumns& columns);
 
 // A min/max column per bucket when slots outnumber the columns, a polyline otherwise.
 void DrawTraces(PictureDraw& draw, const OverviewLayout& layout, const OverviewInputs& inputs,
-                float lineWidth);
+                const OverviewColumns& columns, float lineWidth);
 
 }  // namespace zv

@@ -3,16 +3,14 @@
 #include <cstdio>
 
 #include "chart/chart_paint.h"
-#include "chart/chart_picture.h"
-#include "chart/chart_svg.h"
 #include "chart/chart_view.h"
 #include "chart/overview.h"
-#include "chart/picture_cairo.h"
 #include "cli/chart_overview_options.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
 #include "cli/process_guard.h"
+#include "picture/picture_cairo.h"
 
 namespace zv::cli {
 
@@ -23,7 +21,6 @@ constexpr char kChartTitle[] = "Zorvant_2: wykres";
 constexpr char kOverviewTitle[] = "Zorvant_2: przebieg całego zapisu";
 
 // Fixed storage, as in the program: the drawing lists.
-ChartPaint g_paint;
 ChartPicture g_chartPicture;
 OverviewPicture g_overview;
 
@@ -55,12 +52,12 @@ bool Draw(const ChartOptions& options, PictureFormat format, const Recording& re
                       g_overview);
     return WritePicture(format, g_overview.View(), sink, kOverviewTitle);
   }
-  BuildChart(InputsFor(options, *recording.samples, recording.channelMode), g_paint);
+  const ChartInputs in = InputsFor(options, *recording.samples, recording.channelMode);
   if (format == PictureFormat::Svg) {
-    WriteChartSvg(g_paint, sink);  // straight from the list, allocating nothing
+    WriteChartSvg(in, sink);  // straight to the file, allocating nothing
     return true;
   }
-  PlayChartPaint(g_paint, g_chartPicture);
+  BuildChartPicture(in, g_chartPicture);
   return WritePicture(format, g_chartPicture.View(), sink, kChartTitle);
 }
 

@@ -48,23 +48,6 @@ bool ListIndex(const char* option, const std::string& text, const Table& table, 
   return false;
 }
 
-bool ParseIdentifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error) {
-  if (IdentifierFromUtf8(text, false, id, error)) return true;
-  error = "--id: " + error;
-  return false;
-}
-
-bool ParseOneOf(const char* option, const std::string& text, const char* first, const char* second,
-                int& value, std::string& error) {
-  if (text.empty()) return true;
-  if (text == first || text == second) {
-    value = text == first ? 0 : 1;
-    return true;
-  }
-  error = std::string(option) + ": \"" + text + "\" is neither " + first + " nor " + second;
-  return false;
-}
-
 template <typename Table>
 int Selection(const Table& table, uint8_t index) {
   return table.Has(index) ? index : -1;
@@ -72,24 +55,22 @@ int Selection(const Table& table, uint8_t index) {
 
 }  // namespace
 
-bool ParseConfigOptions(const ConfigOptionTexts& texts, ConfigOverrides& overrides,
-                        std::string& error) {
-  if (texts.startDelayGiven &&
-      !ListIndex("--start-delay", texts.startDelay, StartDelayTexts, overrides.startDelay, error)) {
-    return false;
+bool ParseListValue(ConfigList list, const std::string& text, int& index, std::string& error) {
+  switch (list) {
+    case ConfigList::StartDelay:
+      return ListIndex("--start-delay", text, StartDelayTexts, index, error);
+    case ConfigList::Interval:
+      return ListIndex("--interval", text, IntervalTexts, index, error);
+    case ConfigList::Duration:
+      return ListIndex("--duration", text, DurationTexts, index, error);
   }
-  if (texts.intervalGiven &&
-      !ListIndex("--interval", texts.interval, IntervalTexts, overrides.interval, error)) {
-    return false;
-  }
-  if (texts.durationGiven &&
-      !ListIndex("--duration", texts.duration, DurationTexts, overrides.duration, error)) {
-    return false;
-  }
-  if (!ParseOneOf("--channels", texts.channels, "a", "ab", overrides.channels, error)) return false;
-  if (!ParseOneOf("--signal", texts.signal, "off", "on", overrides.signal, error)) return false;
-  overrides.idGiven = texts.idGiven;
-  return !texts.idGiven || ParseIdentifier(texts.id, overrides.id, error);
+  return false;
+}
+
+bool ParseIdentifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error) {
+  if (IdentifierFromUtf8(text, false, id, error)) return true;
+  error = "--id: " + error;
+  return false;
 }
 
 ConfigurationChoice ChoiceFor(const INFO_TAB& tab, const ConfigOverrides& o) {

@@ -1,5 +1,6 @@
-// The configuration a `config` command asks for: its option texts checked and converted before
-// anything is sent, then laid over the logger's current configuration.
+// The configuration a `config` command asks for: each option's text checked and converted by the
+// option itself while the command line is read, before anything is sent, then laid over the
+// logger's current configuration.
 #pragma once
 
 #include <string>
@@ -8,16 +9,6 @@
 #include "link/user_interface.h"
 
 namespace zv::cli {
-
-// The option texts as given; an empty optional field keeps the logger's value.
-struct ConfigOptionTexts {
-  bool startDelayGiven = false, intervalGiven = false, durationGiven = false;
-  std::string startDelay, interval, duration;  // an index or a list entry's text (UTF-8)
-  std::string channels;                        // "a", "ab" or empty
-  std::string signal;                          // "on", "off" or empty
-  bool idGiven = false;
-  std::string id;  // UTF-8
-};
 
 // What the options change, in the program's terms; -1 keeps the logger's value.
 struct ConfigOverrides {
@@ -30,10 +21,12 @@ struct ConfigOverrides {
   char id[kLoggerIdSize] = {};  // Windows-1250, NUL-terminated
 };
 
-// Checks and converts every option text. On a refusal, `error` says which option and why
-// (UTF-8) and nothing may be sent.
-bool ParseConfigOptions(const ConfigOptionTexts& texts, ConfigOverrides& overrides,
-                        std::string& error);
+// A list's value as a user gives it: an index of the list or the text of one of its entries
+// (UTF-8, spaces around it do not count); the identifier as UTF-8. On a refusal `error` names
+// the option and says why (UTF-8), and the value is left as it was.
+enum class ConfigList { StartDelay, Interval, Duration };
+bool ParseListValue(ConfigList list, const std::string& text, int& index, std::string& error);
+bool ParseIdentifier(const std::string& text, char (&id)[kLoggerIdSize], std::string& error);
 
 // The choice the window would show after this connect (a list whose index the logger reported
 // beyond its table has no selection), with the options laid over it.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "base/safe_text.h"
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/connect_and_download.h"
@@ -88,15 +87,25 @@ std::string ListHelp(const char* what, const Table& table) {
   return help + "); default: the logger's current value";
 }
 
-void AddListOption(CLI::App& command, const char* name, std::string help, std::string& text,
-                   bool& given) {
+// A list option: its text becomes the list's index as the option is read.
+void AddListOption(CLI::App& command, const char* name, std::string help, ConfigList list,
+                   int& index) {
   command.add_option_function<std::string>(
       name,
-      [&text, &given](const std::string& value) {
-        text = value;
-        given = true;
+      [list, &index](const std::string& value) {
+        std::string error;
+        if (!ParseListValue(list, value, index, error)) throw CLI::ValidationError(error);
       },
       help);
+}
+
+// An option of two words, stored as 0 for the first and 1 for the second.
+CLI::Option* AddPairOption(CLI::App& command, const char* name, const char* first,
+                           const char* second, const char* help, int& value) {
+  return command
+      .add_option_function<std::string>(
+          name, [first, &value](const std::string& word) { value = word == first ? 0 : 1; }, help)
+      ->check(CLI::IsMember({first, second}));
 }
 
 }  // namespace
@@ -107,24 +116,24 @@ CLI::App* AddConfigCommand(CLI::App& app, ConfigOptions& o) {
       "Connect, program a new configuration (status 'Czeka na wyzwolenie'), disconnect. An "
       "option not given keeps the logger's current value.");
   config->add_option("--port", o.port, kPortHelp)->required();
-  ConfigOptionTexts& t = o.texts;
-  AddListOption(*config, "--start-delay", ListHelp("Start delay", StartDelayTexts), t.startDelay,
-                t.startDelayGiven);
-  AddListOption(*config, "--interval", ListHelp("Sampling interval", IntervalTexts), t.interval,
-                t.intervalGiven);
-  AddListOption(*config, "--duration", ListHelp("Collection duration", DurationTexts), t.duration,
-                t.durationGiven);
-  config->add_option("--channels", t.channels, "Channel A only (a) or channels A and B (ab)")
-      ->check(CLI::IsMember({"a", "ab"}));
+  ConfigOverrides& v = o.overrides;
+  AddListOption(*config, "--start-delay", ListHelp("Start delay", StartDelayTexts),
+                ConfigList::StartDelay, v.startDelay);
+  AddListOption(*config, "--interval", ListHelp("Sampling interval", IntervalTexts),
+                ConfigList::Interval, v.interval);
+  AddListOption(*config, "--duration", ListHelp("Collection duration", DurationTexts),
+                ConfigList::Duration, v.duration);
+  AddPairOption(*config, "--channels", "a", "ab", "Channel A only (a) or channels A and B (ab)",
+                v.channels);
   config->add_option_function<std::string>(
       "--id",
-      [&t](const std::string& value) {
-        t.id = value;
-        t.idGiven = true;
+      [&v](const std::string& value) {
+        std::string error;
+        if (!ParseIdentifier(value, v.id, error)) throw CLI::ValidationError(error);
+        v.idGiven = true;
       },
       "Identifier (UTF-8): at most 13 characters, each with a Windows-1250 byte");
-  config->add_option("--signal", t.signal, "Signal each measurement: on or off")
-      ->check(CLI::IsMember({"on", "off"}));
+  AddPairOption(*config, "--signal", "off", "on", "Signal each measurement: on or off", v.signal);
   auto* erase = config->add_option_group("memory", "Answer to \"Czy skasować pamięć próbek?\"");
   erase->add_flag("--erase", o.erase, "Erase the sample memory (Yes)");
   erase->add_flag("--keep", o.keep, "Keep the samples and append to them (No)");
@@ -132,8 +141,9 @@ CLI::App* AddConfigCommand(CLI::App& app, ConfigOptions& o) {
   config->add_flag("--allow-mode-change", o.allowModeChange,
                    "Allow a channel mode change, which erases the sample memory");
   config
-      ->add_option("--when-full", o.whenFull,
-                   "A full memory: erase it and save, or stop without writing (default)")
+      ->add_option_function<std::string>(
+          "--when-full", [&o](const std::string& word) { o.eraseWhenFull = word == "erase"; },
+          "A full memory: erase it and save, or stop without writing (default)")
       ->check(CLI::IsMember({"erase", "stop"}));
   config->add_flag("--dry-run", o.dryRun,
                    "Connect, ask the questions, print the table that would be written, and "
@@ -142,19 +152,13 @@ CLI::App* AddConfigCommand(CLI::App& app, ConfigOptions& o) {
 }
 
 int RunConfig(const ConfigOptions& options) {
-  // Every option is checked before the port is touched.
-  ConfigOverrides overrides;
-  std::string error;
-  if (!ParseConfigOptions(options.texts, overrides, error)) {
-    std::fprintf(stderr, "zorvant-cli config: %s\n", Echoed(error).c_str());
-    return kExitUsage;
-  }
+  // Every option was checked as the command line was read, before the port is touched.
   if (options.dryRun && RefuseClosedStdout("config")) return kExitFileNotWritten;
   std::string name;
   if (const int code = ResolvePort(options.port, name); code != kExitOk) return code;
   TerminalUi ui(stdout);
   ui.answers.eraseSamples = options.erase ? Answer::Yes : Answer::No;
-  ui.answers.memoryFull = options.whenFull == "erase" ? Answer::Ok : Answer::Cancel;
+  ui.answers.memoryFull = options.eraseWhenFull ? Answer::Ok : Answer::Cancel;
   ui.answers.modeChange = options.allowModeChange ? Answer::Ok : Answer::Cancel;
 
   PlatformPort port;
@@ -162,7 +166,7 @@ int RunConfig(const ConfigOptions& options) {
   const ConnectResult connected = ConnectOn(session, ui, name.c_str());
   if (connected != ConnectResult::Connected) return ExitCodeFor(connected);
   // What the window would show after this connect, with the options over it.
-  ui.choice = ChoiceFor(session.info.tab, overrides);
+  ui.choice = ChoiceFor(session.info.tab, options.overrides);
   if (options.dryRun) return DryRun(session, ui);
   switch (WriteConfiguration(session, ui)) {
     case ConfigurationResult::Saved:

@@ -11,11 +11,11 @@ namespace zv::cli {
 
 struct ConfigOptions {
   std::string port;
-  ConfigOptionTexts texts;
+  ConfigOverrides overrides;  // what the options change, checked as they are read
   bool erase = false;
   bool keep = false;
   bool allowModeChange = false;
-  std::string whenFull = "stop";
+  bool eraseWhenFull = false;  // --when-full erase; stop is the default
   bool dryRun = false;
 };
 

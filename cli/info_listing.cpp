@@ -1,11 +1,13 @@
 #include "cli/info_listing.h"
 
-#include <cstdarg>
 #include <cstring>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/visible_text.h"
+#include "report/json_document.h"
 #include "samples/field_labels.h"
 
 namespace zv::cli {
@@ -27,33 +29,17 @@ void PrintEntryLine(std::FILE* out, const Text1250<N>& label, const Table& table
   PrintLine(out, label, value);
 }
 
-// Appends formatted text to a fixed buffer; remembers when anything did not fit.
-class JsonText {
- public:
-  explicit JsonText(char (&out)[kInfoJsonCapacity]) : out_(out) { out_[0] = '\0'; }
-
-  void Format(const char* format, ...) __attribute__((format(printf, 2, 3))) {
-    std::va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(out_ + length_, kInfoJsonCapacity - length_, format, args);
-    va_end(args);
-    if (n < 0 || static_cast<std::size_t>(n) >= kInfoJsonCapacity - length_) {
-      overflow_ = true;
-      return;
-    }
-    length_ += static_cast<std::size_t>(n);
-  }
-  // A JSON string of a Windows-1250 field, its control characters escaped.
-  void String(const char* cp1250, std::size_t limit) {
-    Format("\"%s\"", VisibleText(cp1250, limit, SafeStyle::Json).text);
-  }
-  std::size_t Length() const { return overflow_ ? 0 : length_; }
-
- private:
-  char (&out_)[kInfoJsonCapacity];
-  std::size_t length_ = 0;
-  bool overflow_ = false;
-};
+// A Windows-1250 field up to its NUL, trailing spaces cut, as UTF-8; the JSON writer escapes
+// what a terminal would obey.
+template <std::size_t N>
+std::string FieldUtf8(const char (&cp1250)[N]) {
+  std::size_t n = 0;
+  while (n < N && cp1250[n] != '\0') ++n;
+  while (n > 0 && cp1250[n - 1] == ' ') --n;
+  char utf8[3 * N + 1];  // a Windows-1250 byte is at most three UTF-8 bytes
+  const std::size_t length = Cp1250ToUtf8(std::string_view(cp1250, n), utf8, sizeof utf8);
+  return std::string(utf8, length);
+}
 
 }  // namespace
 
@@ -87,34 +73,31 @@ void PrintInfoText(std::FILE* out, const LoggerInfo& info) {
   PrintConfigurationLines(out, info.tab, static_cast<std::size_t>(info.channelMode - 1), false);
 }
 
-std::size_t FormatInfoJson(const LoggerInfo& info, char (&out)[kInfoJsonCapacity]) {
+std::string InfoJson(const LoggerInfo& info) {
   const INFO_TAB& tab = info.tab;
   const InfoTexts& t = info.texts;
-  JsonText json(out);
-  json.Format("{\"logger_id\": ");
-  json.String(t.identifier, sizeof t.identifier);
-  json.Format(", \"battery_low\": %s", (tab.Flags() & kFlagBatteryLow) ? "true" : "false");
-  json.Format(", \"battery_text\": ");
-  json.String(t.battery, sizeof t.battery);
-  json.Format(", \"count_text\": ");
-  json.String(t.count, sizeof t.count);
-  json.Format(", \"status_code\": %u", tab.StatusCode());
-  json.Format(", \"status_text\": ");
-  json.String(t.status, sizeof t.status);
-  json.Format(
-      ", \"start_delay_index\": %u, \"interval_index\": %u, \"duration_index\": %u"
-      ", \"channel_mode\": %u, \"signalling\": %s, \"write_pointer\": %u"
-      ", \"memory_start\": %u, \"memory_end\": %u, \"flags\": %u"
-      ", \"known_byte_count\": %lu}",
-      tab.StartDelayIndex(), tab.IntervalIndex(), tab.DurationIndex(), info.channelMode,
-      (tab.Flags() & kFlagSignalling) ? "true" : "false", tab.WritePointer(), tab.MemoryStart(),
-      tab.MemoryEnd(), tab.Flags(), static_cast<unsigned long>(info.knownByteCount));
-  return json.Length();
+  nlohmann::ordered_json json;
+  json["logger_id"] = FieldUtf8(t.identifier);
+  json["battery_low"] = (tab.Flags() & kFlagBatteryLow) != 0;
+  json["battery_text"] = FieldUtf8(t.battery);
+  json["count_text"] = FieldUtf8(t.count);
+  json["status_code"] = tab.StatusCode();
+  json["status_text"] = FieldUtf8(t.status);
+  json["start_delay_index"] = tab.StartDelayIndex();
+  json["interval_index"] = tab.IntervalIndex();
+  json["duration_index"] = tab.DurationIndex();
+  json["channel_mode"] = info.channelMode;
+  json["signalling"] = (tab.Flags() & kFlagSignalling) != 0;
+  json["write_pointer"] = tab.WritePointer();
+  json["memory_start"] = tab.MemoryStart();
+  json["memory_end"] = tab.MemoryEnd();
+  json["flags"] = tab.Flags();
+  json["known_byte_count"] = info.knownByteCount;
+  return DumpJson(json);
 }
 
 void PrintInfoJson(std::FILE* out, const LoggerInfo& info) {
-  char json[kInfoJsonCapacity];
-  if (FormatInfoJson(info, json) != 0) std::fprintf(out, "%s\n", json);
+  std::fprintf(out, "%s\n", InfoJson(info).c_str());
 }
 
 }  // namespace zv::cli

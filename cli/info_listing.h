@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "base/info_tab.h"
 
@@ -13,10 +14,8 @@ namespace zv::cli {
 void PrintInfoText(std::FILE* out, const LoggerInfo& info);
 void PrintInfoJson(std::FILE* out, const LoggerInfo& info);
 
-// The JSON object alone (no newline), NUL-terminated, for documents that hold it; returns its
-// length, 0 when it does not fit.
-inline constexpr std::size_t kInfoJsonCapacity = 1024;
-std::size_t FormatInfoJson(const LoggerInfo& info, char (&out)[kInfoJsonCapacity]);
+// The JSON object alone, on one line without a line end, for documents that hold it.
+std::string InfoJson(const LoggerInfo& info);
 
 // The configuration lines of a table (start delay, interval, duration, channels, signalling)
 // as both listings print them; with `indices` each list value is followed by its index.

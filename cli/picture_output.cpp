@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "chart/picture_cairo.h"
-#include "chart/picture_svg.h"
 #include "cli/exit_codes.h"
 #include "cli/output_format.h"
+#include "picture/picture_cairo.h"
+#include "picture/picture_svg.h"
 #include "samples/export_messages.h"
 #include "zv_version.h"
 

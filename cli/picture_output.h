@@ -6,8 +6,8 @@
 
 #include "base/byte_sink.h"
 #include "base/message_screen.h"
-#include "chart/picture.h"
 #include "cli/output_file.h"
+#include "picture/picture.h"
 
 namespace zv::cli {
 

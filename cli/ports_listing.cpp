@@ -1,11 +1,12 @@
 #include "cli/ports_listing.h"
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "base/safe_text.h"
-#include "report/json_text.h"
+#include "report/json_document.h"
 
 namespace zv::cli {
 
@@ -13,25 +14,6 @@ namespace {
 
 constexpr const char* kKindNames[] = {"usb", "uart", "other"};
 constexpr const char* kAccessNames[] = {"yes", "no", "no device node", "not checked"};
-
-std::string JsonList(const std::vector<std::string>& items, const std::string& indent) {
-  if (items.empty()) return "[]";
-  std::string text = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + JsonString(items[i]);
-  }
-  return text + "\n" + indent + "]";
-}
-
-std::string JsonObject(const std::vector<std::pair<const char*, std::string>>& members,
-                       const std::string& indent) {
-  std::string text = "{";
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    text += std::string(i == 0 ? "" : ",") + "\n  " + indent + "\"" + members[i].first +
-            "\": " + members[i].second;
-  }
-  return text + "\n" + indent + "}";
-}
 
 std::string Description(const SerialPort& port) {
   std::string text;
@@ -79,31 +61,28 @@ void PrintPortsText(std::FILE* out, const std::vector<SerialPort>& ports) {
 }
 
 // Device texts are bytes: what is not UTF-8 becomes U+FFFD, and controls and direction controls
-// are escaped, so that the JSON printed on a terminal cannot steer it either.
+// are escaped, so that the JSON printed on a terminal cannot steer it either. The members come in
+// name order, two spaces a level, one a line.
 void PrintPortsJson(std::FILE* out, const std::vector<SerialPort>& ports) {
-  std::string text = "[";
-  for (std::size_t i = 0; i < ports.size(); ++i) {
-    const SerialPort& port = ports[i];
-    // The members in name order, laid out two spaces a level, one a line.
-    std::vector<std::pair<const char*, std::string>> members;
-    if (!port.accessNote.empty()) members.emplace_back("access_note", JsonString(port.accessNote));
-    members.emplace_back("by_id", JsonList(port.byId, "    "));
-    members.emplace_back("driver", JsonString(port.driver));
-    members.emplace_back("kind", JsonString(kKindNames[static_cast<int>(port.kind)]));
-    members.emplace_back("may_open", JsonString(kAccessNames[static_cast<int>(port.access)]));
-    members.emplace_back("port", JsonString(port.name));
+  nlohmann::json list = nlohmann::json::array();
+  for (const SerialPort& port : ports) {
+    nlohmann::json entry;
+    if (!port.accessNote.empty()) entry["access_note"] = port.accessNote;
+    entry["by_id"] = port.byId;
+    entry["driver"] = port.driver;
+    entry["kind"] = kKindNames[static_cast<int>(port.kind)];
+    entry["may_open"] = kAccessNames[static_cast<int>(port.access)];
+    entry["port"] = port.name;
     if (port.kind == PortKind::Usb && !port.vendorId.empty()) {
-      members.emplace_back("usb", JsonObject({{"manufacturer", JsonString(port.manufacturer)},
-                                              {"product", JsonString(port.product)},
-                                              {"product_id", JsonString(port.productId)},
-                                              {"serial_number", JsonString(port.serialNumber)},
-                                              {"vendor_id", JsonString(port.vendorId)}},
-                                             "    "));
+      entry["usb"] = {{"manufacturer", port.manufacturer},
+                      {"product", port.product},
+                      {"product_id", port.productId},
+                      {"serial_number", port.serialNumber},
+                      {"vendor_id", port.vendorId}};
     }
-    text += std::string(i == 0 ? "" : ",") + "\n  " + JsonObject(members, "  ");
+    list.push_back(std::move(entry));
   }
-  text += ports.empty() ? "]" : "\n]";
-  std::fprintf(out, "%s\n", text.c_str());
+  std::fprintf(out, "%s\n", DumpJson(list, 2).c_str());
 }
 
 }  // namespace zv::cli

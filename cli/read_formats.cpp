@@ -39,9 +39,7 @@ void WriteReadFormat(ReadFormat format, const SampleBuffer& samples, const Logge
       WriteCsvExport(samples, info, csv, sink);
       return;
     case ReadFormat::Json: {
-      char infoJson[kInfoJsonCapacity];
-      const std::size_t length = FormatInfoJson(info, infoJson);
-      WriteJsonExport(samples, info, length != 0 ? std::string_view(infoJson, length) : "{}", sink);
+      WriteJsonExport(samples, info, InfoJson(info), sink);
       return;
     }
   }

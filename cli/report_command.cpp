@@ -4,8 +4,6 @@
 #include <ctime>
 
 #include "base/info_tab.h"
-#include "chart/picture.h"
-#include "chart/picture_cairo.h"
 #include "cli/exit_codes.h"
 #include "cli/limit_options.h"
 #include "cli/output_file.h"
@@ -13,6 +11,8 @@
 #include "cli/process_guard.h"
 #include "cli/report_options.h"
 #include "cli/start_time_option.h"
+#include "picture/picture.h"
+#include "picture/picture_cairo.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
 #include "report/report_texts.h"

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "chart/chart_paint.h"
-#include "chart/chart_svg.h"
 #include "chart/overview.h"
-#include "chart/picture_svg.h"
 #include "fuzz/fuzz_input.h"
+#include "picture/picture_svg.h"
 #include "report/logger_facts.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
@@ -31,7 +30,7 @@ class NullSink final : public zv::ByteSink {
 struct Buffers {
   zv::SampleBuffer first;
   zv::SampleBuffer second;
-  zv::ChartPaint paint;
+  zv::ChartPicture chart;
   zv::OverviewPicture overview;
 };
 
@@ -123,10 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   chart.fineColumns = (boxes & 2) != 0;
   chart.showA = (boxes & 4) != 0;
   chart.showB = (boxes & 8) != 0;
-  zv::BuildChart(chart, buffers->paint);
-  if (buffers->paint.count > zv::kChartStepCapacity) std::abort();
+  zv::BuildChartPicture(chart, buffers->chart);
+  if (buffers->chart.dropped != 0) std::abort();
   NullSink svg;
-  zv::WriteChartSvg(buffers->paint, svg);
+  zv::WriteChartSvg(chart, svg);
 
   uint32_t interval = 0;
   zv::ExportIntervalSeconds(text, in.Left(), interval);

@@ -37,14 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (info.channelMode != 1 && info.channelMode != 2) std::abort();
 
   zv::ReadingOffered(info.tab);
-  zv::PanelSteps steps;
-  zv::BuildInfoPanel(info, steps);
+  zv::PanelPicture panel;
+  zv::BuildInfoPanel(info, panel);
+  if (panel.dropped != 0) std::abort();
   zv::cli::PrintInfoText(Sink(), info);
   zv::cli::PrintInfoJson(Sink(), info);
 
   // A download of any size up to a full memory recounts the texts.
   zv::RecountAfterDownload(info, in.Word() % (zv::kSampleMemoryBytes + 1));
   RequireTerminated(info.texts.count);
-  zv::BuildInfoPanel(info, steps);
+  zv::BuildInfoPanel(info, panel);
+  if (panel.dropped != 0) std::abort();
   return 0;
 }

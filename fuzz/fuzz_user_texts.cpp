@@ -31,23 +31,30 @@ std::string NextText(zv::fuzz::FuzzInput& in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   zv::fuzz::FuzzInput in(data, size);
   const uint8_t given = in.Byte();
-  zv::cli::ConfigOptionTexts texts;
-  texts.startDelayGiven = (given & 1) != 0;
-  texts.intervalGiven = (given & 2) != 0;
-  texts.durationGiven = (given & 4) != 0;
-  texts.idGiven = (given & 8) != 0;
-  texts.startDelay = NextText(in);
-  texts.interval = NextText(in);
-  texts.duration = NextText(in);
-  texts.channels = NextText(in);
-  texts.signal = NextText(in);
-  texts.id = NextText(in);
-
+  // The texts a user gives config's list options and --id, each parsed as its option does.
   zv::cli::ConfigOverrides overrides;
   std::string error;
+  bool accepted = true;
+  constexpr zv::cli::ConfigList kLists[] = {zv::cli::ConfigList::StartDelay,
+                                            zv::cli::ConfigList::Interval,
+                                            zv::cli::ConfigList::Duration};
+  int* const indices[] = {&overrides.startDelay, &overrides.interval, &overrides.duration};
+  for (int i = 0; i < 3; ++i) {
+    const std::string text = NextText(in);
+    if ((given & (1 << i)) != 0) {
+      accepted = zv::cli::ParseListValue(kLists[i], text, *indices[i], error) && accepted;
+    }
+  }
+  overrides.channels = (given & 16) != 0 ? 1 : -1;
+  overrides.signal = (given & 32) != 0 ? 0 : -1;
+  const std::string id = NextText(in);
+  if ((given & 8) != 0) {
+    overrides.idGiven = zv::cli::ParseIdentifier(id, overrides.id, error);
+    accepted = overrides.idGiven && accepted;
+  }
   zv::INFO_TAB tab;
   in.Bytes(tab.bytes, sizeof tab.bytes);
-  if (zv::cli::ParseConfigOptions(texts, overrides, error)) {
+  if (accepted) {
     if (std::memchr(overrides.id, '\0', sizeof overrides.id) == nullptr) std::abort();
     const zv::ConfigurationChoice choice = zv::cli::ChoiceFor(tab, overrides);
     if (std::memchr(choice.identifier, '\0', sizeof choice.identifier) == nullptr) std::abort();

@@ -20,7 +20,8 @@ std::string EscapeUnsafe(std::string_view dumped) {
   for (std::size_t i = 0; i < dumped.size();) {
     const std::size_t start = i;
     const long cp = DecodeUtf8(dumped.data(), dumped.size(), i);
-    if (cp >= 0 && !IsUnsafeCharacter(static_cast<char32_t>(cp))) {
+    // A raw line end is the layout's: inside a string the library has escaped it already.
+    if (cp == '\n' || (cp >= 0 && !IsUnsafeCharacter(static_cast<char32_t>(cp)))) {
       out.append(dumped.substr(start, i - start));
       continue;
     }
@@ -35,18 +36,18 @@ std::string EscapeUnsafe(std::string_view dumped) {
 }
 
 template <typename Json>
-std::string Dumped(const Json& document) {
-  return EscapeUnsafe(document.dump(-1, ' ', false, Json::error_handler_t::replace));
+std::string Dumped(const Json& document, int indent) {
+  return EscapeUnsafe(document.dump(indent, ' ', false, Json::error_handler_t::replace));
 }
 
 }  // namespace
 
-std::string DumpJson(const nlohmann::json& document) {
-  return Dumped(document);
+std::string DumpJson(const nlohmann::json& document, int indent) {
+  return Dumped(document, indent);
 }
 
-std::string DumpJson(const nlohmann::ordered_json& document) {
-  return Dumped(document);
+std::string DumpJson(const nlohmann::ordered_json& document, int indent) {
+  return Dumped(document, indent);
 }
 
 }  // namespace zv

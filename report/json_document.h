@@ -13,7 +13,9 @@ namespace zv {
 // DEL, C1, the direction controls, the line and paragraph separators, U+FFFE and U+FFFF) is
 // written as \uXXXX, so that no terminal or editor showing the JSON obeys it. An ordered
 // document keeps its members in the order they were added, the other sorts them by name.
-std::string DumpJson(const nlohmann::json& document);
-std::string DumpJson(const nlohmann::ordered_json& document);
+// With `indent` >= 0 the document is laid out one member a line, `indent` spaces a level, for a
+// listing a person reads.
+std::string DumpJson(const nlohmann::json& document, int indent = -1);
+std::string DumpJson(const nlohmann::ordered_json& document, int indent = -1);
 
 }  // namespace zv

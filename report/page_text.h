@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/picture.h"
+#include "picture/picture.h"
 
 namespace zv {
 

@@ -1,7 +1,9 @@
 #include "report/report_page.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "chart/overview.h"
 #include "report/page_text.h"
@@ -15,28 +17,64 @@ namespace zv {
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kInk = 0x000000;
-constexpr uint32_t kHeadingInk = 0x704010;  // #104070
-constexpr uint32_t kRuleInk = 0xB0B0B0;
-constexpr uint32_t kGoodInk = 0x207020;  // #207020
-constexpr uint32_t kBadInk = 0x1010C0;   // #c01010
+constexpr uint32_t kInk = kBlack;
+constexpr uint32_t kHeadingInk = Rgb(0x10, 0x40, 0x70);
+constexpr uint32_t kLabelInk = Rgb(0x55, 0x55, 0x55);  // a pair's label, beside its value
+constexpr uint32_t kFooterInk = Rgb(0x44, 0x44, 0x44);
+constexpr uint32_t kRuleInk = Rgb(0xB0, 0xB0, 0xB0);
+constexpr uint32_t kGoodInk = Rgb(0x20, 0x70, 0x20);
+constexpr uint32_t kBadInk = Rgb(0xC0, 0x10, 0x10);
 
+// Points throughout.
 constexpr float kTextSize = 9;
 constexpr float kLineHeight = 11.5f;
 constexpr float kHeadingSize = 11;
 constexpr float kFooterSize = 7.5f;
 constexpr float kTop = kReportMargin;
 constexpr float kFooterTop = kReportPageHeight - 40;
-constexpr float kBodyBottom = kFooterTop - 8;
-constexpr float kLabelWidth = 175;  // of a row's label, before its cells
+constexpr float kBodyBottom = kFooterTop - 8;  // the body keeps this gap above the footer
+constexpr float kLabelWidth = 175;             // of a row's label, before its cells
 constexpr float kPairLabelWidth = 95;
 constexpr float kCellGap = 8;
 constexpr float kChartHeight = 290;
 constexpr float kLeastChartHeight = 160;
+constexpr float kChartTextSize = 7.5f;
 constexpr float kSignatureHeight = 34;
+
+// The lines of text: each a baseline this many times its size below the one before.
+constexpr float kTitleLeading = 1.25f;
+constexpr float kNoteLeading = 1.4f;
 // Above a heading: its size and this much more.
 constexpr float kHeadingLead = 1.6f;
+
+// The rules: under the title, under a heading (its baseline's descent below), above the footer.
+constexpr float kTitleRule = 1;
+constexpr float kThinRule = 0.5f;
+constexpr float kTitleRuleGap = 8;
+constexpr float kHeadingRuleDrop = 3.5f;
+// Small gaps: below a rule, between a block's parts, above a table's column heads, below the
+// chart's heading.
+constexpr float kRuleGap = 4;
+constexpr float kPartGap = 4;
+constexpr float kColumnHeadGap = 3;
+constexpr float kChartGap = 6;
+// Room a heading takes with its rule and the gap below it, when a part asks whether it fits.
+constexpr float kHeadingRoom = kHeadingSize * kHeadingLead + kRuleGap;
+// A part's lines are reckoned a point taller than they are, so that it never runs into the
+// footer.
+constexpr float kReckonedLine = kLineHeight + 1;
+
+// The signature line: the label, then a line to sign on from just after it to short of the
+// next field, a point below the baseline.
+constexpr float kSignatureFields[] = {0.4f, 0.25f, 0.35f};  // of the content's width
+constexpr float kSignatureLabelGap = 4;
+constexpr float kSignatureLineEnd = 12;
+constexpr float kSignatureLineDrop = 1;
+constexpr float kSignatureRaise = 8;  // the baseline above the part's bottom
+
+// The footer's two lines, below its rule.
+constexpr float kFooterFirstLine = 11;
+constexpr float kFooterSecondLine = 21;
 
 uint32_t InkOf(RowTone tone) {
   return tone == RowTone::Good ? kGoodInk : tone == RowTone::Bad ? kBadInk : kInk;
@@ -68,28 +106,24 @@ OverviewInputs OverviewOf(const ReportFacts& facts) {
   return in;
 }
 
-// Counts the pages a build makes, keeping nothing.
-class PageCounter final : public PictureSink {
- public:
-  void Begin(const PictureHeader&) override { pages = 1; }
-  void Add(const PictureStep& step) override { pages += step.kind == PictureStepKind::NewPage; }
-  uint16_t pages = 1;
-};
+// "strona 2 z 3": the footer's page number, right-aligned at `right`.
+PictureStep PageNumberStep(const ReportTexts& texts, uint16_t page, uint16_t pages, float right,
+                           float y) {
+  const std::string text = std::string(texts.page) + " " + std::to_string(page) + " " +
+                           texts.pageOf + " " + std::to_string(pages);
+  TextStyle style = Style(kFooterSize, TextWeight::Regular, kFooterInk);
+  return MakeTextStep(right - TextWidth(text, style.size, style.weight), y, text, style);
+}
 
 class ReportPages {
  public:
-  ReportPages(const ReportFacts& facts, PictureSink& sink, uint16_t pages)
-      : facts_(facts),
-        texts_(ReportTextsFor(facts.request.language)),
-        sink_(sink),
-        draw_(sink),
-        pages_(pages) {
+  ReportPages(const ReportFacts& facts, GrowingPicture& pages)
+      : facts_(facts), texts_(ReportTextsFor(facts.request.language)), pages_(pages), draw_(pages) {
     PictureHeader header;
     header.width = kReportPageWidth;
     header.height = kReportPageHeight;
     header.unit = PictureUnit::Point;
-    header.pages = pages;
-    sink.Begin(header);
+    pages.Begin(header);
     StartPage();
   }
 
@@ -97,6 +131,8 @@ class ReportPages {
   void Block(const ReportBlock& block);
   void Chart();
   void Signature();
+  // Writes every page's number again with the count of pages, now that it is known.
+  void NumberPages();
 
  private:
   void StartPage();
@@ -110,11 +146,11 @@ class ReportPages {
 
   const ReportFacts& facts_;
   const ReportTexts& texts_;
-  PictureSink& sink_;
+  GrowingPicture& pages_;
   PictureDraw draw_;
-  uint16_t pages_;
   uint16_t page_ = 0;
   float y_ = kTop;
+  std::vector<std::size_t> pageNumbers_;  // the step of each page's number
 };
 
 void ReportPages::StartPage() {
@@ -141,22 +177,23 @@ void ReportPages::Title() {
       WrapLines(title, kReportContentWidth, kTitleSize, TextWeight::Bold);
   if (lines.size() > kTitleLines) lines.resize(kTitleLines);
   for (const std::string& line : lines) {
-    y_ += kTitleSize * 1.25f;
+    y_ += kTitleSize * kTitleLeading;
     DrawPageText(draw_, kReportMargin, y_, line, Style(kTitleSize, TextWeight::Bold));
   }
-  y_ += 8;
-  draw_.Pen(kInk, 1, 0, 0, "title-rule");
+  y_ += kTitleRuleGap;
+  draw_.Pen(kInk, kTitleRule, 0, 0, "title-rule");
   draw_.Line(kReportMargin, y_, kReportMargin + kReportContentWidth, y_);
-  y_ += 4;
+  y_ += kRuleGap;
 }
 
 void ReportPages::Heading(const std::string& text) {
   y_ += kHeadingSize * kHeadingLead;
   Text(kReportMargin, text, Style(kHeadingSize, TextWeight::Bold, kHeadingInk),
        kReportContentWidth);
-  draw_.Pen(kRuleInk, 0.5f, 0, 0, "heading-rule");
-  draw_.Line(kReportMargin, y_ + 3.5f, kReportMargin + kReportContentWidth, y_ + 3.5f);
-  y_ += 4;
+  draw_.Pen(kRuleInk, kThinRule, 0, 0, "heading-rule");
+  const float rule = y_ + kHeadingRuleDrop;
+  draw_.Line(kReportMargin, rule, kReportMargin + kReportContentWidth, rule);
+  y_ += kRuleGap;
 }
 
 void ReportPages::Pairs(const std::vector<ReportRow>& pairs) {
@@ -165,7 +202,8 @@ void ReportPages::Pairs(const std::vector<ReportRow>& pairs) {
     if (i % 2 == 0) y_ += kLineHeight;
     const float x = kReportMargin + (i % 2) * half;
     const ReportRow& row = pairs[i];
-    Text(x, row.label, Style(kTextSize, TextWeight::Regular, 0x555555), kPairLabelWidth - kCellGap);
+    Text(x, row.label, Style(kTextSize, TextWeight::Regular, kLabelInk),
+         kPairLabelWidth - kCellGap);
     const std::string& value = row.cells.empty() ? std::string() : row.cells[0];
     Text(x + kPairLabelWidth, value, Style(kTextSize, TextWeight::Bold),
          half - kPairLabelWidth - kCellGap);
@@ -177,7 +215,7 @@ void ReportPages::Rows(const ReportBlock& block) {
   const float cellWidth = (kReportContentWidth - kLabelWidth) / static_cast<float>(columns);
   const auto cellX = [&](std::size_t i) { return kReportMargin + kLabelWidth + i * cellWidth; };
   if (!block.columnHeads.empty()) {
-    y_ += kLineHeight + 3;
+    y_ += kLineHeight + kColumnHeadGap;
     for (std::size_t i = 0; i < block.columnHeads.size(); ++i) {
       Text(cellX(i), block.columnHeads[i], Style(kTextSize, TextWeight::Bold, kHeadingInk),
            cellWidth - kCellGap);
@@ -198,10 +236,10 @@ void ReportPages::Notes(const ReportBlock& block) {
   const bool verdict = block.notesTone != RowTone::Plain;
   const float size = verdict ? kHeadingSize : kTextSize;
   const TextWeight weight = verdict ? TextWeight::Bold : TextWeight::Regular;
-  if (!block.notes.empty() && !block.rows.empty()) y_ += 4;
+  if (!block.notes.empty() && !block.rows.empty()) y_ += kPartGap;
   for (const std::string& note : block.notes) {
     for (const std::string& line : WrapLines(note, kReportContentWidth, size, weight)) {
-      y_ += size * 1.4f;
+      y_ += size * kNoteLeading;
       DrawPageText(draw_, kReportMargin, y_, line, Style(size, weight, InkOf(block.notesTone)));
     }
   }
@@ -210,44 +248,46 @@ void ReportPages::Notes(const ReportBlock& block) {
 void ReportPages::Block(const ReportBlock& block) {
   const std::size_t lines = (block.pairs.size() + 1) / 2 + block.rows.size() +
                             (block.columnHeads.empty() ? 0 : 1) + 2 * block.notes.size();
-  Need(kHeadingSize * kHeadingLead + 4 + static_cast<float>(lines) * (kLineHeight + 1));
+  Need(kHeadingRoom + static_cast<float>(lines) * kReckonedLine);
   Heading(block.heading);
   Pairs(block.pairs);
-  if (!block.pairs.empty() && !block.rows.empty()) y_ += 4;
+  if (!block.pairs.empty() && !block.rows.empty()) y_ += kPartGap;
   Rows(block);
   Notes(block);
 }
 
 void ReportPages::Chart() {
   // The heading, its rule and the gap below it.
-  const float heading = kHeadingSize * kHeadingLead + 10;
+  const float heading = kHeadingRoom + kChartGap;
   if (kBodyBottom - y_ - heading - kSignatureHeight < kLeastChartHeight) StartPage();
   Heading(texts_.chartSection);
-  y_ += 6;
+  y_ += kChartGap;
   OverviewFrame frame;
   frame.x = kReportMargin;
   frame.y = y_;
   frame.width = kReportContentWidth;
   frame.height = std::min(kChartHeight, kBodyBottom - y_ - kSignatureHeight);
-  frame.fontSize = 7.5f;
+  frame.fontSize = kChartTextSize;
   frame.pixels = false;
-  BuildOverview(OverviewOf(facts_), frame, sink_);
+  BuildOverview(OverviewOf(facts_), frame, pages_);
   y_ += frame.height;
 }
 
 void ReportPages::Signature() {
   Need(kSignatureHeight);
-  y_ += kSignatureHeight - 8;
+  y_ += kSignatureHeight - kSignatureRaise;
   const char* labels[] = {texts_.checkedBy, texts_.date, texts_.signature};
-  const float widths[] = {0.4f, 0.25f, 0.35f};
+  static_assert(std::size(labels) == std::size(kSignatureFields));
   float x = kReportMargin;
-  draw_.Pen(kInk, 0.5f, 0, 0, "signature");
-  for (int i = 0; i < 3; ++i) {
-    const float width = widths[i] * kReportContentWidth;
+  draw_.Pen(kInk, kThinRule, 0, 0, "signature");
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    const float width = kSignatureFields[i] * kReportContentWidth;
     const TextStyle style = Style(kTextSize);
     DrawPageText(draw_, x, y_, labels[i], style);
-    const float start = x + TextWidth(labels[i], kTextSize, TextWeight::Regular) + 4;
-    draw_.Line(start, y_ + 1, x + width - 12, y_ + 1);
+    const float start =
+        x + TextWidth(labels[i], kTextSize, TextWeight::Regular) + kSignatureLabelGap;
+    const float line = y_ + kSignatureLineDrop;
+    draw_.Line(start, line, x + width - kSignatureLineEnd, line);
     x += width;
   }
 }
@@ -255,31 +295,41 @@ void ReportPages::Signature() {
 void ReportPages::Footer() {
   const float left = kReportMargin;
   const float right = kReportMargin + kReportContentWidth;
-  draw_.Pen(kRuleInk, 0.5f, 0, 0, "footer-rule");
+  draw_.Pen(kRuleInk, kThinRule, 0, 0, "footer-rule");
   draw_.Line(left, kFooterTop, right, kFooterTop);
-  const TextStyle style = Style(kFooterSize, TextWeight::Regular, 0x444444);
+  const TextStyle style = Style(kFooterSize, TextWeight::Regular, kFooterInk);
   const ReportRequest& r = facts_.request;
   const std::string program =
       std::string(texts_.footerProgram) + " " + r.version + " · " +
       (r.sourceKind == SourceKind::Port ? texts_.sourcePort : texts_.sourceFile) + " ";
   const float programWidth = TextWidth(program, kFooterSize, TextWeight::Regular);
-  DrawPageText(draw_, left, kFooterTop + 11, program, style);
+  const float first = kFooterTop + kFooterFirstLine;
+  const float second = kFooterTop + kFooterSecondLine;
+  DrawPageText(draw_, left, first, program, style);
   DrawPageText(
-      draw_, left + programWidth, kFooterTop + 11,
+      draw_, left + programWidth, first,
       FitEnd(r.source, kReportContentWidth - programWidth, kFooterSize, TextWeight::Regular),
       style);
-  DrawPageText(draw_, left, kFooterTop + 21,
+  DrawPageText(draw_, left, second,
                std::string(texts_.generated) + " " + ClockText(r.madeAtUtc, r.madeAtOffset), style);
-  TextStyle pageStyle = style;
-  pageStyle.anchor = TextAnchor::End;
-  DrawPageText(draw_, right, kFooterTop + 21,
-               std::string(texts_.page) + " " + std::to_string(page_) + " " + texts_.pageOf + " " +
-                   std::to_string(pages_),
-               pageStyle);
+  // The count of pages is not known yet: a step to be written again, one short text.
+  pageNumbers_.push_back(pages_.steps.size());
+  pages_.Add(PageNumberStep(texts_, page_, page_, right, second));
 }
 
-void Build(const ReportFacts& facts, PictureSink& sink, uint16_t pages) {
-  ReportPages report(facts, sink, pages);
+void ReportPages::NumberPages() {
+  const float right = kReportMargin + kReportContentWidth;
+  for (std::size_t i = 0; i < pageNumbers_.size(); ++i) {
+    PictureStep& step = pages_.steps[pageNumbers_[i]];
+    step = PageNumberStep(texts_, static_cast<uint16_t>(i + 1), page_, right, step.y);
+  }
+  pages_.header.pages = page_;
+}
+
+}  // namespace
+
+void BuildReportPages(const ReportFacts& facts, GrowingPicture& pages) {
+  ReportPages report(facts, pages);
   report.Title();
   report.Block(LoggerBlock(facts));
   report.Block(RecordingBlock(facts));
@@ -287,14 +337,7 @@ void Build(const ReportFacts& facts, PictureSink& sink, uint16_t pages) {
   report.Block(LimitsBlock(facts));
   report.Chart();
   report.Signature();
-}
-
-}  // namespace
-
-void BuildReportPages(const ReportFacts& facts, PictureSink& sink) {
-  PageCounter counter;
-  Build(facts, counter, 1);
-  Build(facts, sink, counter.pages);
+  report.NumberPages();
 }
 
 }  // namespace zv

@@ -4,17 +4,18 @@
 // source and when the report was made. A part that no longer fits starts a new page.
 #pragma once
 
-#include "chart/picture.h"
+#include "picture/picture.h"
 #include "report/report_facts.h"
 
 namespace zv {
 
-inline constexpr float kReportPageWidth = 595.276f;  // A4, points
-inline constexpr float kReportPageHeight = 841.89f;
+inline constexpr float kReportPageWidth = static_cast<float>(kA4ShortSide);
+inline constexpr float kReportPageHeight = static_cast<float>(kA4LongSide);
 inline constexpr float kReportMargin = 42;
 inline constexpr float kReportContentWidth = kReportPageWidth - 2 * kReportMargin;
 
-// Begins the picture and adds every page.
-void BuildReportPages(const ReportFacts& facts, PictureSink& sink);
+// Begins the picture and adds every page, in one pass: each footer's "page X of Y" is written
+// again once Y is known.
+void BuildReportPages(const ReportFacts& facts, GrowingPicture& pages);
 
 }  // namespace zv

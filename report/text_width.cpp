@@ -9,7 +9,7 @@ namespace {
 
 constexpr char32_t kFirstMeasured = 0x20;
 constexpr char32_t kEndMeasured = 0x180;
-// A character the table lacks counts as an em and a tenth, as wide as its widest letter (a
+// A character the tables lack counts as an em and a tenth, as wide as the widest letter (a
 // bold W), so that a text is never taken as narrower than it is drawn.
 constexpr uint16_t kUnmeasured = 1110;
 
@@ -62,6 +62,34 @@ constexpr uint16_t kBold[kEndMeasured - kFirstMeasured] = {
     1103, 924,  724, 652,  724,  725,  582,  725, 582, 725,  582, 435,
 };
 
+// The characters beyond the table that the pages draw: the rest of Windows-1250, which a
+// logger's identifier may hold, and the report's own Δ, dashes and ellipsis; in code point
+// order, measured as the table is.
+struct Advance {
+  char32_t cp;
+  uint16_t regular;
+  uint16_t bold;
+};
+constexpr Advance kBeyondTable[] = {
+    {0x02C7, 500, 500}, {0x02D8, 500, 500},   {0x02D9, 500, 500},   {0x02DB, 500, 500},
+    {0x02DD, 500, 500}, {0x0394, 684, 774},   {0x2013, 500, 500},   {0x2014, 1000, 1000},
+    {0x2018, 318, 380}, {0x2019, 318, 380},   {0x201A, 318, 380},   {0x201C, 518, 657},
+    {0x201D, 518, 657}, {0x201E, 518, 657},   {0x2020, 500, 500},   {0x2021, 500, 500},
+    {0x2022, 590, 639}, {0x2026, 1000, 1000}, {0x2030, 1342, 1440}, {0x2039, 400, 412},
+    {0x203A, 400, 412}, {0x20AC, 636, 696},   {0x2122, 1000, 1000},
+};
+
+uint16_t Thousandths(char32_t cp, TextWeight weight) {
+  const bool bold = weight == TextWeight::Bold;
+  if (cp >= kFirstMeasured && cp < kEndMeasured) {
+    return (bold ? kBold : kRegular)[cp - kFirstMeasured];
+  }
+  for (const Advance& a : kBeyondTable) {
+    if (a.cp == cp) return bold ? a.bold : a.regular;
+  }
+  return kUnmeasured;
+}
+
 // The character at text[i] and its length, as the players draw it: a valid sequence is
 // itself; an invalid byte or an unsafe character is one '?'.
 std::size_t NextCharacter(std::string_view text, std::size_t i, char32_t& cp) {
@@ -82,10 +110,7 @@ std::size_t DecodeCharacter(std::string_view text, std::size_t i, char32_t& cp) 
 }
 
 float CharacterWidth(char32_t cp, float size, TextWeight weight) {
-  const uint16_t* table = weight == TextWeight::Bold ? kBold : kRegular;
-  const uint16_t thousandths =
-      cp >= kFirstMeasured && cp < kEndMeasured ? table[cp - kFirstMeasured] : kUnmeasured;
-  return static_cast<float>(thousandths) * size / 1000.0f;
+  return static_cast<float>(Thousandths(cp, weight)) * size / 1000.0f;
 }
 
 float TextWidth(std::string_view utf8, float size, TextWeight weight) {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "chart/picture.h"
+#include "picture/picture.h"
 
 namespace zv {
 

@@ -13,9 +13,9 @@ for channels in 1 2; do
   start_emu --channels "$channels" --id "Chłodnia 3"
   "$cli" info --port "$work/port" --json >"$work/info.json"; rc=$?
   check "info --json, $channels channel(s)" $rc
-  grep -q "\"logger_id\": \"Chłodnia 3\"" "$work/info.json"; check "identifier in UTF-8" $?
+  grep -q "\"logger_id\":\"Chłodnia 3\"" "$work/info.json"; check "identifier in UTF-8" $?
   valid_json "$work/info.json"; check "info --json as its schema says" $?
-  grep -q "\"channel_mode\": $channels" "$work/info.json"; check "channel mode $channels" $?
+  grep -q "\"channel_mode\":$channels" "$work/info.json"; check "channel mode $channels" $?
   "$cli" read --port "$work/port" --output "$work/export.txt" >"$work/read.out"; rc=$?
   check "read, $channels channel(s)" $rc
   python3 "$here/expected_export.py" "$work/memory.bin" "$work/info.json" "$work/expected.txt"
@@ -195,9 +195,9 @@ check "dry run checks the logger is ready and writes nothing" $?
 [ "$rc" = 0 ] && grep -q "KONFIGURACJA ZOSTAŁA ZAPISANA!" "$work/out"; check "config saved" $?
 [ "$(writes)" = 1 ]; check "one table written" $?
 "$cli" info --port "$work/port" --json >"$work/info.json"
-json_has '"logger_id": "Mroźnia ż"' && json_has '"interval_index": 3' &&
-  json_has '"duration_index": 2' && json_has '"start_delay_index": 0' &&
-  json_has '"signalling": true' && json_has '"status_code": 1' && json_has '"write_pointer": 288'
+json_has '"logger_id":"Mroźnia ż"' && json_has '"interval_index":3' &&
+  json_has '"duration_index":2' && json_has '"start_delay_index":0' &&
+  json_has '"signalling":true' && json_has '"status_code":1' && json_has '"write_pointer":288'
 check "info shows the new configuration, the rest kept" $?
 lines=$(wc -l <"$work/transcript.txt")
 expect_failure "--id with a character Windows-1250 lacks" 2 '"ñ" has no Windows-1250 byte' \
@@ -213,7 +213,7 @@ expect_failure "mode change without --allow-mode-change" 10 "the channel mode wo
 "$cli" config --port "$work/port" --keep --channels ab --allow-mode-change >"$work/out"
 check "mode change allowed" $?
 "$cli" info --port "$work/port" --json >"$work/info.json"
-json_has '"channel_mode": 2' && json_has '"write_pointer": 32'
+json_has '"channel_mode":2' && json_has '"write_pointer":32'
 check "a mode change erases even with --keep" $?
 
 start_emu --write-pointer 0x7FFE --memory-bytes 64
@@ -221,7 +221,7 @@ expect_failure "full memory, --when-full stop" 10 "the sample memory is full" \
   "$cli" config --port "$work/port" --keep
 "$cli" config --port "$work/port" --keep --when-full erase >"$work/out"; check "--when-full erase" $?
 "$cli" info --port "$work/port" --json >"$work/info.json"
-json_has '"write_pointer": 32'; check "full memory erased" $?
+json_has '"write_pointer":32'; check "full memory erased" $?
 start_emu --fault silent-after-write
 expect_failure "no answer after the write" 11 "Rejestrator nie odpowiada." \
   "$cli" config --port "$work/port" --erase

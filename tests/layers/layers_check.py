@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Every include points down the floors: base; link and samples on base; chart on samples;
-report on chart; archive on samples; app, cli and the emulator on top. Project headers are
-included with quotes, never found through a system path. Windows headers stand only in Win32
+"""Every include points down the floors: base; link, samples and picture on base; chart on
+samples and picture; report on chart; archive on samples; app, cli and the emulator on top.
+Project headers are included with quotes, never found through a system path. Windows headers stand only in Win32
 files (named *_win32.* or win32_*, or in a win32/ folder), in every folder. What each folder's
 CMakeLists.txt links agrees with what it may include.
 usage: layers_check.py ROOT [--self-test]"""
@@ -16,11 +16,12 @@ ALLOWED = {
     "base": {"base"},
     "link": {"base", "link"},
     "samples": {"base", "samples"},
-    "chart": {"base", "samples", "chart"},
-    "report": {"base", "samples", "chart", "report"},
+    "picture": {"base", "picture"},
+    "chart": {"base", "samples", "picture", "chart"},
+    "report": {"base", "samples", "picture", "chart", "report"},
     "archive": {"base", "samples", "archive"},
-    "app": {"base", "link", "samples", "chart", "app", "resources"},
-    "cli": {"base", "link", "samples", "chart", "report", "archive", "cli"},
+    "app": {"base", "link", "samples", "picture", "chart", "app", "resources"},
+    "cli": {"base", "link", "samples", "picture", "chart", "report", "archive", "cli"},
     "emulator": {"base", "link", "samples", "emulator"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "app/info_panel.h"
 #include "chart/chart_paint.h"
-#include "chart/chart_svg.h"
 #include "emulator/logger_model.h"
 #include "emulator/simulated_port.h"
 #include "link/configuration_write.h"
@@ -67,7 +67,8 @@ TEST(AllocationAudit, ConnectDownloadExportChartWriteAllocateNothing) {
   emu::SimulatedPort port(model);
   LoggerSession session(port);
   auto store = std::make_unique<SampleStore>();
-  auto paint = std::make_unique<ChartPaint>();
+  auto chart = std::make_unique<ChartPicture>();
+  auto panel = std::make_unique<PanelPicture>();
   AgreeingUi ui;
   NullSink svg;
 
@@ -76,22 +77,24 @@ TEST(AllocationAudit, ConnectDownloadExportChartWriteAllocateNothing) {
   {
     test::AllocationCounter counter;
     ASSERT_EQ(ConnectTo(session, ui, "COM1"), ConnectResult::Connected);
+    BuildInfoPanel(session.info, *panel);
     ASSERT_TRUE(RunDownload(session, *store, ui));
     ExportSamples(session.info, store->loaded, ui);
-    ChartInputs chart;
-    chart.samples = &store->loaded;
-    chart.channelMode = session.info.channelMode;
-    chart.fineRows = chart.fineColumns = true;
-    BuildChart(chart, *paint);
-    WriteChartSvg(*paint, svg);
+    ChartInputs in;
+    in.samples = &store->loaded;
+    in.channelMode = session.info.channelMode;
+    in.fineRows = in.fineColumns = true;
+    BuildChart(in, *chart);
+    WriteChartSvg(in, svg);
     written = WriteConfiguration(session, ui);
     allocations = counter.count();
   }
   EXPECT_EQ(allocations, 0);
-  // The run did what it says: samples, a file, a picture and a stored table.
+  // The run did what it says: samples, a file, two pictures and a stored table.
   EXPECT_EQ(store->loaded.n, 256u);
   EXPECT_GT(ui.file.written, 256u / 2 * 7);
-  EXPECT_GT(paint->count, 300u);
+  EXPECT_GT(chart->count, 200u);
+  EXPECT_EQ(panel->count, kPanelStepCapacity);
   EXPECT_EQ(written, ConfigurationResult::Saved);
   EXPECT_EQ(model.TableWrites(), 1u);
   EXPECT_EQ(model.Table().IntervalIndex(), 3);

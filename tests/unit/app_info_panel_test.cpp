@@ -9,73 +9,50 @@
 namespace zv {
 namespace {
 
+// A text as drawn: its font, its cell's top-left corner, its colour and its words in UTF-8.
 struct Expected {
-  PanelStepKind kind;
-  int x;  // Text: position; SelectFont: the font; TextColor: the colour
+  const ScreenFont* font;
+  int x;
   int y;
-  std::string text;  // UTF-8 for readability; the drawn bytes and their count must match it
+  uint32_t color;
+  std::string text;
 };
 
-std::string Utf8(const PanelStep& s) {
-  char out[64];
-  const std::size_t n = Cp1250ToUtf8(std::string_view(s.text, s.length), out, sizeof out);
-  return std::string(out, n);
-}
-
-void ExpectSteps(const PanelSteps& got, const std::vector<Expected>& want) {
+void ExpectSteps(const PanelPicture& got, const std::vector<Expected>& want) {
   ASSERT_EQ(got.count, want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
-    const PanelStep& s = got.steps[i];
-    ASSERT_EQ(s.kind, want[i].kind);
-    switch (s.kind) {
-      case PanelStepKind::SelectFont:
-        EXPECT_EQ(static_cast<int>(s.font), want[i].x);
-        break;
-      case PanelStepKind::TextColor:
-        EXPECT_EQ(static_cast<int>(s.color), want[i].x);
-        break;
-      case PanelStepKind::Text:
-        EXPECT_EQ(s.x, want[i].x);
-        EXPECT_EQ(s.y, want[i].y);
-        EXPECT_EQ(Utf8(s), want[i].text);
-        break;
-    }
+    const PictureStep& s = got.steps[i];
+    ASSERT_EQ(s.kind, PictureStepKind::Text);
+    EXPECT_TRUE(DrawsText(*want[i].font, s));
+    EXPECT_EQ(s.x, want[i].x);
+    EXPECT_EQ(s.y - want[i].font->baseline, want[i].y);
+    EXPECT_EQ(s.color, want[i].color);
+    EXPECT_EQ(s.Text(), want[i].text);
   }
 }
 
-constexpr int kArial = static_cast<int>(PanelFont::Arial);
-constexpr int kTahoma = static_cast<int>(PanelFont::Tahoma);
-constexpr auto F = PanelStepKind::SelectFont;
-constexpr auto C = PanelStepKind::TextColor;
-constexpr auto T = PanelStepKind::Text;
+const ScreenFont* const A = &kPanelArial;
+const ScreenFont* const T = &kPanelTahoma;
 
 std::vector<Expected> Panel(const char* id, const char* battery, const char* count,
                             const char* status, bool warning) {
   std::vector<Expected> steps = {
-      {F, kArial, 0, ""},
-      {C, 0, 0, ""},
-      {T, 40, 80, "Logger_ID"},
-      {T, 32, 100, "Stan baterii"},
-      {T, 17, 120, "Liczba próbek"},
-      {T, 51, 140, "STATUS"},
-      {T, 115, 80, id},
-      {T, 115, 120, count},
-      {T, 115, 140, status},
+      {A, 40, 80, kBlack, "Logger_ID"},
+      {A, 32, 100, kBlack, "Stan baterii"},
+      {A, 17, 120, kBlack, "Liczba próbek"},
+      {A, 51, 140, kBlack, "STATUS"},
+      {A, 115, 80, kBlack, id},
+      {A, 115, 120, kBlack, count},
+      {A, 115, 140, kBlack, status},
+      {A, 115, 100, warning ? kPanelBatteryWarning : kBlack, battery},
+      {T, 280, 29, kBlack, "Start:"},
+      {T, 280, 73, kBlack, "Pomiar co:"},
+      {T, 280, 117, kBlack, "Zbieraj dane:"},
+      {T, 280, 161, kBlack, "Źródło:"},
+      {T, 280, 205, kBlack, "Logger_ID:"},
+      {T, 305, 247, kBlack, "sygnalizuj pomiar"},
   };
-  if (warning) steps.push_back({C, 0x000FFF, 0, ""});
-  steps.push_back({T, 115, 100, battery});
-  const std::vector<Expected> right = {
-      {F, kTahoma, 0, ""},
-      {C, 0, 0, ""},
-      {T, 280, 29, "Start:"},
-      {T, 280, 73, "Pomiar co:"},
-      {T, 280, 117, "Zbieraj dane:"},
-      {T, 280, 161, "Źródło:"},
-      {T, 280, 205, "Logger_ID:"},
-      {T, 305, 247, "sygnalizuj pomiar"},
-  };
-  steps.insert(steps.end(), right.begin(), right.end());
   return steps;
 }
 
@@ -98,8 +75,8 @@ TEST(InfoPanel, DrawsLabelsValuesAndWarningColourOnlyForTheBattery) {
   } cases[] = {{0x00, false}, {0x01, true}, {0xFE, false}, {0xFF, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags);
-    const LoggerInfo info = Connected(c.flags);  // the value steps point into it
-    PanelSteps steps;
+    const LoggerInfo info = Connected(c.flags);
+    PanelPicture steps;
     BuildInfoPanel(info, steps);
     ExpectSteps(steps,
                 Panel("KV2-0042", "ROZŁADOWANA!", "120 / 16384", "Pomiar zakończony  ", c.warning));
@@ -109,17 +86,20 @@ TEST(InfoPanel, DrawsLabelsValuesAndWarningColourOnlyForTheBattery) {
 TEST(InfoPanel, AfterTearDownValuesAreEmptyWhateverTheFlags) {
   LoggerInfo info = Connected(0x01);
   ClearInfoTexts(info.texts);
-  PanelSteps steps;
+  PanelPicture steps;
   BuildInfoPanel(info, steps);
   ExpectSteps(steps, Panel("", "", "", "", true));
 }
 
-TEST(InfoPanel, ValueWithoutNulStopsAtItsField) {
+TEST(InfoPanel, AValueStopsAtItsFieldAndItsControlsShowAsQuestionMarks) {
   LoggerInfo info;
   std::memset(info.texts.identifier, 'A', sizeof info.texts.identifier);
-  PanelSteps steps;
+  info.texts.status[0] = '\x1b';  // a logger's byte that would steer a terminal
+  info.texts.status[1] = '\x81';  // unassigned in Windows-1250: a C1 control
+  PanelPicture steps;
   BuildInfoPanel(info, steps);
-  EXPECT_EQ(steps.steps[6].length, sizeof info.texts.identifier);
+  EXPECT_EQ(steps.steps[4].Text(), std::string(sizeof info.texts.identifier, 'A'));
+  EXPECT_EQ(steps.steps[6].Text(), "??");
 }
 
 }  // namespace

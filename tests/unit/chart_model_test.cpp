@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "chart/chart_paint.h"
-#include "chart/chart_svg.h"
 #include "chart/chart_view.h"
 #include "tests/support/stream_port.h"
 
@@ -87,33 +86,30 @@ TEST(ChartChannels, OpeningRuleAndChoice) {
   }
 }
 
-// One step as a short text: "L 50,24-550,24", "T 15,8 +125", "P 2", "C ff", "F", "B".
-std::string Describe(const ChartStep& s) {
+// One step as a short text, in the window's pixels: "L 50,24-550,24", a text by the top-left
+// corner of its cell "T 15,8 +125 0", a pen by its name "P fine".
+std::string Describe(const PictureStep& s) {
+  const auto at = [](float x, float y) {
+    return std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y));
+  };
   switch (s.kind) {
-    case ChartStepKind::TransparentBackground:
-      return "B";
-    case ChartStepKind::SelectFont:
-      return "F";
-    case ChartStepKind::TextColor: {
-      char c[16];
-      std::snprintf(c, sizeof c, "C %x", static_cast<unsigned>(s.color));
-      return c;
+    case PictureStepKind::Pen:
+      return "P " + std::string(s.Text());
+    case PictureStepKind::Line:
+      return "L " + at(s.x, s.y) + "-" + at(s.x2, s.y2);
+    case PictureStepKind::Text: {
+      char color[16];
+      std::snprintf(color, sizeof color, " %x", static_cast<unsigned>(s.color));
+      return "T " + at(s.x, s.y - kChartFont.baseline) + " " + std::string(s.Text()) + color;
     }
-    case ChartStepKind::SelectPen:
-      return "P " + std::to_string(static_cast<int>(s.pen));
-    case ChartStepKind::Line:
-      return "L " + std::to_string(s.x1) + "," + std::to_string(s.y1) + "-" + std::to_string(s.x2) +
-             "," + std::to_string(s.y2);
-    case ChartStepKind::Text:
-      return "T " + std::to_string(s.x1) + "," + std::to_string(s.y1) + " " +
-             std::string(s.text, s.length);
+    default:
+      return "?";
   }
-  return "?";
 }
 
-std::vector<std::string> Describe(const ChartPaint& paint) {
+std::vector<std::string> Describe(const PictureView& picture) {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < paint.count; ++i) out.push_back(Describe(paint.steps[i]));
+  for (std::size_t i = 0; i < picture.count; ++i) out.push_back(Describe(picture.steps[i]));
   return out;
 }
 
@@ -129,7 +125,7 @@ std::unique_ptr<SampleBuffer> Samples(const std::vector<uint16_t>& words) {
 
 // The frame every paint draws, in order: grids when ticked, rows, columns, letters, indices.
 std::vector<std::string> Frame(uint32_t p, bool rows, bool columns) {
-  std::vector<std::string> f = {"B", "C 0", "P 2"};
+  std::vector<std::string> f = {"P fine"};
   for (int j = 0; rows && j < 34; ++j) {
     f.push_back("L 50," + std::to_string(24 + 10 * j) + "-550," + std::to_string(24 + 10 * j));
   }
@@ -139,22 +135,22 @@ std::vector<std::string> Frame(uint32_t p, bool rows, bool columns) {
   const char* labels[] = {"+125", "+100", " +75", " +50", " +25", "   0", " -25", " -50"};
   for (int i = 0; i < 8; ++i) {
     const std::string y = std::to_string(14 + 50 * i);
-    f.insert(f.end(), {"F", "T 15," + std::to_string(8 + 50 * i) + " " + labels[i], "P 0",
+    f.insert(f.end(), {"T 15," + std::to_string(8 + 50 * i) + " " + labels[i] + " 0", "P reference",
                        "L 50," + y + "-550," + y});
   }
   for (int x = 50; x <= 550; x += 50) {
     f.push_back("L " + std::to_string(x) + ",14-" + std::to_string(x) + ",364");
   }
-  f.insert(f.end(), {"F", "C ff", "T 569,40 A", "C ff0000", "T 569,55 B", "C 0"});
+  f.insert(f.end(), {"T 569,40 A ff", "T 569,55 B ff0000"});
   for (uint32_t k = 0; k <= 10; ++k) {
-    f.push_back("T " + std::to_string(43 + 50 * k) + ",373 " + std::to_string(p + 10 * k));
+    f.push_back("T " + std::to_string(43 + 50 * k) + ",373 " + std::to_string(p + 10 * k) + " 0");
   }
   return f;
 }
 
 // A flat 3-pixel step per value, joined by 2-pixel connectors.
-std::vector<std::string> Trace(int pen, const std::vector<int>& degrees) {
-  std::vector<std::string> t = {"P " + std::to_string(pen)};
+std::vector<std::string> Trace(const char* pen, const std::vector<int>& degrees) {
+  std::vector<std::string> t = {std::string("P ") + pen};
   for (std::size_t i = 0; i < degrees.size(); ++i) {
     const int x = 54 + 5 * static_cast<int>(i);
     const std::string y = std::to_string(264 - 2 * degrees[i]);
@@ -195,7 +191,15 @@ TEST(ChartPaint, DrawingListInThePaintsOrderAndPixels) {
     std::vector<std::string> want;
   };
   const Case cases[] = {
-      {"S = 0: frame only", {}, 1, 0, false, false, true, false, Join(Frame(0, 0, 0), {"P 1"})},
+      {"S = 0: frame only",
+       {},
+       1,
+       0,
+       false,
+       false,
+       true,
+       false,
+       Join(Frame(0, 0, 0), {"P trace-a"})},
       {"S = 1: one step",
        {0x0171},
        1,
@@ -204,39 +208,39 @@ TEST(ChartPaint, DrawingListInThePaintsOrderAndPixels) {
        true,
        true,
        false,
-       Join(Frame(0, 1, 1), Trace(1, {23}))},
+       Join(Frame(0, 1, 1), Trace("trace-a", {23}))},
       {"values where the scale puts them", scale, 1, 0, false, false, true, true,
-       Join(Frame(0, 0, 0), Trace(1, {125, -50, 127, -128, -55, 23}))},
+       Join(Frame(0, 0, 0), Trace("trace-a", {125, -50, 127, -128, -55, 23}))},
       {"S = 155 at p = 60: 95 samples", ramp, 1, 60, false, false, true, false,
-       Join(Frame(60, 0, 0), Trace(1, ramp60))},
+       Join(Frame(60, 0, 0), Trace("trace-a", ramp60))},
       {"p beyond S: labels, no trace", ramp, 1, 200, false, false, true, false,
-       Join(Frame(200, 0, 0), {"P 1"})},
+       Join(Frame(200, 0, 0), {"P trace-a"})},
       {"mode 2 from slot 10, B over A", two, 2, 10, false, false, true, true,
-       Join(Join(Frame(10, 0, 0), Trace(1, {10, 11, 12})), Trace(3, {-1, -2, -3}))},
+       Join(Join(Frame(10, 0, 0), Trace("trace-a", {10, 11, 12})), Trace("trace-b", {-1, -2, -3}))},
       {"mode 2, B alone", two, 2, 10, false, false, false, true,
-       Join(Frame(10, 0, 0), Trace(3, {-1, -2, -3}))},
+       Join(Frame(10, 0, 0), Trace("trace-b", {-1, -2, -3}))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto samples = Samples(c.words);
     ChartInputs in{samples.get(), c.mode, c.p, c.rows, c.columns, c.showA, c.showB};
-    auto paint = std::make_unique<ChartPaint>();
-    BuildChart(in, *paint);
-    EXPECT_EQ(Describe(*paint), c.want);
+    auto picture = std::make_unique<ChartPicture>();
+    BuildChart(in, *picture);
+    EXPECT_EQ(Describe(picture->View()), c.want);
   }
 }
 
 TEST(ChartPaint, IndexLabelsAndReadsStayInBoundsAtTheExtremes) {
   auto samples = Samples(std::vector<uint16_t>(10, 0x0100));
   samples->n = 0xFFFFFFFFu;  // a count beyond the buffer reads no further than the buffer
-  auto paint = std::make_unique<ChartPaint>();
-  BuildChart({samples.get(), 1, 16380, false, false, true, false}, *paint);
-  EXPECT_EQ(Describe(*paint).back(), "L 69,264-72,264");  // the buffer's last 4 slots
-  BuildChart({samples.get(), 1, 0xFFFFFFFEu, false, false, true, false}, *paint);
-  const auto steps = Describe(*paint);
-  EXPECT_EQ(steps[steps.size() - 12], "T 43,373 4294967294");
-  EXPECT_EQ(steps[steps.size() - 11], "T 93,373 8");  // the index wraps, as a 32-bit count does
-  EXPECT_EQ(steps.back(), "P 1");
+  auto picture = std::make_unique<ChartPicture>();
+  BuildChart({samples.get(), 1, 16380, false, false, true, false}, *picture);
+  EXPECT_EQ(Describe(picture->View()).back(), "L 69,264-72,264");  // the buffer's last 4 slots
+  BuildChart({samples.get(), 1, 0xFFFFFFFEu, false, false, true, false}, *picture);
+  const auto steps = Describe(picture->View());
+  EXPECT_EQ(steps[steps.size() - 12], "T 43,373 4294967294 0");
+  EXPECT_EQ(steps[steps.size() - 11], "T 93,373 8 0");  // the index wraps, as a 32-bit count does
+  EXPECT_EQ(steps.back(), "P trace-a");
 }
 
 class CountingSink final : public ByteSink {
@@ -248,18 +252,39 @@ class CountingSink final : public ByteSink {
 TEST(ChartPaint, TheLongestPaintFillsTheListExactlyAndAllocatesNothing) {
   auto samples = std::make_unique<SampleBuffer>();
   samples->n = kSampleBufferSize;
-  auto paint = std::make_unique<ChartPaint>();
+  auto picture = std::make_unique<ChartPicture>();
   CountingSink sink;
   long allocations = 0;
+  const ChartInputs in{samples.get(), 2, 0, true, true, true, true};
   {
     test::AllocationCounter counter;
-    BuildChart({samples.get(), 2, 0, true, true, true, true}, *paint);
-    WriteChartSvg(*paint, sink);
+    BuildChartPicture(in, *picture);
+    WriteChartSvg(in, sink);
     allocations = counter.count();
   }
-  EXPECT_EQ(paint->count, kChartStepCapacity);
+  EXPECT_EQ(picture->count, kChartPictureCapacity);
+  EXPECT_EQ(picture->dropped, 0u);
   EXPECT_EQ(allocations, 0);
   EXPECT_GT(sink.bytes, 0u);
+}
+
+// The window finds a font and a pen of its own for every step it is given to paint.
+TEST(ChartPaint, EveryStepFindsTheWindowsFontOrPen) {
+  auto samples = std::make_unique<SampleBuffer>();
+  samples->n = kSampleBufferSize;
+  auto picture = std::make_unique<ChartPicture>();
+  BuildChart({samples.get(), 2, 0, true, true, true, true}, *picture);
+  for (std::size_t i = 0; i < picture->count; ++i) {
+    const PictureStep& s = picture->steps[i];
+    SCOPED_TRACE(Describe(s));
+    if (s.kind == PictureStepKind::Text) {
+      EXPECT_TRUE(DrawsText(kChartFont, s));
+    }
+    if (s.kind != PictureStepKind::Pen) continue;
+    int pens = 0;
+    for (const ScreenPen& pen : kChartPens) pens += IsPenOf(pen, s);
+    EXPECT_EQ(pens, 1);
+  }
 }
 
 }  // namespace

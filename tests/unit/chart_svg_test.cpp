@@ -1,5 +1,3 @@
-#include "chart/chart_svg.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,25 +14,23 @@ namespace {
 using test::StringSink;
 
 // What the SVG must hold for each drawing step that leaves a mark, in the list's order.
-std::vector<std::string> ExpectedElements(const ChartPaint& paint) {
-  const char* classes[] = {"reference", "trace-a", "fine", "trace-b"};
+std::vector<std::string> ExpectedElements(const PictureView& picture) {
   std::vector<std::string> out;
-  ChartPen pen = ChartPen::Reference;
-  uint32_t color = kChartBlack;
+  std::string pen = "none";
   char element[160];
-  for (std::size_t i = 0; i < paint.count; ++i) {
-    const ChartStep& s = paint.steps[i];
-    if (s.kind == ChartStepKind::SelectPen) pen = s.pen;
-    if (s.kind == ChartStepKind::TextColor) color = s.color;
-    if (s.kind == ChartStepKind::Line) {
-      std::snprintf(element, sizeof element, "line %s %d %d %d %d", classes[static_cast<int>(pen)],
-                    s.x1, s.y1, s.x2, s.y2);
+  for (std::size_t i = 0; i < picture.count; ++i) {
+    const PictureStep& s = picture.steps[i];
+    const auto at = [](float v) { return static_cast<int>(v); };
+    if (s.kind == PictureStepKind::Pen) pen = s.Text();
+    if (s.kind == PictureStepKind::Line) {
+      std::snprintf(element, sizeof element, "line %s %d %d %d %d", pen.c_str(), at(s.x), at(s.y),
+                    at(s.x2), at(s.y2));
       out.push_back(element);
     }
-    if (s.kind == ChartStepKind::Text) {
-      // 0x00BBGGRR as #rrggbb; the baseline 10 pixels below the cell's top.
-      std::snprintf(element, sizeof element, "text %d %d #%02x%02x%02x %.*s", s.x1, s.y1 + 10,
-                    color & 0xFF, (color >> 8) & 0xFF, color >> 16, s.length, s.text);
+    if (s.kind == PictureStepKind::Text) {
+      // 0x00BBGGRR as #rrggbb, at the baseline.
+      std::snprintf(element, sizeof element, "text %d %d #%02x%02x%02x %.*s", at(s.x), at(s.y),
+                    s.color & 0xFF, (s.color >> 8) & 0xFF, s.color >> 16, s.length, s.text);
       out.push_back(element);
     }
   }
@@ -88,13 +84,14 @@ TEST(ChartSvg, SameElementsAtTheSameCoordinatesAsTheDrawingList) {
     samples->bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
   }
   samples->n = 12;
-  auto paint = std::make_unique<ChartPaint>();
-  BuildChart({samples.get(), 2, 0, true, true, true, true}, *paint);
+  const ChartInputs in{samples.get(), 2, 0, true, true, true, true};
+  auto picture = std::make_unique<ChartPicture>();
+  BuildChart(in, *picture);
   StringSink sink;
-  WriteChartSvg(*paint, sink);
+  WriteChartSvg(in, sink);
   const std::string& svg = sink.text;
 
-  const auto expected = ExpectedElements(*paint);
+  const auto expected = ExpectedElements(picture->View());
   EXPECT_EQ(expected.size(), 34u + 49 + 8 * 2 + 11 + 2 + 11 + 2 * 5);
   EXPECT_EQ(SvgElements(svg), expected);
 

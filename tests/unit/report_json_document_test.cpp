@@ -35,6 +35,8 @@ TEST(JsonDocument, OrderAndNumbers) {
   EXPECT_EQ(DumpJson(ordered), "{\"title\":\"x\",\"min_c\":-0.0625,\"readings\":7}");
   const nlohmann::json sorted = {{"title", nullptr}, {"low_c", 2.0}, {"high_c", 8.1}};
   EXPECT_EQ(DumpJson(sorted), "{\"high_c\":8.1,\"low_c\":2.0,\"title\":null}");
+  // Laid out for a reader: the line ends stay, the one inside a string is escaped.
+  EXPECT_EQ(DumpJson(nlohmann::json{{"t", "a\nb"}}, 2), "{\n  \"t\": \"a\\nb\"\n}");
 }
 
 }  // namespace

@@ -106,14 +106,6 @@ TEST(ReportFacts, AnExportsHeaderIsShownAsItStandsAndNamedInEnglishWhereItIsARow
                                       "cokolwiek", "not in the export file", "12 / 16384"}));
 }
 
-// Every text of the pages, as drawn.
-struct PageSteps final : PictureSink {
-  void Begin(const PictureHeader& h) override { header = h; }
-  void Add(const PictureStep& step) override { steps.push_back(step); }
-  PictureHeader header;
-  std::vector<PictureStep> steps;
-};
-
 // The longest page there is: two title lines, a fridge and a freezer, every text at its
 // widest. It takes two pages, and every text on either lies within its page.
 TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
@@ -129,7 +121,7 @@ TEST(ReportPage, EveryTextLiesWithinThePageWhateverItSays) {
   request.title = std::string(40, 'W');
   for (const LabelLanguage language : {LabelLanguage::Polish, LabelLanguage::English}) {
     request.language = language;
-    PageSteps page;
+    GrowingPicture page;
     BuildReportPages(GatherReportFacts(*samples, logger, request), page);
     EXPECT_EQ(page.header.unit, PictureUnit::Point);
     EXPECT_EQ(page.header.pages, 2);

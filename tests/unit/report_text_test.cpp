@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "report/json_text.h"
 #include "report/page_text.h"
 #include "report/report_title.h"
 #include "report/text_width.h"
@@ -116,21 +115,6 @@ TEST(ReportText, TitlesAPageCannotShowAreRefusedWithTheirReason) {
       EXPECT_NE(problem.find(c.problem), std::string::npos) << c.title << ": " << problem;
     }
   }
-}
-
-TEST(ReportText, JsonStringsEscapeWhatJsonMust) {
-  const struct {
-    std::string in;
-    const char* out;
-  } cases[] = {
-      {"Chłodnia \"3\"", "\"Chłodnia \\\"3\\\"\""},
-      {"C:\\eksport", "\"C:\\\\eksport\""},
-      {"A\x1b[2J", "\"A\\u001b[2J\""},
-      {"A\xc2\x90", "\"A\\u0090\""},
-      {"A\xffZ", "\"A\\ufffdZ\""},
-      {"A\x7f", "\"A\\u007f\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(JsonString(c.in), c.out) << c.in;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "base/byte_sink.h"
-#include "chart/picture.h"
+#include "picture/picture.h"
 
 namespace zv {
 

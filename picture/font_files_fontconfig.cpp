@@ -2,7 +2,7 @@
 // which is another family when DejaVu is missing; only DejaVu Sans itself is accepted.
 #include <fontconfig/fontconfig.h>
 
-#include "chart/font_files.h"
+#include "picture/font_files.h"
 
 namespace zv {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/byte_sink.h"
-#include "chart/picture.h"
+#include "picture/picture.h"
 
 namespace zv {
 

@@ -1,10 +1,11 @@
+#include "picture/picture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/safe_text.h"
-#include "chart/picture.h"
-#include "chart/picture_svg.h"
+#include "picture/picture_svg.h"
 #include "tests/support/string_sink.h"
 
 namespace zv {

@@ -1,5 +1,5 @@
 // The cairo player of a build without cairo: SVG is the only picture it writes.
-#include "chart/picture_cairo.h"
+#include "picture/picture_cairo.h"
 
 namespace zv {
 

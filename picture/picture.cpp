@@ -1,6 +1,4 @@
-#include "chart/picture.h"
-
-#include "base/safe_text.h"
+#include "picture/picture.h"
 
 namespace zv {
 
@@ -65,17 +63,26 @@ void PictureDraw::Fill(float x1, float y1, float x2, float y2, uint32_t color, u
   sink_.Add(s);
 }
 
-void PictureDraw::Text(float x, float y, std::string_view utf8, const TextStyle& style) {
-  PictureStep& s = Start(PictureStepKind::Text);
+PictureStep MakeTextStep(float x, float y, std::string_view text, const TextStyle& style,
+                         TextSource source) {
+  PictureStep s;
+  s.kind = PictureStepKind::Text;
   s.x = x;
   s.y = y;
   s.size = style.size;
   s.weight = style.weight;
   s.anchor = style.anchor;
   s.color = style.color;
+  s.face = style.face;
   s.length = static_cast<uint8_t>(
-      WriteSafeText(utf8, TextSource::Utf8, SafeStyle::Picture, s.text, kPictureTextCapacity));
-  sink_.Add(s);
+      WriteSafeText(text, source, SafeStyle::Picture, s.text, kPictureTextCapacity));
+  return s;
+}
+
+void PictureDraw::Text(float x, float y, std::string_view text, const TextStyle& style,
+                       TextSource source) {
+  step_ = MakeTextStep(x, y, text, style, source);
+  sink_.Add(step_);
 }
 
 void PictureDraw::NewPage() {

@@ -1,15 +1,15 @@
 // A picture as a list of drawing steps: pens, lines, polylines, filled rectangles, texts and
-// pages. Portable code builds every coordinate; the players (SVG, cairo's PNG and PDF) only
-// play the steps, each in its own medium.
+// pages. Portable code builds every coordinate; the players (GDI in the program's windows,
+// SVG, cairo's PNG and PDF) only play the steps, each in its own medium.
 //
 // Units: a pixel picture (the window chart, the overview) is played 1:1 into SVG and PNG and
 // fitted, whole, onto an A4 page of a PDF; a point picture (1/72 inch; a report page) is
 // played 1:1 into PDF, into SVG with its size in points, and into PNG at 96 pixels an inch.
 //
 // Storage: a builder writes into a PictureSink. FixedPicture<N> keeps the steps in fixed
-// storage for a picture whose longest list is known (the overview); GrowingPicture keeps
-// them in a vector for one that is not (a report of several pages); a player can also take
-// the steps as they come, with nothing kept (the window chart's SVG).
+// storage for a picture whose longest list is known (the windows' pictures, the overview);
+// GrowingPicture keeps them in a vector for one that is not (a report of several pages); a
+// player can also take the steps as they come, with nothing kept (the window chart's SVG).
 #pragma once
 
 #include <cstddef>
@@ -17,19 +17,37 @@
 #include <string_view>
 #include <vector>
 
+#include "base/safe_text.h"
+
 namespace zv {
 
 enum class PictureUnit : uint8_t { Pixel, Point };
 
-// The font-family list an SVG asks for. PNG and PDF always draw DejaVu Sans, which has every
-// Polish letter; WindowChart puts the window's Tahoma first.
-enum class PictureFonts : uint8_t { DejaVuSans, WindowChart };
+// A4 in points (1/72 inch).
+inline constexpr double kA4ShortSide = 595.276;
+inline constexpr double kA4LongSide = 841.89;
+
+// Past this a coordinate means nothing on any page; the players clamp to it, which keeps a
+// number's digits and a device's arithmetic bounded.
+inline constexpr float kLargestCoordinate = 1e7f;
+
+// Colours are 0x00BBGGRR, as the window system takes them.
+constexpr uint32_t Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+  return uint32_t{red} | uint32_t{green} << 8 | uint32_t{blue} << 16;
+}
+inline constexpr uint32_t kBlack = Rgb(0, 0, 0);
+inline constexpr uint32_t kWhite = Rgb(0xFF, 0xFF, 0xFF);
+
+// The typeface a text asks for. PNG and PDF always draw DejaVu Sans, which has every Polish
+// letter and in which every text of a page is measured; an SVG asks for the face first and
+// DejaVu Sans after it; a window draws in the face it created.
+enum class TypeFace : uint8_t { DejaVuSans, Tahoma, Arial };
 
 struct PictureHeader {
   float width = 0;  // of one page, in units
   float height = 0;
   PictureUnit unit = PictureUnit::Pixel;
-  PictureFonts fonts = PictureFonts::DejaVuSans;
+  TypeFace face = TypeFace::DejaVuSans;  // of the texts that name no other
   bool crispEdges = false;  // lines and fills on whole pixels, unsmoothed, as GDI draws them
   // Pages an SVG makes room for, one below the other; WritePictureSvg counts them itself.
   uint16_t pages = 1;
@@ -41,7 +59,7 @@ enum class PictureStepKind : uint8_t {
   MoveTo,    // starts a polyline at (x, y)
   LineTo,    // continues it to (x, y); the polyline ends at the next step of another kind
   FillRect,  // corners (x, y) and (x2, y2), color at alpha (255: opaque)
-  Text,      // text at (x, y): the baseline, placed by the anchor; size is the em
+  Text,      // text at (x, y): the baseline, placed by the anchor; size is the em, in face
   NewPage,
 };
 
@@ -55,6 +73,7 @@ struct PictureStep {
   PictureStepKind kind = PictureStepKind::Line;
   TextWeight weight = TextWeight::Regular;
   TextAnchor anchor = TextAnchor::Start;
+  TypeFace face = TypeFace::DejaVuSans;
   uint8_t alpha = 255;
   uint8_t length = 0;  // bytes of text
   uint32_t color = 0;  // 0x00BBGGRR
@@ -130,8 +149,13 @@ struct TextStyle {
   float size = 10;
   TextWeight weight = TextWeight::Regular;
   TextAnchor anchor = TextAnchor::Start;
-  uint32_t color = 0;
+  uint32_t color = kBlack;
+  TypeFace face = TypeFace::DejaVuSans;
 };
+
+// A text step, as PictureDraw::Text adds it; for a builder that writes a kept step again.
+PictureStep MakeTextStep(float x, float y, std::string_view text, const TextStyle& style,
+                         TextSource source = TextSource::Utf8);
 
 // What a builder draws with: each call adds one step to the sink.
 class PictureDraw {
@@ -144,7 +168,9 @@ class PictureDraw {
   void MoveTo(float x, float y);
   void LineTo(float x, float y);
   void Fill(float x1, float y1, float x2, float y2, uint32_t color, uint8_t alpha = 255);
-  void Text(float x, float y, std::string_view utf8, const TextStyle& style);
+  // UTF-8, or the Windows-1250 of a logger's field (up to its NUL); cut to a step's capacity.
+  void Text(float x, float y, std::string_view text, const TextStyle& style,
+            TextSource source = TextSource::Utf8);
   void NewPage();
 
  private:

@@ -1,4 +1,4 @@
-#include "chart/picture_svg.h"
+#include "picture/picture_svg.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,12 +12,17 @@ namespace {
 // The longest element: a text of 64 bytes, each escaped to at most 5, and its attributes.
 constexpr std::size_t kElementCapacity = 640;
 
-// Past this a coordinate means nothing on any page; the clamp keeps the digits bounded.
-constexpr float kLargestCoordinate = 1e7f;
-
-const char* FontFamily(PictureFonts fonts) {
-  return fonts == PictureFonts::WindowChart ? "Tahoma, 'DejaVu Sans', sans-serif"
-                                            : "'DejaVu Sans', 'DejaVu Sans Condensed', sans-serif";
+// A face, then DejaVu Sans where the viewer lacks it.
+const char* FontFamily(TypeFace face) {
+  switch (face) {
+    case TypeFace::Tahoma:
+      return "Tahoma, 'DejaVu Sans', sans-serif";
+    case TypeFace::Arial:
+      return "Arial, 'DejaVu Sans', sans-serif";
+    case TypeFace::DejaVuSans:
+      break;
+  }
+  return "'DejaVu Sans', 'DejaVu Sans Condensed', sans-serif";
 }
 
 // 0x00BBGGRR as "#rrggbb".
@@ -124,7 +129,7 @@ void SvgPicturePlayer::Begin(const PictureHeader& header) {
   Print(
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%s%s\" height=\"%s%s\" "
       "viewBox=\"0 0 %s %s\" font-family=\"%s\" xml:space=\"preserve\"%s>\n",
-      width.text, unit, height.text, unit, width.text, height.text, FontFamily(header_.fonts),
+      width.text, unit, height.text, unit, width.text, height.text, FontFamily(header_.face),
       header_.crispEdges ? " shape-rendering=\"crispEdges\"" : "");
 }
 
@@ -175,8 +180,13 @@ void SvgPicturePlayer::WriteText(const PictureStep& s) {
   const char* anchor = s.anchor == TextAnchor::Middle ? " text-anchor=\"middle\""
                        : s.anchor == TextAnchor::End  ? " text-anchor=\"end\""
                                                       : "";
-  Print("<text x=\"%s\" y=\"%s\" font-size=\"%s\"%s%s fill=\"%s\">%s</text>\n", Num(s.x).text,
-        Num(s.y).text, Num(s.size).text,
+  // The document names the face of most texts; a text in another names its own.
+  char family[80] = "";
+  if (s.face != header_.face) {
+    std::snprintf(family, sizeof family, " font-family=\"%s\"", FontFamily(s.face));
+  }
+  Print("<text x=\"%s\" y=\"%s\"%s font-size=\"%s\"%s%s fill=\"%s\">%s</text>\n", Num(s.x).text,
+        Num(s.y).text, family, Num(s.size).text,
         s.weight == TextWeight::Bold ? " font-weight=\"bold\"" : "", anchor, Hex(s.color).text,
         text);
 }

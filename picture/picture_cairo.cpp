@@ -1,4 +1,4 @@
-#include "chart/picture_cairo.h"
+#include "picture/picture_cairo.h"
 
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "base/safe_text.h"
-#include "chart/font_files.h"
+#include "picture/font_files.h"
 
 namespace zv {
 
@@ -18,13 +18,10 @@ namespace {
 
 constexpr const char* kFamily = "DejaVu Sans";
 
-constexpr double kA4Short = 595.276;  // points
-constexpr double kA4Long = 841.89;
 constexpr double kPdfMargin = 36;  // half an inch
 constexpr double kPngPixelsPerPoint = 96.0 / 72.0;
 constexpr double kLargestSide = 16384;
 constexpr double kLargestArea = 64.0 * 1024 * 1024;
-constexpr float kLargestCoordinate = 1e7f;
 
 // DejaVu Sans and its bold, loaded once a process and checked to be those faces.
 struct Typeface {
@@ -270,8 +267,8 @@ bool WritePicturePdf(const PictureView& picture, ByteSink& sink, const PdfInfo& 
   double top = 0;
   if (h.unit == PictureUnit::Pixel) {
     const bool landscape = width > height;
-    pageWidth = landscape ? kA4Long : kA4Short;
-    pageHeight = landscape ? kA4Short : kA4Long;
+    pageWidth = landscape ? kA4LongSide : kA4ShortSide;
+    pageHeight = landscape ? kA4ShortSide : kA4LongSide;
     scale = std::fmin((pageWidth - 2 * kPdfMargin) / width, (pageHeight - 2 * kPdfMargin) / height);
     left = (pageWidth - width * scale) / 2;
     top = kPdfMargin;

@@ -1,7 +1,7 @@
 // Windows: the faces the zip carries in its fonts folder, beside the program.
 #include <windows.h>
 
-#include "chart/font_files.h"
+#include "picture/font_files.h"
 
 namespace zv {
 
