@@ -312,6 +312,9 @@ CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options) {
                        : std::string("give a .txt, .csv or .json file");
           },
           "FILE"));
+  AddArchiveCopy(*archive, options.archive, options.copy)->callback([&options] {
+    options.action = ArchiveAction::Copy;
+  });
   for (CLI::App* command : {list, show, log}) {
     command->add_flag("--json", options.json, "Print one JSON object instead of text");
   }
@@ -323,6 +326,8 @@ int RunArchive(const ArchiveOptions& options) {
     std::fputs("zorvant-cli archive: --no-archive leaves no archive to read\n", stderr);
     return kExitUsage;
   }
+  // Copying opens its own two ends.
+  if (options.action == ArchiveAction::Copy) return RunArchiveCopy(options.archive, options.copy);
   std::unique_ptr<ArchiveStore> store;
   if (!OpenChosenArchive("archive", options.archive, archive::OpenMode::ReadOnly, store)) {
     return kExitArchiveUnreadable;
@@ -339,6 +344,7 @@ int RunArchive(const ArchiveOptions& options) {
         return VerifyArchive(options, store);
       case ArchiveAction::Export:
         return Export(options, *store);
+      case ArchiveAction::Copy:
       case ArchiveAction::None:
         break;
     }

@@ -8,10 +8,11 @@
 #include <string>
 
 #include "cli/archive_choice.h"
+#include "cli/archive_copy.h"
 
 namespace zv::cli {
 
-enum class ArchiveAction : uint8_t { None, List, Show, Verify, Log, Export };
+enum class ArchiveAction : uint8_t { None, List, Show, Verify, Log, Export, Copy };
 
 struct ArchiveOptions {
   ArchiveChoice archive;
@@ -21,6 +22,7 @@ struct ArchiveOptions {
   int64_t id = 0;
   bool json = false;
   std::string output;  // export: .txt, .csv or .json
+  ArchiveCopyOptions copy;
 };
 
 CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options);
