@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "archive/copy_archive.h"
+#include "base/safe_text.h"
 #include "cli/archive_access.h"
 #include "cli/exit_codes.h"
-#include "base/safe_text.h"
 
 namespace zv::cli {
 
