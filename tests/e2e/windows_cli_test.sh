@@ -6,14 +6,17 @@
 # Ctrl+C in the middle of a download ends it as a failure does (stop frame last on the wire, no
 # file, 130).
 #
-#   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK cairo|svg-only
+# The download is kept in the archive at %LOCALAPPDATA%\Zorvant2, which verifies under Wine
+# and, the same file, with the Linux CLI; an archive at a Polish path works as well.
+#
+#   windows_cli_test.sh PREFIX_ROOT CLI_EXE EMULATOR SHIM WORK cairo|svg-only [LINUX_CLI]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
 . "$here/lib.sh"
 
 prefix_root=$1 cli=$(readlink -f "$2") emulator=$(readlink -f "$3") shim=$(readlink -f "$4")
-work="$5/windows_cli" pictures=$6
+work="$5/windows_cli" pictures=$6 linux_cli=${7:-}
 [ -d "$prefix_root/prefix" ] || { echo "no Wine prefix in $prefix_root (fixture)" >&2; exit 2; }
 rm -rf "$work"
 mkdir -p "$work"
@@ -90,6 +93,24 @@ start_cli "$work/polish-read.out" read --port COM1 --output 'C:\zażółć.txt'
 wait_cli 60
 [ "$code" = 0 ] || fail "read to zażółć.txt ended with $code: $(tr -d '\r' <"$work/polish-read.out")"
 [ -s "$WINEPREFIX/drive_c/zażółć.txt" ] || fail "no zażółć.txt: $(ls "$WINEPREFIX/drive_c")"
+# That download is in the archive's default place, which verifies here and on Linux.
+kept=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Zorvant2/archive.sqlite' | head -1)
+if [ -z "$kept" ]; then
+  fail "the read kept nothing in %LOCALAPPDATA%\Zorvant2: $(tr -d '\r' <"$work/polish-read.out")"
+else
+  start_cli "$work/verify.out" archive verify
+  wait_cli 30
+  [ "$code" = 0 ] || fail "archive verify under Wine ended with $code: $(tr -d '\r' <"$work/verify.out")"
+  if [ -n "$linux_cli" ]; then
+    "$linux_cli" archive verify --archive "$kept" >"$work/linux-verify.out" 2>&1 ||
+      fail "the Windows archive does not verify on Linux: $(cat "$work/linux-verify.out")"
+  fi
+fi
+start_cli "$work/polish-archive.out" info --port COM1 --archive 'C:\archiwum źródłowe.sqlite'
+wait_cli 30
+[ "$code" = 0 ] && [ -s "$WINEPREFIX/drive_c/archiwum źródłowe.sqlite" ] ||
+  fail "info with an archive at a Polish path ended with $code: $(tr -d '\r' <"$work/polish-archive.out")"
+rm -f "$WINEPREFIX/drive_c/archiwum"*
 if [ "$pictures" = cairo ]; then
   # The export just read, drawn by the cairo linked into the .exe: files that are what their
   # names say, and a chart that is more than a blank page.
