@@ -2,9 +2,10 @@
 # zorvant-cli.exe under Wine against kvar2-emu on COM1: it lists the prefix's ports and takes
 # COM1 by its device name too, refusing what is no COM port; it reads the logger; Polish text
 # in its arguments (a file name, an identifier) arrives whole, not best-fitted to the system's
-# code page; the chart and the report come out as PNG and PDF where the .exe has cairo; and
-# Ctrl+C in the middle of a download ends it as a failure does (stop frame last on the wire, no
-# file, 130).
+# code page; the chart and the report come out as PNG and PDF where the .exe has cairo, in
+# DejaVu Sans and with the Linux report's text (from an export and from the logger); and Ctrl+C
+# in the middle of a download ends it as a failure does (stop frame last on the wire, no file,
+# 130).
 #
 # The download is kept in the archive at %LOCALAPPDATA%\Zorvant2, which verifies under Wine
 # and, the same file, with the Linux CLI; an archive at a Polish path works as well.
@@ -112,6 +113,13 @@ wait_cli 30
   fail "info with an archive at a Polish path ended with $code: $(tr -d '\r' <"$work/polish-archive.out")"
 rm -f "$WINEPREFIX/drive_c/archiwum"*
 if [ "$pictures" = cairo ]; then
+  start_cli "$work/port-report.out" report --port COM1 -o 'C:\raport z portu.pdf'
+  wait_cli 60
+  [ "$code" = 0 ] && pdffonts "$WINEPREFIX/drive_c/raport z portu.pdf" | grep -q 'DejaVuSans .*yes' ||
+    fail "report --port COM1 -o raport.pdf ended with $code: $(tr -d '\r' <"$work/port-report.out")"
+  rm -f "$WINEPREFIX/drive_c/raport z portu.pdf"
+fi
+if [ "$pictures" = cairo ]; then
   # The export just read, drawn by the cairo linked into the .exe: files that are what their
   # names say, and a chart that is more than a blank page.
   for run in "chart.png chart" "chart.pdf chart" "raport.pdf report"; do
@@ -126,6 +134,17 @@ if [ "$pictures" = cairo ]; then
   for pdf in chart.pdf raport.pdf; do
     [ "$(head -c 5 "$WINEPREFIX/drive_c/$pdf")" = %PDF- ] || fail "$pdf is no PDF"
   done
+  # The same page as on Linux: DejaVu embedded, and the Linux report of the same export gives
+  # the same text but for the file's name and the moment each was made.
+  pdffonts "$WINEPREFIX/drive_c/raport.pdf" | grep -q 'DejaVuSans-Bold .*yes' ||
+    fail "raport.pdf embeds no DejaVu Sans Bold: $(pdffonts "$WINEPREFIX/drive_c/raport.pdf")"
+  if [ -n "$linux_cli" ]; then
+    "$linux_cli" report --no-archive --from-export "$WINEPREFIX/drive_c/zażółć.txt" \
+      -o "$work/linux.pdf" >/dev/null 2>&1
+    page_text() { pdftotext -layout "$1" - | tr -s ' ' | grep -v -e 'zażółć' -e '[0-9]\{4\}-[0-9][0-9]-[0-9][0-9] [0-9:]\{8\}'; }
+    diff <(page_text "$WINEPREFIX/drive_c/raport.pdf") <(page_text "$work/linux.pdf") \
+      >"$work/pages.diff" || fail "the Windows report differs from the Linux one: $(cat "$work/pages.diff")"
+  fi
   rm -f "$WINEPREFIX/drive_c/"{chart.png,chart.pdf,raport.pdf}
 else
   # Without cairo: a usage error that says so, no file.
