@@ -1,8 +1,9 @@
-# bash completion for zorvant-cli: its commands, their options, the serial ports and "auto" for
-# --port, the words an option takes (--format text|csv|json, ...), file names for the options
-# that take a file, and nothing for those that take a number, a time or a title. Commands and options are asked
-# of the binary being completed (--list-commands, COMMAND --help), so that a new command or
-# option completes with no change here.
+# bash completion for zorvant-cli: its commands and subcommands (archive list, ...), their
+# options, the serial ports and "auto" for --port, the words an option takes (--format
+# text|csv|json, ...), file names for the options and the positionals that take a file (verify
+# FILE), and nothing for those that take a number, a time or a title. Commands and options are
+# asked of the binary being completed (--list-commands, COMMAND --help), so that a new command
+# or option completes with no change here.
 
 # Serial ports: the first column of `zorvant-cli ports` (its device paths) when the binary has
 # that command, else the usual device nodes.
@@ -33,7 +34,7 @@ _zorvant_cli_option_value() {
     names=${line#"${line%%[! ]*}"}
     names=${names%% *}
     [[ $names == -* && ,$names, == *,"$option",* ]] || continue
-    [[ $line =~ ^\ *[^\ ]+\ [A-Z][A-Z_0-9]*(:|\ |$) ]] || return 1
+    [[ $line =~ ^\ *[^\ ]+\ [A-Z][A-Z_0-9|]*(:|\ |$) ]] || return 1
     if [[ $option == --port ]]; then
       mapfile -t COMPREPLY < <(compgen -W "auto $(_zorvant_cli_ports "$cli")" -- "$cur")
     elif [[ $line =~ :\{([^}]*)\} ]]; then
@@ -67,13 +68,36 @@ _zorvant_cli() {
     fi
     return
   fi
-  local help
+  local help subcommands
   help=$(LC_ALL=C "$cli" "$command" --help 2>/dev/null) || return
+  # A command with subcommands (archive): its help's "Subcommands:" list; the first of them
+  # after the command picks the help the rest is completed from.
+  subcommands=$(awk '/^Subcommands:/ { on = 1; next } on && /^  [a-z]/ { print $1; next } on { exit }' \
+    <<<"$help")
+  if [[ -n $subcommands ]]; then
+    local sub=''
+    for ((i = i + 1; i < cword; i++)); do
+      if [[ ${words[i]} != -* && $'\n'$subcommands$'\n' == *$'\n'${words[i]}$'\n'* ]]; then
+        sub=${words[i]}
+        break
+      fi
+    done
+    if [[ -z $sub ]]; then
+      [[ $cur == -* ]] || mapfile -t COMPREPLY < <(compgen -W "$subcommands" -- "$cur")
+      return
+    fi
+    help=$(LC_ALL=C "$cli" "$command" "$sub" --help 2>/dev/null) || return
+  fi
   if [[ $prev == -* ]] && _zorvant_cli_option_value "$cli" "$help" "$prev" "$cur"; then
     return
   fi
   $split && return
-  # The commands take no other arguments: offer the options even before a dash.
+  # A command whose positionals are files (FILE in its help) takes file names; the others
+  # take no other arguments: offer the options even before a dash.
+  if [[ $cur != -* ]] && grep -q '^Positionals:' <<<"$help" && grep -q '^  FILE' <<<"$help"; then
+    _filedir
+    return
+  fi
   mapfile -t COMPREPLY < <(compgen -W "$(_parse_help - <<<"$help")" -- "$cur")
 }
 complete -F _zorvant_cli zorvant-cli

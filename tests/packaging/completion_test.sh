@@ -55,6 +55,12 @@ cases=(
   "$cli|zorvant-cli report --started-at $work/w|"
   "$cli|zorvant-cli report --title $work/w|"
   "$cli|zorvant-cli chart --position $work/w|"
+  # subcommands, their options, and their files
+  "$cli|zorvant-cli archive |copy export list log show verify"
+  "$cli|zorvant-cli archive l|list log"
+  "$cli|zorvant-cli archive list --j|--json"
+  "$cli|zorvant-cli archive copy --to $work/with-p|$work/with-ports"
+  "$cli|zorvant-cli archive show $work/w|"
 )
 
 # Completes LINE as bash splits it: at blanks, with '=' a word of its own.
