@@ -285,8 +285,8 @@ Json ReportRequestJson(const ReportRequest& r) {
 }
 
 std::string ReportKeywords(const ReportRequest& request) {
-  // ASCII alone, every other character escaped: a PDF then keeps the text as it is, readable in
-  // the file's own bytes, rather than as UTF-16.
+  // ASCII alone, every other character escaped: cairo stores the keywords as UTF-16 (a hex
+  // string), and whatever turns them back into text, the JSON comes through unchanged.
   const Json document = {{"zorvant_report", 1},
                          {"recording", RecordingIdentityJson(request.recording)},
                          {"request", ReportRequestJson(request)}};
