@@ -1,18 +1,32 @@
-// zorvant-cli archive: what the archive of downloads holds, listed, shown, verified, and its
-// audit trail.
+// zorvant-cli archive: what the archive of downloads holds, listed, shown, verified, reported
+// and charted, its audit trail, and text exports imported into it.
 #pragma once
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/archive_choice.h"
 #include "cli/archive_copy.h"
+#include "cli/chart_command.h"
+#include "cli/report_command.h"
 
 namespace zv::cli {
 
-enum class ArchiveAction : uint8_t { None, List, Show, Verify, Log, Export, Copy };
+enum class ArchiveAction : uint8_t {
+  None,
+  List,
+  Show,
+  Verify,
+  Log,
+  Export,
+  Report,
+  Chart,
+  Import,
+  Copy
+};
 
 struct ArchiveOptions {
   ArchiveChoice archive;
@@ -23,6 +37,10 @@ struct ArchiveOptions {
   bool json = false;
   std::string output;  // export: .txt, .csv or .json
   ArchiveCopyOptions copy;
+  // report and chart: the commands' own options, the recording's number as their source
+  ReportOptions report;
+  ChartOptions chart;
+  std::vector<std::string> importFiles;
 };
 
 CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options);

@@ -17,7 +17,7 @@ enum ExitCode : int {
   kExitFileNotWritten = 9,
   kExitNotSaved = 10,           // a question of the configuration write was answered "stop"
   kExitSaveUnconfirmed = 11,    // the table was sent, but the logger did not answer afterwards
-  kExitBadExport = 12,          // --from-export: the file is not an export
+  kExitBadExport = 12,          // --from-export, archive import: the file is not an export
   kExitNoTypeface = 13,         // PNG or PDF without DejaVu Sans to draw them in
   kExitArchiveNotWritten = 14,  // the command's output is done, but nothing was kept
   kExitArchiveUnreadable = 15,  // archive: the archive cannot be opened or read
@@ -48,16 +48,18 @@ inline constexpr char kExitCodeHelp[] =
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
     "     whether it stored it is unknown\n"
     " 12  chart, report: the export file given to --from-export cannot be read, or is not\n"
-    "     an export of this program\n"
+    "     an export of this program; archive import: such a file was refused (the others\n"
+    "     were imported)\n"
     " 13  chart, report: a PNG or PDF needs the fonts DejaVu Sans and DejaVu Sans Bold\n"
     "     (Debian: fonts-dejavu-core), and they cannot be found; nothing is drawn in\n"
     "     another font, and nothing is sent to the logger\n"
     " 14  read, report --port, chart --port, info: the command's own output was written (or\n"
     "     printed), but the archive was not (read-only, full, busy, not an archive, newer\n"
-    "     schema): stderr says why; --no-archive keeps nothing and never fails so\n"
+    "     schema): stderr says why; --no-archive keeps nothing and never fails so.\n"
+    "     archive import: the archive could not keep a file (those before it were kept)\n"
     " 15  archive: the archive cannot be opened or read (absent, corrupt, not an archive,\n"
     "     written by a newer program, or no archive in this build)\n"
-    " 16  archive show: no recording of that number\n"
+    " 16  archive show, export, report, chart: no recording of that number\n"
     " 17  archive verify: a recording or an event of the trail was altered, removed or\n"
     "     inserted; the first broken link is named\n"
     "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"

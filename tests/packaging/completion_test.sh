@@ -56,7 +56,7 @@ cases=(
   "$cli|zorvant-cli report --title $work/w|"
   "$cli|zorvant-cli chart --position $work/w|"
   # subcommands, their options, and their files
-  "$cli|zorvant-cli archive |copy export list log show verify"
+  "$cli|zorvant-cli archive |chart copy export import list log report show verify"
   "$cli|zorvant-cli archive l|list log"
   "$cli|zorvant-cli archive list --j|--json"
   "$cli|zorvant-cli archive copy --to $work/with-p|$work/with-ports"
