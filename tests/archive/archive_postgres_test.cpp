@@ -166,7 +166,13 @@ TEST(PostgresArchive, TheServerStoppedInTheMiddleOfAKeepLeavesNothingHalfKept) {
   }
   const std::string errors = server.folder() + "/../zv-writer-" + std::to_string(getpid());
   const Writer writer = StartWriter({url, "1", "100000"}, errors);
-  usleep(1'500'000);
+  // Halted once the writer has kept something, however slow the machine is today.
+  for (int waited = 0; waited < 600; ++waited) {
+    std::vector<RecordingListing> kept;
+    auto reader = OpenForTest(url);
+    if (reader && reader->ListRecordings({}, kept).ok() && kept.size() >= 2) break;
+    usleep(100'000);
+  }
   ASSERT_TRUE(RunTestServer("halt", server.folder()));
   std::vector<uint32_t> confirmed;
   EXPECT_EQ(FinishWriter(writer, &confirmed), 3);  // the archive was not written
