@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# zorvant-cli verify against kvar2-emu: an export, a report's JSON and its PDF checked against
+# the download the archive kept, each edit named where it is, a file of another recording not
+# found; the configuration writes and the files written on the trail; the JSON as documented.
+# usage: verify_test.sh CLI EMULATOR
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+emu_options=(--unpaced)
+
+start_emu --channels 2 --id "Chłodnia 3" --write-pointer $((0x20 + 400)) --interval 7
+"$cli" read --port "$work/port" -o "$work/one.txt" >/dev/null 2>&1
+"$cli" report --port "$work/port" -o "$work/r.json" >/dev/null 2>&1
+"$cli" report --port "$work/port" -o "$work/r.pdf" >/dev/null 2>&1
+# The same logger, its memory written by other readings: an export the archive never kept.
+start_emu --channels 2 --id "Chłodnia 3" --write-pointer $((0x20 + 404)) --interval 7
+"$cli" read --port "$work/port" -o "$work/other.txt" --no-archive >/dev/null 2>&1
+
+# Edits: the 17th slot's A reading one degree lower (line 28), a report figure, a text file.
+python3 - "$work" <<'PY'
+import json, sys
+w = sys.argv[1]
+lines = open(f"{w}/one.txt", "rb").read().split(b"\r\n")
+a, b = lines[27].split(b"\t")
+whole, frac = a.split(b",")
+lines[27] = str(int(whole) - 1).encode() + b"," + frac + b"\t" + b
+open(f"{w}/edited.txt", "wb").write(b"\r\n".join(lines))
+r = json.load(open(f"{w}/r.json"))
+r["channels"][0]["max_c"] += 0.5
+json.dump(r, open(f"{w}/edited-report.json", "w"), ensure_ascii=False)
+open(f"{w}/notes.txt", "w").write("not a recording\n")
+PY
+
+# file, expected exit code, a line its text output must hold
+while IFS='|' read -r file code says; do
+  "$cli" verify "$work/$file" >"$work/out.txt" 2>&1; got=$?
+  [ "$got" = "$code" ] && grep -qF -- "$says" "$work/out.txt"
+  check "verify $file: $code, \"$says\"" $?
+  [ "$code" = 12 ] || "$cli" verify "$work/$file" --json >"$work/verify-${file//./-}.json" 2>/dev/null
+done <<'ROWS'
+one.txt|0|matches recording 1
+edited.txt|18|reading 17, channel A (line 28)
+r.json|0|matches recording 1
+edited-report.json|18|/channels/0/max_c
+r.pdf|0|matches recording 1
+other.txt|19|NOT FOUND
+notes.txt|12|none of a text export
+ROWS
+python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
+assert d["result"] == "differs" and len(d["differences"]) == 1, d' "$work/verify-edited-txt.json"
+check "verify --json: the one reading edited, and nothing else" $?
+
+# The trail: a configuration write with its tables and answers, each file with its hash.
+start_emu --channels 1 --write-pointer $((0x20 + 40))
+"$cli" config --port "$work/port" --keep --interval "10 s" >/dev/null 2>&1
+check "config writes" $?
+"$cli" archive log --json >"$work/log.json"
+python3 - "$work" <<'PY'
+import hashlib, json, sys
+w = sys.argv[1]
+events = [e["body"] for e in json.load(open(f"{w}/log.json"))["events"]]
+kinds = [e["kind"] for e in events]
+assert kinds.count("verify") == 12, kinds
+config = [e for e in events if e["kind"] == "config_write"][0]["details"]
+assert config["outcome"] == "stored" and config["answers"] == {"erase_samples": "no"}, config
+assert config["table_before"] != config["table_after"] and len(config["table_after"]) == 52
+for name, fmt in (("one.txt", "txt"), ("r.json", "json"), ("r.pdf", "pdf")):
+    written = [e for e in events if e["kind"] == "file_written" and e["source"].endswith(name)]
+    assert len(written) == 1, name
+    d = written[0]["details"]
+    assert d["format"] == fmt and d["sha256"] == hashlib.sha256(open(f"{w}/{name}", "rb").read()).hexdigest(), d
+    assert written[0]["recording"], name
+PY
+check "archive log: the configuration write and every file written, hashed" $?
+"$cli" archive verify --json >"$work/archive-verify.json"; check "archive verify --json: clean" $?
+finish verify
