@@ -197,8 +197,11 @@ void DrawTimeLabels(const Drawing& d) {
       d.draw.Text(x, l.bottom + kDateDrop * d.em, date, d.Style(TextAnchor::Middle));
     }
   }
+  const bool estimated = d.in.startEstimated && l.times.kind == TimeAxisKind::ClockTime;
   d.draw.Text((l.left + l.right) / 2, d.frame.y + d.frame.height - kAboveLine * d.em,
-              TimeCaption(l.times, d.in.language), d.Style(TextAnchor::Middle));
+              estimated ? TextsFor(d.in.language).estimatedClockCaption
+                        : TimeCaption(l.times, d.in.language),
+              d.Style(TextAnchor::Middle));
 }
 
 // A sample of each line drawn and what it is, in a row above the plot, where no trace can

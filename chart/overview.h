@@ -26,7 +26,8 @@ struct OverviewInputs {
   ChannelLimits limits;          // exact, in ten-thousandths of a degree
   uint32_t intervalSeconds = 0;  // 0: not known
   bool hasStart = false;
-  StartTime start;  // slot 0; its frame gives each tick's offset
+  StartTime start;              // slot 0; its frame gives each tick's offset
+  bool startEstimated = false;  // the caption then says the times are estimated
   LabelLanguage language = LabelLanguage::Polish;
 };
 

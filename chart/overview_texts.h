@@ -27,6 +27,7 @@ struct OverviewTexts {
   const char* elapsedMinutesCaption;
   const char* elapsedDaysCaption;
   const char* clockCaption;
+  const char* estimatedClockCaption;  // the start reckoned from the download, not given
   const char* noReadings;
 };
 
@@ -48,6 +49,7 @@ inline constexpr OverviewTexts kPolishOverviewTexts = {
     "Czas od początku (h:mm)",
     "Czas od początku (dni)",
     "Data i godzina",
+    "Data i godzina (szacowane)",
     "Brak odczytów",
 };
 
@@ -69,6 +71,7 @@ inline constexpr OverviewTexts kEnglishOverviewTexts = {
     "Time since start (h:mm)",
     "Time since start (days)",
     "Date and time",
+    "Date and time (estimated)",
     "No readings",
 };
 

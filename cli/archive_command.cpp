@@ -278,6 +278,61 @@ int VerifyArchive(const ArchiveOptions& options, std::unique_ptr<ArchiveStore>& 
   return report.Clean() ? kExitOk : kExitArchiveBroken;
 }
 
+// The largest file import reads: far above the largest export of a full memory (about 190 KB).
+constexpr std::size_t kLargestImport = 256 * 1024;
+
+// The file's bytes, at most kLargestImport; false with why not.
+bool ReadImportFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    why = "cannot be opened";
+    return false;
+  }
+  bytes.resize(kLargestImport + 1);
+  const std::size_t length = std::fread(bytes.data(), 1, bytes.size(), file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  bytes.resize(length);
+  why = failed ? "cannot be read" : length > kLargestImport ? "too large to be an export" : "";
+  return why.empty();
+}
+
+// Each file kept as an imported recording, its number printed; a file that is no export is
+// named with its reason and the others are still imported.
+int Import(const ArchiveOptions& options) {
+  std::unique_ptr<ArchiveStore> store;
+  if (!OpenChosenArchive("archive import", options.archive, archive::OpenMode::ReadWrite, store)) {
+    return kExitArchiveUnreadable;
+  }
+  int code = kExitOk;
+  for (const std::string& path : options.importFiles) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!ReadImportFile(path, bytes, why)) {
+      std::fprintf(stderr, "zorvant-cli archive import: %s: %s\n", Echoed(path).c_str(),
+                   why.c_str());
+      code = kExitBadExport;
+      continue;
+    }
+    archive::KeptRecording kept;
+    const ArchiveStatus status =
+        archive::KeepImport(*store, bytes, path, archive::AttributionNow(), kept);
+    if (status.fault == archive::ArchiveFault::BadInput) {
+      PrintArchiveFailure("archive import", status);
+      code = kExitBadExport;
+      continue;
+    }
+    if (!status.ok()) {
+      PrintArchiveFailure("archive import", status);
+      return kExitArchiveNotWritten;
+    }
+    std::printf("%s: recording %lld%s\n", Echoed(path).c_str(),
+                static_cast<long long>(kept.recordingId),
+                kept.alreadyKept ? " (the same bytes as before)" : "");
+  }
+  return code;
+}
+
 CLI::App* AddAction(CLI::App& archive, ArchiveOptions& options, const char* name,
                     ArchiveAction action, const char* help) {
   CLI::App* command = archive.add_subcommand(name, help);
@@ -299,6 +354,40 @@ void AddSince(CLI::App& command, ArchiveOptions& options, const char* what) {
           },
           what)
       ->type_name("DATE");
+}
+
+// archive report ID and archive chart ID: the commands' own page options, the kept recording as
+// their source. Their options keep the commands' own checks (a callback each), so the action is
+// noted once the line is parsed.
+void AddPageActions(CLI::App& archive, ArchiveOptions& options) {
+  struct PageAction {
+    const char* name;
+    ArchiveAction action;
+    const char* help;
+    SourceOptions& source;
+    ArchiveChoice& choice;
+  };
+  const PageAction actions[] = {
+      {"report", ArchiveAction::Report,
+       "The report of a kept recording, as report writes it from a logger (its hash and "
+       "number in the footer)",
+       options.report.source, options.report.archive},
+      {"chart", ArchiveAction::Chart, "The chart of a kept recording, as chart draws it",
+       options.chart.source, options.chart.archive},
+  };
+  for (const PageAction& page : actions) {
+    CLI::App* command = archive.add_subcommand(page.name, page.help);
+    command->add_option("ID", page.source.archiveId, "The recording's number (archive list)")
+        ->required()
+        ->check(CLI::PositiveNumber);
+    AddArchiveOptions(*command, page.choice);
+    if (page.action == ArchiveAction::Report) {
+      AddReportPageOptions(*command, options.report);
+    } else {
+      AddChartPageOptions(*command, options.chart);
+    }
+    command->parse_complete_callback([&options, action = page.action] { options.action = action; });
+  }
 }
 
 }  // namespace
@@ -347,14 +436,24 @@ CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options) {
   for (CLI::App* command : {list, show, log, verify}) {
     command->add_flag("--json", options.json, "Print one JSON object instead of text");
   }
+  AddPageActions(*archive, options);
+  auto* imported =
+      AddAction(*archive, options, "import", ArchiveAction::Import,
+                "Keep text exports made by the program as imported recordings: the file's bytes "
+                "and its SHA-256, its readings read from it, never passed off as a download");
+  imported->add_option("FILE", options.importFiles, "Export files (.txt)")->required();
   return archive;
 }
 
 int RunArchive(const ArchiveOptions& options) {
+  // These open the archive themselves: to read one recording.
+  if (options.action == ArchiveAction::Report) return RunReport(options.report);
+  if (options.action == ArchiveAction::Chart) return RunChart(options.chart);
   if (options.archive.none) {
     std::fputs("zorvant-cli archive: --no-archive leaves no archive to read\n", stderr);
     return kExitUsage;
   }
+  if (options.action == ArchiveAction::Import) return Import(options);
   std::unique_ptr<ArchiveStore> store;
   if (!OpenChosenArchive("archive", options.archive, archive::OpenMode::ReadOnly, store)) {
     return kExitArchiveUnreadable;
@@ -371,6 +470,9 @@ int RunArchive(const ArchiveOptions& options) {
         return VerifyArchive(options, store);
       case ArchiveAction::Export:
         return Export(options, *store);
+      case ArchiveAction::Import:  // each of these opens the archive itself, above
+      case ArchiveAction::Report:
+      case ArchiveAction::Chart:
       case ArchiveAction::None:
         break;
     }

@@ -1,17 +1,20 @@
-// zorvant-cli archive: what the archive of downloads holds, listed, shown, verified, and its
-// audit trail.
+// zorvant-cli archive: what the archive of downloads holds, listed, shown, verified, reported
+// and charted, its audit trail, and text exports imported into it.
 #pragma once
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/archive_choice.h"
+#include "cli/chart_command.h"
+#include "cli/report_command.h"
 
 namespace zv::cli {
 
-enum class ArchiveAction : uint8_t { None, List, Show, Verify, Log, Export };
+enum class ArchiveAction : uint8_t { None, List, Show, Verify, Log, Export, Report, Chart, Import };
 
 struct ArchiveOptions {
   ArchiveChoice archive;
@@ -21,6 +24,10 @@ struct ArchiveOptions {
   int64_t id = 0;
   bool json = false;
   std::string output;  // export: .txt, .csv or .json
+  // report and chart: the commands' own options, the recording's number as their source
+  ReportOptions report;
+  ChartOptions chart;
+  std::vector<std::string> importFiles;
 };
 
 CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options);

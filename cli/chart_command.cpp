@@ -6,6 +6,7 @@
 #include "chart/chart_view.h"
 #include "chart/overview.h"
 #include "cli/chart_overview_options.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
@@ -47,9 +48,7 @@ bool Draw(const ChartOptions& options, PictureFormat format, const Recording& re
           ByteSink& sink) {
   if (options.overview) {
     const ChannelBoxes boxes = ChannelsFor(options, recording.channelMode);
-    BuildOverviewPage(OverviewInputsFor(options, boxes, *recording.samples, recording.channelMode,
-                                        recording.intervalSeconds),
-                      g_overview);
+    BuildOverviewPage(OverviewInputsFor(options, boxes, recording), g_overview);
     return WritePicture(format, g_overview.View(), sink, kOverviewTitle);
   }
   const ChartInputs in = InputsFor(options, *recording.samples, recording.channelMode);
@@ -72,25 +71,28 @@ CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options) {
       ".pdf (A4), else SVG.");
   AddSourceOptions(*chart, options.source);
   AddArchiveOptions(*chart, options.archive);
+  AddChartPageOptions(*chart, options);
+  return chart;
+}
+
+void AddChartPageOptions(CLI::App& chart, ChartOptions& options) {
   chart
-      ->add_option("--output,-o", options.output,
-                   "SVG, PNG or PDF file, by its extension; '-' for SVG on standard output. "
-                   "Replaced atomically, only once drawn.")
+      .add_option("--output,-o", options.output,
+                  "SVG, PNG or PDF file, by its extension; '-' for SVG on standard output. "
+                  "Replaced atomically, only once drawn.")
       ->required();
   auto* position =
-      chart->add_option("--position", options.position,
-                        "Scroll position: the number of the first sample shown (default 0); it "
-                        "must be below the number of samples (exit 2 otherwise, after the "
-                        "download).");
-  auto* fineRows =
-      chart->add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
+      chart.add_option("--position", options.position,
+                       "Scroll position: the number of the first sample shown (default 0); it "
+                       "must be below the number of samples (exit 2 otherwise, after the "
+                       "download).");
+  auto* fineRows = chart.add_flag("--fine-rows", options.fineRows, "Draw the fine horizontal grid");
   auto* fineColumns =
-      chart->add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
-  AddChannelsOption(*chart, options.channels,
+      chart.add_flag("--fine-columns", options.fineColumns, "Draw the fine vertical grid");
+  AddChannelsOption(chart, options.channels,
                     "Traces: a, b or ab (default). As in the window, with neither box A shows, "
                     "and a one-channel logger draws A whatever is asked.");
-  AddOverviewOptions(*chart, options, {position, fineRows, fineColumns});
-  return chart;
+  AddOverviewOptions(chart, options, {position, fineRows, fineColumns});
 }
 
 int RunChart(const ChartOptions& options) {
@@ -122,9 +124,13 @@ int RunChart(const ChartOptions& options) {
 
   const bool drawn = Draw(options, format, recording, file);
   ReleasePictureCaches();
-  return WithArchiveCode(
+  return FinishWrittenFile(
       FinishPictureFile(drawn, "zorvant-cli chart: cairo could not draw the picture", file, ui),
-      recording.archiveCode);
+      recording.archiveCode, "chart", options.archive, options.output,
+      format == PictureFormat::Png   ? "png"
+      : format == PictureFormat::Pdf ? "pdf"
+                                     : "svg",
+      recording.identity.sha256);
 }
 
 }  // namespace zv::cli

@@ -29,6 +29,9 @@ struct ChartOptions {
 };
 
 CLI::App* AddChartCommand(CLI::App& app, ChartOptions& options);
+// The options of the picture itself (output, position, grids, channels, the overview's), which
+// archive chart takes too.
+void AddChartPageOptions(CLI::App& chart, ChartOptions& options);
 int RunChart(const ChartOptions& options);
 
 }  // namespace zv::cli

@@ -34,17 +34,17 @@ void AddOverviewOptions(CLI::App& chart, ChartOptions& options, const WindowChar
 }
 
 OverviewInputs OverviewInputsFor(const ChartOptions& options, const ChannelBoxes& boxes,
-                                 const SampleBuffer& samples, uint8_t channelMode,
-                                 uint32_t intervalSeconds) {
+                                 const Recording& recording) {
   OverviewInputs in;
-  in.samples = &samples;
-  in.channelMode = channelMode;
+  in.samples = recording.samples;
+  in.channelMode = recording.channelMode;
   in.showA = boxes.aChecked;
   in.showB = boxes.bChecked;
   in.limits = options.limits;
-  in.intervalSeconds = intervalSeconds;
-  in.hasStart = options.startedAt.has_value();
-  if (in.hasStart) in.start = *options.startedAt;
+  in.intervalSeconds = recording.intervalSeconds;
+  const std::optional<StartTime> start = StartOf(options.startedAt, recording, in.startEstimated);
+  in.hasStart = start.has_value();
+  if (in.hasStart) in.start = *start;
   return in;
 }
 

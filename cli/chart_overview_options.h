@@ -22,8 +22,8 @@ struct WindowChartOptions {
 // found before anything is sent.
 void AddOverviewOptions(CLI::App& chart, ChartOptions& options, const WindowChartOptions& window);
 
+// The overview of `recording` as the options ask, its start the one given or else estimated.
 OverviewInputs OverviewInputsFor(const ChartOptions& options, const ChannelBoxes& boxes,
-                                 const SampleBuffer& samples, uint8_t channelMode,
-                                 uint32_t intervalSeconds);
+                                 const Recording& recording);
 
 }  // namespace zv::cli

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "archive/estimated_start.h"
 #include "archive/event_drafts.h"
 #include "archive/keep.h"
 #include "base/safe_text.h"
@@ -55,9 +56,24 @@ bool Sha256OfFile(const std::string& path, archive::Sha256Digest& digest) {
 
 }  // namespace
 
+void IdentifyDownload(const INFO_TAB& asReceived, const SampleBuffer& memory,
+                      int64_t downloadedAtUtc, RecordingIdentity& identity,
+                      std::optional<int64_t>& estimatedStartUtc) {
+  archive::Recording recording;
+  if (!archive::RecordingOfDownload(asReceived, std::span(memory.bytes, DataBytes(memory)),
+                                    recording)) {
+    return;
+  }
+  identity.sha256 = archive::HexOf(recording.sha256);
+  identity.origin = KeptOrigin::Downloaded;
+  if (const auto start = archive::EstimateStart(recording.facts, downloadedAtUtc)) {
+    estimatedStartUtc = start->firstReadingUtc;
+  }
+}
+
 int KeepDownloadInArchive(const char* command, const ArchiveChoice& choice,
-                          const INFO_TAB& asReceived, const SampleBuffer& memory,
-                          const char* port) {
+                          const INFO_TAB& asReceived, const SampleBuffer& memory, const char* port,
+                          RecordingIdentity& identity) {
   if (choice.none) return kExitOk;
   std::unique_ptr<archive::ArchiveStore> store;
   if (!OpenChosenArchive(command, choice, archive::OpenMode::ReadWrite, store)) {
@@ -68,6 +84,9 @@ int KeepDownloadInArchive(const char* command, const ArchiveChoice& choice,
       archive::KeepDownload(*store, asReceived, std::span(memory.bytes, DataBytes(memory)), port,
                             archive::AttributionNow(), kept);
   if (!status.ok()) return NotWritten(command, status);
+  identity.sha256 = archive::HexOf(kept.sha256);
+  identity.archiveId = kept.recordingId;
+  identity.origin = KeptOrigin::Downloaded;
   std::fprintf(stderr, "zorvant-cli %s: kept in the archive as recording %lld%s\n", command,
                static_cast<long long>(kept.recordingId),
                kept.alreadyKept ? " (the same bytes as before)" : "");

@@ -4,6 +4,8 @@
 // same, stderr says the archive was not written, and the command ends with kExitArchiveNotWritten.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,13 +13,23 @@
 #include "base/info_tab.h"
 #include "base/sample_memory.h"
 #include "cli/archive_choice.h"
+#include "report/report_facts.h"
 
 namespace zv::cli {
 
+// What a download is before it is kept: its SHA-256 (INFO_TAB ‖ memory) as `identity`, and,
+// when the logger was measuring, the time of its first reading counted back from
+// `downloadedAtUtc`. A build without an archive knows neither.
+void IdentifyDownload(const INFO_TAB& asReceived, const SampleBuffer& memory,
+                      int64_t downloadedAtUtc, RecordingIdentity& identity,
+                      std::optional<int64_t>& estimatedStartUtc);
+
 // Keeps the download made on `port`; prints the recording's number on stderr, or why it was
-// not kept. Returns kExitOk or kExitArchiveNotWritten.
+// not kept, and gives `identity` the number and hash it was kept with. Returns kExitOk or
+// kExitArchiveNotWritten.
 int KeepDownloadInArchive(const char* command, const ArchiveChoice& choice,
-                          const INFO_TAB& asReceived, const SampleBuffer& memory, const char* port);
+                          const INFO_TAB& asReceived, const SampleBuffer& memory, const char* port,
+                          RecordingIdentity& identity);
 
 // Records that the table was read on `port`; as above.
 int RecordInfoInArchive(const char* command, const ArchiveChoice& choice, const INFO_TAB& table,
@@ -38,5 +50,15 @@ int RecordConfigWriteInArchive(const char* command, const ArchiveChoice& choice,
 int RecordFileWrittenInArchive(const char* command, const ArchiveChoice& choice,
                                const std::string& path, const char* format,
                                const std::string& recordingSha256);
+
+// A command's code once its file is written: a failure of the output stands, then the keeping
+// of its download; else the file joins the trail. A download the archive did not keep names a
+// recording the trail cannot refer to, so its file is not recorded either.
+inline int FinishWrittenFile(int outputCode, int downloadCode, const char* command,
+                             const ArchiveChoice& choice, const std::string& path,
+                             const char* format, const std::string& recordingSha256) {
+  if (outputCode != 0 || downloadCode != 0) return outputCode != 0 ? outputCode : downloadCode;
+  return RecordFileWrittenInArchive(command, choice, path, format, recordingSha256);
+}
 
 }  // namespace zv::cli

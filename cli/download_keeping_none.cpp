@@ -19,8 +19,11 @@ int SayNothingKept(const char* command, const ArchiveChoice& choice) {
 
 }  // namespace
 
+void IdentifyDownload(const INFO_TAB&, const SampleBuffer&, int64_t, RecordingIdentity&,
+                      std::optional<int64_t>&) {}
+
 int KeepDownloadInArchive(const char* command, const ArchiveChoice& choice, const INFO_TAB&,
-                          const SampleBuffer&, const char*) {
+                          const SampleBuffer&, const char*, RecordingIdentity&) {
   return SayNothingKept(command, choice);
 }
 

@@ -17,7 +17,7 @@ enum ExitCode : int {
   kExitFileNotWritten = 9,
   kExitNotSaved = 10,           // a question of the configuration write was answered "stop"
   kExitSaveUnconfirmed = 11,    // the table was sent, but the logger did not answer afterwards
-  kExitBadExport = 12,          // --from-export: the file is not an export
+  kExitBadExport = 12,          // --from-export, archive import: the file is not an export
   kExitNoTypeface = 13,         // PNG or PDF without DejaVu Sans to draw them in
   kExitArchiveNotWritten = 14,  // the command's output is done, but nothing was kept
   kExitArchiveUnreadable = 15,  // archive: the archive cannot be opened or read
@@ -50,18 +50,20 @@ inline constexpr char kExitCodeHelp[] =
     " 11  config: the configuration was sent, but the logger did not answer afterwards;\n"
     "     whether it stored it is unknown\n"
     " 12  chart, report: the export file given to --from-export cannot be read, or is not\n"
-    "     an export of this program; verify: the file cannot be read, or is none of a text\n"
-    "     export, a report's JSON or a report's PDF (or an export whose readings do not read)\n"
+    "     an export of this program; archive import: such a file was refused (the others\n"
+    "     were imported); verify: the file cannot be read, or is none of a text export, a\n"
+    "     report's JSON or a report's PDF (or an export whose readings do not read)\n"
     " 13  chart, report: a PNG or PDF needs the fonts DejaVu Sans and DejaVu Sans Bold\n"
     "     (Debian: fonts-dejavu-core), and they cannot be found; nothing is drawn in\n"
     "     another font, and nothing is sent to the logger\n"
     " 14  read, report, chart, info, config, archive export: the command's own output was\n"
     "     written (or printed, or the configuration sent), but the archive was not\n"
     "     (read-only, full, busy, not an archive, newer schema): stderr says why;\n"
-    "     --no-archive keeps nothing and never fails so\n"
+    "     --no-archive keeps nothing and never fails so. archive import: the archive could\n"
+    "     not keep a file (those before it were kept)\n"
     " 15  archive: the archive cannot be opened or read (absent, corrupt, not an archive,\n"
     "     written by a newer program, or no archive in this build)\n"
-    " 16  archive show: no recording of that number\n"
+    " 16  archive show, export, report, chart: no recording of that number\n"
     " 17  archive verify: a recording or an event of the trail was altered, removed or\n"
     "     inserted; the first broken link is named\n"
     " 18  verify: the file's figures are not those of the archived original; each place\n"

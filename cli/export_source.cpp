@@ -1,5 +1,6 @@
 #include "cli/export_source.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -29,19 +30,9 @@ int ExportUnreadable(const char* command, const char* path, const char* why, uin
   return kExitBadExport;
 }
 
-}  // namespace
-
-int LoadExport(const char* command, const char* path, ExportRecording& recording) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return ExportUnreadable(command, path, "cannot be opened", 0);
-  const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
-  // An export of a full memory is under 200 KiB: a file that fills the buffer is not one.
-  const bool tooLarge = length == sizeof g_exportFile;
-  const bool whole = std::ferror(file) == 0;
-  std::fclose(file);
-  if (tooLarge) return ExportUnreadable(command, path, "too large to be an export", 0);
-  if (!whole) return ExportUnreadable(command, path, "cannot be read", 0);
-
+// The export held in g_exportFile's first `length` bytes.
+int DecodeExport(const char* command, const char* path, std::size_t length,
+                 ExportRecording& recording) {
   const ExportReadResult result =
       ReadExportFile(g_exportFile, length, g_exportSamples, recording.channelMode);
   if (result.status == ExportReadStatus::Ok) {
@@ -57,6 +48,30 @@ int LoadExport(const char* command, const char* path, ExportRecording& recording
                       result.status == ExportReadStatus::TooManyReadings;
   return ExportUnreadable(command, path, ExportReadProblem(result.status),
                           onLine ? result.line : 0);
+}
+
+}  // namespace
+
+int ReadExport(const char* command, const char* name, std::span<const uint8_t> bytes,
+               ExportRecording& recording) {
+  if (bytes.size() >= sizeof g_exportFile) {
+    return ExportUnreadable(command, name, "too large to be an export", 0);
+  }
+  std::copy(bytes.begin(), bytes.end(), g_exportFile);
+  return DecodeExport(command, name, bytes.size(), recording);
+}
+
+int LoadExport(const char* command, const char* path, ExportRecording& recording) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return ExportUnreadable(command, path, "cannot be opened", 0);
+  const std::size_t length = std::fread(g_exportFile, 1, sizeof g_exportFile, file);
+  // An export of a full memory is under 200 KiB: a file that fills the buffer is not one.
+  const bool tooLarge = length == sizeof g_exportFile;
+  const bool whole = std::ferror(file) == 0;
+  std::fclose(file);
+  if (tooLarge) return ExportUnreadable(command, path, "too large to be an export", 0);
+  if (!whole) return ExportUnreadable(command, path, "cannot be read", 0);
+  return DecodeExport(command, path, length, recording);
 }
 
 }  // namespace zv::cli

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "base/sample_memory.h"
 #include "samples/export_header.h"
@@ -23,6 +24,11 @@ struct ExportRecording {
 // Loads `path`; on failure prints "zorvant-cli <command>: <path>: <why>" and returns
 // kExitBadExport, else kExitOk.
 int LoadExport(const char* command, const char* path, ExportRecording& recording);
+
+// The same for an export's bytes held elsewhere (an imported recording), named `name` in the
+// messages.
+int ReadExport(const char* command, const char* name, std::span<const uint8_t> bytes,
+               ExportRecording& recording);
 
 inline constexpr char kFromExportHelp[] =
     "Export file written by this program or 'zorvant-cli read', instead of a logger. Every "

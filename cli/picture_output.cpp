@@ -47,13 +47,14 @@ int CheckCanDraw(PictureFormat format, const char* command) {
 }
 
 bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink,
-                  std::string_view title) {
+                  std::string_view title, std::string_view keywords) {
   switch (format) {
     case PictureFormat::Png:
       return WritePicturePng(picture, sink);
     case PictureFormat::Pdf:
       return WritePicturePdf(picture, sink,
-                             {std::string(title), std::string("zorvant-cli ") + kZorvantVersion});
+                             {std::string(title), std::string("zorvant-cli ") + kZorvantVersion,
+                              std::string(keywords)});
     case PictureFormat::Svg:
       break;
   }

@@ -25,10 +25,10 @@ inline constexpr char kNeedsCairo[] =
 // stderr and the exit code (kExitUsage without cairo, kExitNoTypeface without DejaVu Sans).
 int CheckCanDraw(PictureFormat format, const char* command);
 
-// Writes the whole picture; false when the player failed. A PDF is titled `title`, and names
-// zorvant-cli and its version as its creator.
+// Writes the whole picture; false when the player failed. A PDF is titled `title`, names
+// zorvant-cli and its version as its creator, and carries `keywords` when given.
 bool WritePicture(PictureFormat format, const PictureView& picture, ByteSink& sink,
-                  std::string_view title);
+                  std::string_view title, std::string_view keywords = {});
 
 // Ends a command that drew into `file`: `drawFailure` on standard error when the player failed,
 // the program's "cannot save" when the file could not be put in place; the exit code.

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/port_option.h"
@@ -115,8 +116,6 @@ int RunRead(const ReadOptions& options) {
   if (const int code = ResolvePortSource(options.port, source); code != kExitOk) return code;
   TerminalUi ui(stdoutTaken ? stderr : stdout);
   CsvOptions csv;
-  csv.hasStart = options.startedAt.has_value();
-  if (csv.hasStart) csv.start = *options.startedAt;
   csv.dialect = options.csvDialect;
   // The file is created (as a temporary beside the target) before the download, so a folder
   // that cannot take it fails at once, not after the transfer.
@@ -128,6 +127,18 @@ int RunRead(const ReadOptions& options) {
   if (const int loaded = LoadRecording("read", source, options.archive, ui, recording);
       loaded != kExitOk) {
     return loaded;
+  }
+  // Without --started-at, a logger that was still measuring gives its start counted back from
+  // the download; stderr says the times are estimated.
+  bool estimated = false;
+  const std::optional<StartTime> start = StartOf(options.startedAt, recording, estimated);
+  csv.hasStart = options.format == ReadFormat::Csv && start.has_value();
+  if (csv.hasStart) csv.start = *start;
+  if (csv.hasStart && estimated) {
+    std::fputs(
+        "zorvant-cli read: the logger keeps no clock and was measuring: the times are "
+        "estimated from the download time\n",
+        stderr);
   }
   const SampleBuffer& samples = *recording.samples;
   if (options.summaryOnly) {
@@ -141,7 +152,11 @@ int RunRead(const ReadOptions& options) {
   }
   ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
   PrintSummary(stderr, samples, recording.channelMode);
-  return recording.archiveCode;
+  const char* format = options.format == ReadFormat::Csv    ? "csv"
+                       : options.format == ReadFormat::Json ? "json"
+                                                            : "txt";
+  return FinishWrittenFile(kExitOk, recording.archiveCode, "read", options.archive, options.output,
+                           format, recording.identity.sha256);
 }
 
 }  // namespace zv::cli

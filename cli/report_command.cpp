@@ -4,17 +4,20 @@
 #include <ctime>
 
 #include "base/info_tab.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/limit_options.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
 #include "cli/process_guard.h"
 #include "cli/report_options.h"
+#include "cli/report_remake.h"
 #include "cli/start_time_option.h"
 #include "picture/picture.h"
 #include "picture/picture_cairo.h"
 #include "report/report_json.h"
 #include "report/report_page.h"
+#include "report/report_request_json.h"
 #include "report/report_texts.h"
 #include "zv_version.h"
 
@@ -61,7 +64,8 @@ ReportRequest RequestFor(const ReportOptions& options, const Recording& recordin
         stderr);
   }
   request.limits = options.limits;
-  request.start = options.startedAt;
+  request.start = StartOf(options.startedAt, recording, request.startEstimated);
+  request.recording = recording.identity;
   request.activationEnergy = options.activationEnergy * 1000;
   request.sourceKind = recording.source.kind;
   request.source = recording.source.name;
@@ -73,55 +77,44 @@ ReportRequest RequestFor(const ReportOptions& options, const Recording& recordin
   return request;
 }
 
-// The report in the output's format; false when the player failed.
-bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
-  if (format == ReportFormat::Json) {
-    WriteReportJson(facts, sink);
-    return true;
-  }
-  GrowingPicture pages;
-  BuildReportPages(facts, pages);
-  const std::string& title = facts.request.title;
-  const bool written = WritePicture(
-      format == ReportFormat::Pdf ? PictureFormat::Pdf : PictureFormat::Svg, pages.View(), sink,
-      title.empty() ? ReportTextsFor(facts.request.language).defaultTitle : title);
-  ReleasePictureCaches();
-  return written;
-}
-
 }  // namespace
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
   auto* report = app.add_subcommand("report", kReportHelp);
   AddSourceOptions(*report, options.source);
   AddArchiveOptions(*report, options.archive);
+  AddReportPageOptions(*report, options);
+  return report;
+}
+
+void AddReportPageOptions(CLI::App& report, ReportOptions& options) {
   report
-      ->add_option("--output,-o", options.output,
-                   "The report: .pdf (A4, fonts embedded), .svg, or .json for its figures. "
-                   "Replaced atomically, only once written.")
+      .add_option("--output,-o", options.output,
+                  "The report: .pdf (A4, fonts embedded), .svg, or .json for its figures. "
+                  "Replaced atomically, only once written.")
       ->required()
       ->check(CLI::Validator(CheckReportOutput, "FILE"));
-  AddStartTimeOption(*report, options.startedAt,
+  AddStartTimeOption(report, options.startedAt,
                      std::string(kStartTimeMeaning) +
                          " Without it the report gives sample numbers and the time since the "
-                         "first reading.");
-  AddReportLimits(*report, options);
-  AddChannelsOption(*report, options.channels,
+                         "first reading, or, for a logger that was still measuring, times "
+                         "counted back from the download, marked as estimated.");
+  AddReportLimits(report, options);
+  AddChannelsOption(report, options.channels,
                     "Channels reported: a, b or ab (default); a one-channel logger reports A.");
   report
-      ->add_option("--title", options.title,
-                   "The report's title (default: the language's own); at most two lines of "
-                   "the page")
+      .add_option("--title", options.title,
+                  "The report's title (default: the language's own); at most two lines of "
+                  "the page")
       ->check(CLI::Validator(CheckReportTitle, "TEXT"));
   report
-      ->add_option_function<std::string>(
+      .add_option_function<std::string>(
           "--lang",
           [&options](const std::string& code) {
             options.language = code == "en" ? LabelLanguage::English : LabelLanguage::Polish;
           },
           "Language of the report: pl (default, as the program) or en")
       ->check(CLI::IsMember({"pl", "en"}));
-  return report;
 }
 
 int RunReport(const ReportOptions& options) {
@@ -143,10 +136,14 @@ int RunReport(const ReportOptions& options) {
   }
   const ReportFacts facts =
       GatherReportFacts(*recording.samples, recording.logger, RequestFor(options, recording));
-  return WithArchiveCode(
-      FinishPictureFile(Write(facts, format, file),
+  return FinishWrittenFile(
+      FinishPictureFile(WriteReport(facts, format, file),
                         "zorvant-cli report: cairo could not draw the report", file, ui),
-      recording.archiveCode);
+      recording.archiveCode, "report", options.archive, options.output,
+      format == ReportFormat::Json  ? "json"
+      : format == ReportFormat::Pdf ? "pdf"
+                                    : "svg",
+      recording.identity.sha256);
 }
 
 }  // namespace zv::cli

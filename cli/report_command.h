@@ -28,6 +28,9 @@ struct ReportOptions {
 };
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options);
+// The options of the page itself (output, start, limits, channels, title, language), which
+// archive report takes too.
+void AddReportPageOptions(CLI::App& report, ReportOptions& options);
 int RunReport(const ReportOptions& options);
 
 }  // namespace zv::cli

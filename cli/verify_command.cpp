@@ -124,13 +124,13 @@ int Check(const VerifyOptions& options, std::span<const uint8_t> file, VerifyOut
   std::string problem;
   if (IsPdf(file)) {
     if (!open()) return kExitArchiveUnreadable;
-    status = VerifyReportPdf(*store, file, outcome, problem);
+    status = VerifyReportPdf(*store, options.archive, file, outcome, problem);
     if (status.ok() && !problem.empty()) return Refuse(options.file, problem);
   } else if (const json document = json::parse(file.begin(), file.end(), nullptr, false);
              !document.is_discarded()) {
     if (!IsReportJson(document)) return Refuse(options.file, "JSON, but not a report's");
     if (!open()) return kExitArchiveUnreadable;
-    status = VerifyReportJson(*store, document, outcome);
+    status = VerifyReportJson(*store, options.archive, document, outcome);
   } else if (IsTextExport(file, problem)) {
     if (!problem.empty())
       return Refuse(options.file, "an export whose readings do not read: " + problem);

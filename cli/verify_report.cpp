@@ -4,13 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "archive/recording_queries.h"
+#include "cli/archive_source.h"
+#include "cli/exit_codes.h"
 #include "cli/pdf_text.h"
 #include "cli/report_remake.h"
-#include "report/logger_facts.h"
-#include "report/report_json.h"
-#include "report/report_texts.h"
-#include "samples/export_header.h"
+#include "report/report_request_json.h"
 
 namespace zv::cli {
 
@@ -19,25 +17,10 @@ namespace {
 using archive::ArchiveStatus;
 using nlohmann::json;
 
-// The original of a report: its samples and the logger as the report describes it.
-struct Original {
-  std::unique_ptr<SampleBuffer> samples = std::make_unique<SampleBuffer>();
-  LoggerFacts logger;
-};
-
-bool LoadOriginal(const archive::Recording& recording, Original& original) {
-  if (recording.origin == archive::RecordingOrigin::Imported) {
-    uint8_t channelMode = 1;
-    if (!archive::ReadImportedSamples(recording, *original.samples, channelMode)) return false;
-    const auto* bytes = reinterpret_cast<const char*>(recording.exportFile.data());
-    original.logger =
-        LoggerFactsFromExport(ReadExportHeader(bytes, recording.exportFile.size()), channelMode);
-    return true;
-  }
-  LoggerInfo info;
-  if (!archive::RebuildDownload(recording, info, *original.samples)) return false;
-  original.logger = LoggerFactsFromInfo(info);
-  return true;
+// The original as `archive report` loads it: the samples and the logger as a report describes
+// it (printing why not).
+bool LoadOriginal(const ArchiveChoice& choice, int64_t id, Recording& original) {
+  return LoadKeptRecording("verify", choice, id, original) == kExitOk;
 }
 
 // The recording a report names by its SHA-256; outcome.note says why none was found.
@@ -102,8 +85,8 @@ bool IsReportJson(const json& document) {
          document.contains("recording");
 }
 
-ArchiveStatus VerifyReportJson(archive::ArchiveStore& store, const json& document,
-                               VerifyOutcome& outcome) {
+ArchiveStatus VerifyReportJson(archive::ArchiveStore& store, const ArchiveChoice& choice,
+                               const json& document, VerifyOutcome& outcome) {
   outcome.kind = VerifiedKind::ReportJson;
   outcome.result = VerifyResult::NotFound;
   archive::Recording recording;
@@ -111,15 +94,22 @@ ArchiveStatus VerifyReportJson(archive::ArchiveStore& store, const json& documen
       !status.ok() || outcome.recordingId == 0) {
     return status;
   }
-  Original original;
+  Recording original;
   ReportRequest request;
-  if (!LoadOriginal(recording, original) || !RequestOfReportJson(document, request)) {
-    outcome.note = "the report's own request, or the original, does not read back";
+  std::string why;
+  if (!ReportRequestFromJson(document, request, why)) {
+    outcome.note = "the report's request does not read back: " + why;
+    outcome.result = VerifyResult::Differs;
+    return {};
+  }
+  if (!LoadOriginal(choice, recording.id, original)) {
+    outcome.note = "the original does not read back";
     outcome.result = VerifyResult::Differs;
     return {};
   }
   StringSink again;
-  WriteReportJson(GatherReportFacts(*original.samples, original.logger, request), again);
+  WriteReport(GatherReportFacts(*original.samples, original.logger, request), ReportFormat::Json,
+              again);
   const json regenerated = json::parse(again.text, nullptr, false);
   CompareJson(&document, &regenerated, "", outcome);
   outcome.result = outcome.differences.empty() ? VerifyResult::Matches : VerifyResult::Differs;
@@ -131,8 +121,9 @@ bool IsPdf(std::span<const uint8_t> file) {
   return file.size() >= 5 && std::equal(kMagic, kMagic + 5, file.begin());
 }
 
-ArchiveStatus VerifyReportPdf(archive::ArchiveStore& store, std::span<const uint8_t> file,
-                              VerifyOutcome& outcome, std::string& problem) {
+ArchiveStatus VerifyReportPdf(archive::ArchiveStore& store, const ArchiveChoice& choice,
+                              std::span<const uint8_t> file, VerifyOutcome& outcome,
+                              std::string& problem) {
   outcome.kind = VerifiedKind::ReportPdf;
   outcome.result = VerifyResult::NotFound;
   PdfText asFile;
@@ -148,13 +139,20 @@ ArchiveStatus VerifyReportPdf(archive::ArchiveStore& store, std::span<const uint
       !status.ok() || outcome.recordingId == 0) {
     return status;
   }
-  Original original;
+  Recording original;
   ReportRequest request;
+  if (!ReportRequestFromJson(keywords, request, problem)) {
+    outcome.note = "the report's request does not read back: " + problem;
+    problem.clear();
+    outcome.result = VerifyResult::Differs;
+    return {};
+  }
   StringSink again;
   PdfText regenerated;
   std::string why;
-  if (!LoadOriginal(recording, original) || !RequestOfPdfKeywords(keywords, request) ||
-      !WriteReportPdf(GatherReportFacts(*original.samples, original.logger, request), again) ||
+  if (!LoadOriginal(choice, recording.id, original) ||
+      !WriteReport(GatherReportFacts(*original.samples, original.logger, request),
+                   ReportFormat::Pdf, again) ||
       !ReadPdfText(
           std::span(reinterpret_cast<const uint8_t*>(again.text.data()), again.text.size()),
           regenerated, why)) {

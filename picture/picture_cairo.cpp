@@ -281,6 +281,9 @@ bool WritePicturePdf(const PictureView& picture, ByteSink& sink, const PdfInfo& 
   if (!info.creator.empty()) {
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, info.creator.c_str());
   }
+  if (!info.keywords.empty()) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_KEYWORDS, info.keywords.c_str());
+  }
   cairo_t* cr = cairo_create(surface);
   cairo_translate(cr, left, top);
   cairo_scale(cr, scale, scale);

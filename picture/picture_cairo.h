@@ -23,10 +23,12 @@ bool PictureFontsReady(std::string& why);
 // Each writes a whole file to the sink; false when cairo failed (or the picture is too large
 // to be an image: over 16384 pixels a side or 64 megapixels), with nothing or a part written.
 bool WritePicturePng(const PictureView& picture, ByteSink& sink);
-// What a PDF says of itself (pdfinfo's Title and Creator); cairo adds the creation date.
+// What a PDF says of itself (pdfinfo's Title, Creator and Keywords); cairo adds the creation
+// date.
 struct PdfInfo {
-  std::string title;    // UTF-8
-  std::string creator;  // the program and its version
+  std::string title;     // UTF-8
+  std::string creator;   // the program and its version
+  std::string keywords;  // for programs that read the file back, such as a report's request
 };
 bool WritePicturePdf(const PictureView& picture, ByteSink& sink, const PdfInfo& info = {});
 

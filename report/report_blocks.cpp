@@ -179,8 +179,9 @@ ReportBlock RecordingBlock(const ReportFacts& facts) {
     return any ? SlotTimeText(TimeOfSlot(facts, slot), texts) : std::string("—");
   };
   const std::optional<int64_t> span = SpanSeconds(facts);
+  const bool estimated = any && facts.request.start && facts.request.startEstimated;
   block.rows = {
-      Row(texts.firstReading, when(0)),
+      Row(texts.firstReading, estimated ? when(0) + " (" + texts.estimated + ")" : when(0)),
       Row(texts.lastReading, when(any ? facts.readings - 1 : 0)),
       Row(texts.span,
           span ? DurationText(*span, texts) : std::string(any ? texts.unknownValue : "—")),
@@ -192,6 +193,8 @@ ReportBlock RecordingBlock(const ReportFacts& facts) {
     block.notes.push_back(std::string(texts.interval) + ": " + texts.noInterval);
   } else if (!facts.request.start && any) {
     block.notes.emplace_back(std::string(texts.firstReading) + ": " + texts.noStart);
+  } else if (estimated) {
+    block.notes.emplace_back(std::string(texts.firstReading) + ": " + texts.estimatedStart);
   }
   return block;
 }

@@ -36,21 +36,37 @@ struct LoggerFacts {
   std::string count;  // "8192 / 8192", as the logger's count reads
 };
 
-enum class SourceKind : uint8_t { Port, ExportFile };
+enum class SourceKind : uint8_t { Port, ExportFile, Archive };
+
+// How the recording a report was made from came to be kept: downloaded from a logger (its bytes
+// as received) or imported from a text export (the file's bytes); unknown when no archive knew it.
+enum class KeptOrigin : uint8_t { Unknown, Downloaded, Imported };
+
+// Which recording a report was made from, as far as is known: the SHA-256 of its bytes (a
+// download's table and memory, an imported file's bytes) and its number in the archive.
+struct RecordingIdentity {
+  std::string sha256;  // 64 lower-case hex digits; empty when not known
+  std::optional<int64_t> archiveId;
+  KeptOrigin origin = KeptOrigin::Unknown;
+
+  bool operator==(const RecordingIdentity&) const = default;
+};
 
 struct ReportRequest {
   std::string title;  // UTF-8; empty: the language's default
   LabelLanguage language = LabelLanguage::Polish;
   bool showA = true;
-  bool showB = true;                                   // in mode 2 only
-  ChannelLimits limits;                                // exact, in ten-thousandths of a degree
-  std::optional<StartTime> start;                      // of slot 0
+  bool showB = true;               // in mode 2 only
+  ChannelLimits limits;            // exact, in ten-thousandths of a degree
+  std::optional<StartTime> start;  // of slot 0
+  bool startEstimated = false;     // `start` reckoned from the download time, not given
   double activationEnergy = kDefaultActivationEnergy;  // J/mol
   SourceKind sourceKind = SourceKind::Port;
   std::string source;  // the port or the file, as given
   int64_t madeAtUtc = 0;
   int32_t madeAtOffset = 0;
   std::string version;
+  RecordingIdentity recording;
 };
 
 struct ChannelFacts {

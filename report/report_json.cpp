@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "report/json_document.h"
+#include "report/report_request_json.h"
 #include "report/report_values.h"
 
 namespace zv {
@@ -94,14 +95,18 @@ Json LoggerObject(const LoggerFacts& l) {
           {"count_text", l.count}};
 }
 
+// The recording: which one (its hash, archive number and origin, when known), then its figures.
 Json RecordingObject(const ReportFacts& facts) {
   const bool any = facts.readings != 0;
   const std::optional<StartTime>& start = facts.request.start;
-  return {{"readings", facts.readings},
-          {"started_at", start ? Json(IsoTime(start->utc, OffsetAt(*start, start->utc))) : Json()},
-          {"first_reading_at", any ? SlotAt(facts, 0) : Json()},
-          {"last_reading_at", any ? SlotAt(facts, facts.readings - 1) : Json()},
-          {"span_s", OrNull(SpanSeconds(facts), [](int64_t s) { return s; })}};
+  Json object = RecordingIdentityJson(facts.request.recording);
+  object["readings"] = facts.readings;
+  object["started_at"] = start ? Json(IsoTime(start->utc, OffsetAt(*start, start->utc))) : Json();
+  object["started_at_estimated"] = start && facts.request.startEstimated;
+  object["first_reading_at"] = any ? SlotAt(facts, 0) : Json();
+  object["last_reading_at"] = any ? SlotAt(facts, facts.readings - 1) : Json();
+  object["span_s"] = OrNull(SpanSeconds(facts), [](int64_t s) { return s; });
+  return object;
 }
 
 // A duration of the statistics in readings, and in seconds when the interval is known.
@@ -177,14 +182,15 @@ void WriteReportJson(const ReportFacts& facts, ByteSink& sink) {
       {"language", texts.language},
       {"program_version", r.version},
       {"made_at", IsoTime(r.madeAtUtc, r.madeAtOffset)},
-      {"source",
-       {{"kind", r.sourceKind == SourceKind::Port ? "port" : "export"}, {"name", r.source}}},
+      {"source", {{"kind", SourceKindName(r.sourceKind)}, {"name", r.source}}},
       {"logger", LoggerObject(facts.logger)},
       {"recording", RecordingObject(facts)},
       {"limits", LimitsObject(CommonLimits(facts))},
       {"activation_energy_kj_per_mol", Decimal(std::llround(r.activationEnergy), 1e3)},
       {"channels", channels},
       {"verdict", VerdictName(OverallVerdict(facts))},
+      // What the report was asked, exactly, so that it can be made again.
+      {"request", ReportRequestJson(r)},
   };
   const std::string json = DumpJson(document) + "\n";
   sink.Put(json.data(), json.size());

@@ -31,7 +31,7 @@ constexpr float kLineHeight = 11.5f;
 constexpr float kHeadingSize = 11;
 constexpr float kFooterSize = 7.5f;
 constexpr float kTop = kReportMargin;
-constexpr float kFooterTop = kReportPageHeight - 40;
+constexpr float kFooterTop = kReportPageHeight - 46;
 constexpr float kBodyBottom = kFooterTop - 8;  // the body keeps this gap above the footer
 constexpr float kLabelWidth = 175;             // of a row's label, before its cells
 constexpr float kPairLabelWidth = 95;
@@ -72,9 +72,11 @@ constexpr float kSignatureLineEnd = 12;
 constexpr float kSignatureLineDrop = 1;
 constexpr float kSignatureRaise = 8;  // the baseline above the part's bottom
 
-// The footer's two lines, below its rule.
-constexpr float kFooterFirstLine = 11;
-constexpr float kFooterSecondLine = 21;
+// The footer's three lines, below its rule: the program and the source; when the report was
+// made and the page; the recording's hash and archive number.
+constexpr float kFooterFirstLine = 10;
+constexpr float kFooterSecondLine = 19;
+constexpr float kFooterThirdLine = 28;
 
 uint32_t InkOf(RowTone tone) {
   return tone == RowTone::Good ? kGoodInk : tone == RowTone::Bad ? kBadInk : kInk;
@@ -102,6 +104,7 @@ OverviewInputs OverviewOf(const ReportFacts& facts) {
   in.intervalSeconds = facts.logger.intervalSeconds.value_or(0);
   in.hasStart = facts.request.start.has_value();
   if (in.hasStart) in.start = *facts.request.start;
+  in.startEstimated = facts.request.startEstimated;
   in.language = facts.request.language;
   return in;
 }
@@ -113,6 +116,32 @@ PictureStep PageNumberStep(const ReportTexts& texts, uint16_t page, uint16_t pag
                            texts.pageOf + " " + std::to_string(pages);
   TextStyle style = Style(kFooterSize, TextWeight::Regular, kFooterInk);
   return MakeTextStep(right - TextWidth(text, style.size, style.weight), y, text, style);
+}
+
+// "archiwum nr 12", when the recording has a number.
+std::string ArchiveNumberText(const RecordingIdentity& recording, const ReportTexts& texts) {
+  if (!recording.archiveId) return {};
+  return std::string(texts.archiveNumber) + " " + std::to_string(*recording.archiveId);
+}
+
+// Where the report's readings came from, as the footer names it before the port or the file:
+// an archived recording by its number alone; an imported one says so.
+std::string SourceLabel(const ReportRequest& r, const ReportTexts& texts) {
+  std::string label = r.sourceKind == SourceKind::Port ? texts.sourcePort
+                      : r.sourceKind == SourceKind::ExportFile
+                          ? texts.sourceFile
+                          : ArchiveNumberText(r.recording, texts);
+  if (label.empty()) label = r.source;
+  if (r.recording.origin == KeptOrigin::Imported) label += std::string(" (") + texts.imported + ")";
+  return label;
+}
+
+// "SHA-256 <64 hex digits> · archiwum nr 12": the recording, to be found again by either.
+std::string RecordingLine(const ReportRequest& r, const ReportTexts& texts) {
+  std::string line = "SHA-256 " + r.recording.sha256;
+  const std::string number = ArchiveNumberText(r.recording, texts);
+  if (!number.empty()) line += " · " + number;
+  return line;
 }
 
 class ReportPages {
@@ -299,19 +328,23 @@ void ReportPages::Footer() {
   draw_.Line(left, kFooterTop, right, kFooterTop);
   const TextStyle style = Style(kFooterSize, TextWeight::Regular, kFooterInk);
   const ReportRequest& r = facts_.request;
-  const std::string program =
-      std::string(texts_.footerProgram) + " " + r.version + " · " +
-      (r.sourceKind == SourceKind::Port ? texts_.sourcePort : texts_.sourceFile) + " ";
-  const float programWidth = TextWidth(program, kFooterSize, TextWeight::Regular);
   const float first = kFooterTop + kFooterFirstLine;
   const float second = kFooterTop + kFooterSecondLine;
+  const std::string program =
+      std::string(texts_.footerProgram) + " " + r.version + " · " + SourceLabel(r, texts_) + " ";
+  const float programWidth = TextWidth(program, kFooterSize, TextWeight::Regular);
   DrawPageText(draw_, left, first, program, style);
-  DrawPageText(
-      draw_, left + programWidth, first,
-      FitEnd(r.source, kReportContentWidth - programWidth, kFooterSize, TextWeight::Regular),
-      style);
+  if (r.sourceKind != SourceKind::Archive) {
+    DrawPageText(
+        draw_, left + programWidth, first,
+        FitEnd(r.source, kReportContentWidth - programWidth, kFooterSize, TextWeight::Regular),
+        style);
+  }
   DrawPageText(draw_, left, second,
                std::string(texts_.generated) + " " + ClockText(r.madeAtUtc, r.madeAtOffset), style);
+  if (!r.recording.sha256.empty()) {
+    DrawPageText(draw_, left, kFooterTop + kFooterThirdLine, RecordingLine(r, texts_), style);
+  }
   // The count of pages is not known yet: a step to be written again, one short text.
   pageNumbers_.push_back(pages_.steps.size());
   pages_.Add(PageNumberStep(texts_, page_, page_, right, second));

@@ -42,8 +42,10 @@ struct ReportTexts {
   const char* perChannel;
   const char* noReadings;
   const char* oneReading;
-  const char* noStart;     // why there are no clock times
-  const char* noInterval;  // why there are no durations
+  const char* noStart;         // why there are no clock times
+  const char* noInterval;      // why there are no durations
+  const char* estimated;       // beside a first reading reckoned, not given
+  const char* estimatedStart;  // how it was reckoned
   // the statistics
   const char* channelA;
   const char* channelB;
@@ -93,6 +95,8 @@ struct ReportTexts {
   const char* footerProgram;
   const char* sourcePort;
   const char* sourceFile;
+  const char* archiveNumber;  // "archiwum nr 12"
+  const char* imported;       // a recording kept from an export file, not downloaded
   const char* generated;
   const char* page;  // "strona 1 z 2": page, then "of"
   const char* pageOf;
@@ -133,6 +137,10 @@ inline constexpr ReportTexts kPolishReportTexts = {
     .oneReading = "Jeden odczyt: czas trwania zapisu jest zerowy.",
     .noStart = "bez godziny: nie podano czasu pierwszego odczytu (--started-at)",
     .noInterval = "nieznany: rejestrator podał interwał spoza tabeli",
+    .estimated = "szacowany",
+    .estimatedStart =
+        "szacowany: rejestrator mierzył w chwili pobrania, a nie ma zegara; "
+        "czas pobrania minus (odczyty − 1) × interwał",
     .channelA = "Kanał A",
     .channelB = "Kanał B",
     .minimum = "Minimum",
@@ -175,6 +183,8 @@ inline constexpr ReportTexts kPolishReportTexts = {
     .footerProgram = "Zorvant_2",
     .sourcePort = "rejestrator na porcie",
     .sourceFile = "plik eksportu",
+    .archiveNumber = "archiwum nr",
+    .imported = "zaimportowany",
     .generated = "raport utworzono",
     .page = "strona",
     .pageOf = "z",
@@ -215,6 +225,10 @@ inline constexpr ReportTexts kEnglishReportTexts = {
     .oneReading = "One reading: the recording spans no time.",
     .noStart = "no clock time: the time of the first reading was not given (--started-at)",
     .noInterval = "unknown: the logger reported an interval beyond its table",
+    .estimated = "estimated",
+    .estimatedStart =
+        "estimated: the logger was measuring when downloaded and keeps no clock; "
+        "the download time less (readings − 1) × interval",
     .channelA = "Channel A",
     .channelB = "Channel B",
     .minimum = "Minimum",
@@ -257,6 +271,8 @@ inline constexpr ReportTexts kEnglishReportTexts = {
     .footerProgram = "Zorvant_2",
     .sourcePort = "logger on port",
     .sourceFile = "export file",
+    .archiveNumber = "archive no.",
+    .imported = "imported",
     .generated = "report made",
     .page = "page",
     .pageOf = "of",
