@@ -26,10 +26,17 @@ std::vector<std::string> LinesOf(const std::string& text) {
   while (start <= text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\r' || line.back() == '\f')) {
-      line.pop_back();
+    // Columns come out as runs of spaces: one space between words reads the same line.
+    std::string line;
+    for (std::size_t i = start; i < end; ++i) {
+      const bool space = text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\f';
+      if (!space) {
+        line += text[i];
+      } else if (!line.empty() && line.back() != ' ') {
+        line += ' ';
+      }
     }
+    if (!line.empty() && line.back() == ' ') line.pop_back();
     if (!line.empty()) lines.push_back(std::move(line));
     start = end + 1;
   }

@@ -28,6 +28,9 @@ r = json.load(open(f"{w}/r.json"))
 r["channels"][0]["max_c"] += 0.5
 json.dump(r, open(f"{w}/edited-report.json", "w"), ensure_ascii=False)
 open(f"{w}/notes.txt", "w").write("not a recording\n")
+# A PDF whose request asks for English pages: the Polish pages are not what it makes.
+pdf = open(f"{w}/r.pdf", "rb").read()
+open(f"{w}/edited.pdf", "wb").write(pdf.replace(b'"language":"pl"', b'"language":"en"'))
 PY
 
 # file, expected exit code, a line its text output must hold
@@ -42,6 +45,7 @@ edited.txt|18|reading 17, channel A (line 28)
 r.json|0|matches recording 1
 edited-report.json|18|/channels/0/max_c
 r.pdf|0|matches recording 1
+edited.pdf|18|page 1, line 1: Raport z rejestracji temperatury in the file
 other.txt|19|NOT FOUND
 notes.txt|12|none of a text export
 ROWS
@@ -59,7 +63,7 @@ import hashlib, json, sys
 w = sys.argv[1]
 events = [e["body"] for e in json.load(open(f"{w}/log.json"))["events"]]
 kinds = [e["kind"] for e in events]
-assert kinds.count("verify") == 12, kinds
+assert kinds.count("verify") == 14, kinds
 config = [e for e in events if e["kind"] == "config_write"][0]["details"]
 assert config["outcome"] == "stored" and config["answers"] == {"erase_samples": "no"}, config
 assert config["table_before"] != config["table_after"] and len(config["table_after"]) == 52
