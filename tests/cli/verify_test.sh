@@ -28,6 +28,16 @@ r = json.load(open(f"{w}/r.json"))
 r["channels"][0]["max_c"] += 0.5
 json.dump(r, open(f"{w}/edited-report.json", "w"), ensure_ascii=False)
 open(f"{w}/notes.txt", "w").write("not a recording\n")
+# The interval line edited, the readings kept; LF line ends; 25 slots edited; a broken reading.
+lines = open(f"{w}/one.txt", "rb").read().split(b"\r\n")
+header = lines[:4] + [lines[4].replace(b"5 min", b"1 min")] + lines[5:]
+open(f"{w}/header.txt", "wb").write(b"\r\n".join(header))
+open(f"{w}/lf.txt", "wb").write(b"\n".join(lines))
+many = lines[:11] + [b"99,0000\t" + l.split(b"\t")[1] for l in lines[11:36]] + lines[36:]
+open(f"{w}/many.txt", "wb").write(b"\r\n".join(many))
+open(f"{w}/broken.txt", "wb").write(b"\r\n".join(lines[:11] + [b"21,00x0\t1,0000"] + lines[12:]))
+r["recording"]["sha256"] = "0" * 64
+json.dump(r, open(f"{w}/unknown-report.json", "w"), ensure_ascii=False)
 # A PDF whose request asks for English pages: the Polish pages are not what it makes.
 pdf = open(f"{w}/r.pdf", "rb").read()
 open(f"{w}/edited.pdf", "wb").write(pdf.replace(b'"language":"pl"', b'"language":"en"'))
@@ -47,6 +57,11 @@ edited-report.json|18|/channels/0/max_c
 r.pdf|0|matches recording 1
 edited.pdf|18|page 1, line 1: Raport z rejestracji temperatury in the file
 other.txt|19|NOT FOUND
+header.txt|18|header, interval: 1 min  in the file, 5 min  in the original
+lf.txt|0|the layout differs
+many.txt|18|and 5 more
+broken.txt|12|an export whose readings do not read: not a reading
+unknown-report.json|19|holds no recording of SHA-256 0000
 notes.txt|12|none of a text export
 ROWS
 python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
@@ -63,7 +78,7 @@ import hashlib, json, sys
 w = sys.argv[1]
 events = [e["body"] for e in json.load(open(f"{w}/log.json"))["events"]]
 kinds = [e["kind"] for e in events]
-assert kinds.count("verify") == 14, kinds
+assert kinds.count("verify") == 22, kinds
 config = [e for e in events if e["kind"] == "config_write"][0]["details"]
 assert config["outcome"] == "stored" and config["answers"] == {"erase_samples": "no"}, config
 assert config["table_before"] != config["table_after"] and len(config["table_after"]) == 52
@@ -76,4 +91,12 @@ for name, fmt in (("one.txt", "txt"), ("r.json", "json"), ("r.pdf", "pdf")):
 PY
 check "archive log: the configuration write and every file written, hashed" $?
 "$cli" archive verify --json >"$work/archive-verify.json"; check "archive verify --json: clean" $?
+python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1])
+c.execute("UPDATE events SET body = replace(body, \"stored\", \"st0red\") WHERE kind = \"config_write\""); c.commit()' \
+  "$ZORVANT_ARCHIVE"
+"$cli" archive verify --json >"$work/archive-broken.json"
+[ $? = 17 ] && python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
+assert not d["clean"] and d["first_broken_link"] == d["findings"][0]["event_seq"], d' \
+  "$work/archive-broken.json"
+check "archive verify --json: an altered configuration write, 17, named as the first broken link" $?
 finish verify
