@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "report/json_document.h"
 #include "report/report_texts.h"
 #include "report/report_title.h"
 
@@ -286,9 +285,12 @@ Json ReportRequestJson(const ReportRequest& r) {
 }
 
 std::string ReportKeywords(const ReportRequest& request) {
-  return DumpJson(Json{{"zorvant_report", 1},
-                       {"recording", RecordingIdentityJson(request.recording)},
-                       {"request", ReportRequestJson(request)}});
+  // ASCII alone, every other character escaped: cairo stores the keywords as UTF-16 (a hex
+  // string), and whatever turns them back into text, the JSON comes through unchanged.
+  const Json document = {{"zorvant_report", 1},
+                         {"recording", RecordingIdentityJson(request.recording)},
+                         {"request", ReportRequestJson(request)}};
+  return document.dump(-1, ' ', true, Json::error_handler_t::replace);
 }
 
 bool ReportRequestFromJson(const nlohmann::json& document, ReportRequest& request,

@@ -22,7 +22,8 @@ nlohmann::ordered_json RecordingIdentityJson(const RecordingIdentity& identity);
 // in ten-thousandths of a degree, the start and the making time in seconds with their offsets).
 nlohmann::ordered_json ReportRequestJson(const ReportRequest& request);
 
-// {"zorvant_report":1,"recording":{...},"request":{...}} on one line, as a PDF's keywords hold it.
+// {"zorvant_report":1,"recording":{...},"request":{...}} on one line, as a PDF's keywords hold it:
+// ASCII, each other character written \uXXXX.
 std::string ReportKeywords(const ReportRequest& request);
 
 // Reads `document`'s "request" and "recording" members (a PDF's keywords, or a report's JSON

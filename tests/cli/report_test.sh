@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # The figures of a JSON report, without what differs between a logger and its export.
 figures() { python3 -c 'import json, sys
 d = json.load(open(sys.argv[1]))
-for k in ("made_at", "source"): d.pop(k)
+for k in ("made_at", "source", "request"): d.pop(k)
 d["logger"].pop("battery")
 print(json.dumps(d, sort_keys=True))' "$1"; }
 
