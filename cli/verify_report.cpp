@@ -8,7 +8,10 @@
 #include "cli/exit_codes.h"
 #include "cli/pdf_text.h"
 #include "cli/report_remake.h"
+#include "report/logger_facts.h"
 #include "report/report_request_json.h"
+#include "samples/export_file.h"
+#include "samples/export_header.h"
 
 namespace zv::cli {
 
@@ -18,9 +21,19 @@ using archive::ArchiveStatus;
 using nlohmann::json;
 
 // The original as `archive report` loads it: the samples and the logger as a report describes
-// it (printing why not).
-bool LoadOriginal(const ArchiveChoice& choice, int64_t id, Recording& original) {
-  return LoadKeptRecording("verify", choice, id, original) == kExitOk;
+// it (printing why not). A report made from an export of a download described the logger as
+// that export's header does (it holds no battery state), so it is described so again.
+bool LoadOriginal(const ArchiveChoice& choice, int64_t id, const ReportRequest& request,
+                  Recording& original) {
+  if (LoadKeptRecording("verify", choice, id, original) != kExitOk) return false;
+  if (request.sourceKind == SourceKind::ExportFile &&
+      original.identity.origin == KeptOrigin::Downloaded) {
+    StringSink exported;
+    WriteExportFile(*original.samples, original.info, exported);
+    original.logger = LoggerFactsFromExport(
+        ReadExportHeader(exported.text.data(), exported.text.size()), original.channelMode);
+  }
+  return true;
 }
 
 // The recording a report names by its SHA-256; outcome.note says why none was found.
@@ -102,7 +115,7 @@ ArchiveStatus VerifyReportJson(archive::ArchiveStore& store, const ArchiveChoice
     outcome.result = VerifyResult::Differs;
     return {};
   }
-  if (!LoadOriginal(choice, recording.id, original)) {
+  if (!LoadOriginal(choice, recording.id, request, original)) {
     outcome.note = "the original does not read back";
     outcome.result = VerifyResult::Differs;
     return {};
@@ -150,7 +163,7 @@ ArchiveStatus VerifyReportPdf(archive::ArchiveStore& store, const ArchiveChoice&
   StringSink again;
   PdfText regenerated;
   std::string why;
-  if (!LoadOriginal(choice, recording.id, original) ||
+  if (!LoadOriginal(choice, recording.id, request, original) ||
       !WriteReport(GatherReportFacts(*original.samples, original.logger, request),
                    ReportFormat::Pdf, again) ||
       !ReadPdfText(

@@ -11,6 +11,7 @@ start_emu --channels 2 --id "Chłodnia 3" --write-pointer $((0x20 + 400)) --inte
 "$cli" read --port "$work/port" -o "$work/one.txt" >/dev/null 2>&1
 "$cli" report --port "$work/port" -o "$work/r.json" >/dev/null 2>&1
 "$cli" report --port "$work/port" -o "$work/r.pdf" >/dev/null 2>&1
+"$cli" report --from-export "$work/one.txt" -o "$work/from-export.json" >/dev/null 2>&1
 # The same logger, its memory written by other readings: an export the archive never kept.
 start_emu --channels 2 --id "Chłodnia 3" --write-pointer $((0x20 + 404)) --interval 7
 "$cli" read --port "$work/port" -o "$work/other.txt" --no-archive >/dev/null 2>&1
@@ -55,6 +56,7 @@ edited.txt|18|reading 17, channel A (line 28)
 r.json|0|matches recording 1
 edited-report.json|18|/channels/0/max_c
 r.pdf|0|matches recording 1
+from-export.json|0|matches recording 1
 edited.pdf|18|page 1, line 1: Raport z rejestracji temperatury in the file
 other.txt|19|NOT FOUND
 header.txt|18|header, interval: 1 min  in the file, 5 min  in the original
@@ -78,7 +80,7 @@ import hashlib, json, sys
 w = sys.argv[1]
 events = [e["body"] for e in json.load(open(f"{w}/log.json"))["events"]]
 kinds = [e["kind"] for e in events]
-assert kinds.count("verify") == 22, kinds
+assert kinds.count("verify") == 24, kinds
 config = [e for e in events if e["kind"] == "config_write"][0]["details"]
 assert config["outcome"] == "stored" and config["answers"] == {"erase_samples": "no"}, config
 assert config["table_before"] != config["table_after"] and len(config["table_after"]) == 52
