@@ -74,6 +74,8 @@ check "verify --json: the one reading edited, and nothing else" $?
 start_emu --channels 1 --write-pointer $((0x20 + 40))
 "$cli" config --port "$work/port" --keep --interval "10 s" >/dev/null 2>&1
 check "config writes" $?
+"$cli" config --port "$work/port" --keep --channels ab >/dev/null 2>&1
+check "a refused mode change: 10" $(($? != 10))
 "$cli" archive log --json >"$work/log.json"
 python3 - "$work" <<'PY'
 import hashlib, json, sys
@@ -84,6 +86,9 @@ assert kinds.count("verify") == 24, kinds
 config = [e for e in events if e["kind"] == "config_write"][0]["details"]
 assert config["outcome"] == "stored" and config["answers"] == {"erase_samples": "no"}, config
 assert config["table_before"] != config["table_after"] and len(config["table_after"]) == 52
+refused = [e for e in events if e["kind"] == "config_write"][1]["details"]
+assert refused["outcome"] == "not_written" and refused["answers"]["mode_change"] == "cancel"
+assert refused["table_before"] == refused["table_after"], refused
 for name, fmt in (("one.txt", "txt"), ("r.json", "json"), ("r.pdf", "pdf")):
     written = [e for e in events if e["kind"] == "file_written" and e["source"].endswith(name)]
     assert len(written) == 1, name
@@ -91,7 +96,7 @@ for name, fmt in (("one.txt", "txt"), ("r.json", "json"), ("r.pdf", "pdf")):
     assert d["format"] == fmt and d["sha256"] == hashlib.sha256(open(f"{w}/{name}", "rb").read()).hexdigest(), d
     assert written[0]["recording"], name
 PY
-check "archive log: the configuration write and every file written, hashed" $?
+check "archive log: both configuration writes, as they ended, and every file written, hashed" $?
 "$cli" archive verify --json >"$work/archive-verify.json"; check "archive verify --json: clean" $?
 python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1])
 c.execute("UPDATE events SET body = replace(body, \"stored\", \"st0red\") WHERE kind = \"config_write\""); c.commit()' \
