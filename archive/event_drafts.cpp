@@ -43,4 +43,18 @@ EventDraft FileWrittenDraft(std::string_view command, std::string_view path,
   return draft;
 }
 
+EventDraft FileVerifyDraft(std::string_view path, std::string_view kind,
+                           const Sha256Digest& fileSha256, std::string_view result,
+                           std::size_t differences, const std::optional<Sha256Digest>& original) {
+  EventDraft draft;
+  draft.kind = EventKind::Verify;
+  draft.source = path;
+  draft.recording = original;
+  draft.details = {{"file_kind", kind},
+                   {"file_sha256", HexOf(fileSha256)},
+                   {"result", result},
+                   {"differences", differences}};
+  return draft;
+}
+
 }  // namespace zv::archive

@@ -3,6 +3,7 @@
 // VerifyDraft (verify.h).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,5 +31,12 @@ EventDraft ConfigWriteDraft(std::string_view port, const INFO_TAB& before, const
 EventDraft FileWrittenDraft(std::string_view command, std::string_view path,
                             std::string_view format, const Sha256Digest& fileSha256,
                             const std::optional<Sha256Digest>& recording);
+
+// A file checked against the archive (`verify FILE`): its path, its kind ("text_export",
+// "report_json", "report_pdf"), its SHA-256, the result ("matches", "differs", "not_found"),
+// how many places differ, and the original it was checked against when one was found.
+EventDraft FileVerifyDraft(std::string_view path, std::string_view kind,
+                           const Sha256Digest& fileSha256, std::string_view result,
+                           std::size_t differences, const std::optional<Sha256Digest>& original);
 
 }  // namespace zv::archive

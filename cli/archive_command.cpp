@@ -12,6 +12,7 @@
 #include "archive/verify.h"
 #include "base/safe_text.h"
 #include "cli/archive_access.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/output_format.h"
@@ -213,15 +214,34 @@ int Export(const ArchiveOptions& options, ArchiveStore& store) {
     ui.ShowMessage(msg::kCannotSave.c_str(), MessageIcon::Exclamation);
     return kExitFileNotWritten;
   }
-  return kExitOk;
+  const char* extension = format == OutputFormat::Csv    ? "csv"
+                          : format == OutputFormat::Json ? "json"
+                                                         : "txt";
+  return RecordFileWrittenInArchive("archive export", options.archive, options.output, extension,
+                                    archive::HexOf(recording.sha256));
 }
 
-int VerifyArchive(const ArchiveOptions& options, std::unique_ptr<ArchiveStore>& store) {
-  archive::VerifyReport report;
-  if (const ArchiveStatus status = archive::Verify(*store, report); !status.ok()) {
-    return Failed(status);
+json VerifyJson(const ArchiveStore& store, const archive::VerifyReport& report) {
+  json findings = json::array();
+  for (const auto& finding : report.findings) {
+    findings.push_back(
+        {{"recording_id", finding.recordingId == 0 ? json(nullptr) : json(finding.recordingId)},
+         {"event_seq", finding.eventSeq == 0 ? json(nullptr) : json(finding.eventSeq)},
+         {"text", finding.text}});
   }
-  std::printf("%s: %llu recording(s), %llu event(s)\n", Echoed(store->Name()).c_str(),
+  const archive::VerifyFinding* broken = report.FirstBrokenLink();
+  return {{"archive", store.Name()},
+          {"clean", report.Clean()},
+          {"recordings_checked", report.recordings},
+          {"events_checked", report.events},
+          {"chain_tip", {{"seq", report.tip.seq}, {"sha256", archive::HexOf(report.tip.hash)}}},
+          {"findings", findings},
+          {"findings_left_out", report.findingsLeftOut},
+          {"first_broken_link", broken != nullptr ? json(broken->eventSeq) : json(nullptr)}};
+}
+
+void PrintVerifyText(const ArchiveStore& store, const archive::VerifyReport& report) {
+  std::printf("%s: %llu recording(s), %llu event(s)\n", Echoed(store.Name()).c_str(),
               static_cast<unsigned long long>(report.recordings),
               static_cast<unsigned long long>(report.events));
   for (const auto& finding : report.findings) {
@@ -236,6 +256,18 @@ int VerifyArchive(const ArchiveOptions& options, std::unique_ptr<ArchiveStore>& 
   }
   std::printf("%s\n", report.Clean() ? "every recording and the whole trail verify"
                                      : "the archive does NOT verify");
+}
+
+int VerifyArchive(const ArchiveOptions& options, std::unique_ptr<ArchiveStore>& store) {
+  archive::VerifyReport report;
+  if (const ArchiveStatus status = archive::Verify(*store, report); !status.ok()) {
+    return Failed(status);
+  }
+  if (options.json) {
+    PrintJson(VerifyJson(*store, report));
+  } else {
+    PrintVerifyText(*store, report);
+  }
   // The check itself joins the trail when the archive can be written.
   store.reset();
   if (OpenChosenArchive("archive verify", options.archive, archive::OpenMode::ReadWrite, store)) {
@@ -375,9 +407,9 @@ CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options) {
   show->add_option("ID", options.id, "The recording's number (archive list)")
       ->required()
       ->check(CLI::PositiveNumber);
-  AddAction(*archive, options, "verify", ArchiveAction::Verify,
-            "Hash every recording and event again and walk the trail's chain; name the first "
-            "broken link");
+  auto* verify = AddAction(*archive, options, "verify", ArchiveAction::Verify,
+                           "Hash every recording and event again and walk the trail's chain; "
+                           "name the first broken link");
   auto* log =
       AddAction(*archive, options, "log", ArchiveAction::Log, "The audit trail, oldest first");
   AddSince(*log, options, "Only events at or after this date (UTC)");
@@ -404,7 +436,7 @@ CLI::App* AddArchiveCommand(CLI::App& app, ArchiveOptions& options) {
   AddArchiveCopy(*archive, options.archive, options.copy)->callback([&options] {
     options.action = ArchiveAction::Copy;
   });
-  for (CLI::App* command : {list, show, log}) {
+  for (CLI::App* command : {list, show, log, verify}) {
     command->add_flag("--json", options.json, "Print one JSON object instead of text");
   }
   AddPageActions(*archive, options);

@@ -6,6 +6,7 @@
 #include "chart/chart_view.h"
 #include "chart/overview.h"
 #include "cli/chart_overview_options.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
@@ -123,9 +124,13 @@ int RunChart(const ChartOptions& options) {
 
   const bool drawn = Draw(options, format, recording, file);
   ReleasePictureCaches();
-  return WithArchiveCode(
+  return FinishWrittenFile(
       FinishPictureFile(drawn, "zorvant-cli chart: cairo could not draw the picture", file, ui),
-      recording.archiveCode);
+      recording.archiveCode, "chart", options.archive, options.output,
+      format == PictureFormat::Png   ? "png"
+      : format == PictureFormat::Pdf ? "pdf"
+                                     : "svg",
+      recording.identity.sha256);
 }
 
 }  // namespace zv::cli

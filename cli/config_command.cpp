@@ -6,6 +6,7 @@
 #include "base/text1250.h"
 #include "base/value_tables.h"
 #include "cli/connect_and_download.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/info_listing.h"
 #include "cli/platform_port.h"
@@ -78,6 +79,54 @@ int DryRun(LoggerSession& session, TerminalUi& ui) {
   return kExitOk;
 }
 
+const char* QuestionName(Question question) {
+  switch (question) {
+    case Question::EraseSamples:
+      return "erase_samples";
+    case Question::MemoryFull:
+      return "memory_full";
+    case Question::ModeChange:
+      break;
+  }
+  return "mode_change";
+}
+
+const char* AnswerName(Answer answer) {
+  switch (answer) {
+    case Answer::Ok:
+      return "ok";
+    case Answer::Cancel:
+      return "cancel";
+    case Answer::Yes:
+      return "yes";
+    case Answer::No:
+      break;
+  }
+  return "no";
+}
+
+// The write as the trail keeps it: the table before, the table the session holds now (the one
+// sent, or the same when nothing was), and every answer; a question asked again is named so.
+int RecordWrite(const ConfigOptions& options, const char* port, const INFO_TAB& before,
+                const LoggerSession& session, const TerminalUi& ui, const char* outcome) {
+  GivenAnswers answers;
+  for (std::size_t i = 0; i < ui.givenCount; ++i) {
+    std::string name = QuestionName(ui.given[i].question);
+    for (const auto& [earlier, unused] : answers) {
+      if (earlier == name) name += "_again";
+    }
+    answers.emplace_back(name, AnswerName(ui.given[i].answer));
+  }
+  return RecordConfigWriteInArchive("config", options.archive, port, before, session.info.tab,
+                                    answers, outcome);
+}
+
+// The command's code, once the write's own messages are out, with the archive's.
+int Recorded(int code, const ConfigOptions& options, const char* port, const INFO_TAB& before,
+             const LoggerSession& session, const TerminalUi& ui, const char* outcome) {
+  return WithArchiveCode(code, RecordWrite(options, port, before, session, ui, outcome));
+}
+
 template <typename Table>
 std::string ListHelp(const char* what, const Table& table) {
   std::string help = std::string(what) + ": an index or the list's text (";
@@ -148,6 +197,7 @@ CLI::App* AddConfigCommand(CLI::App& app, ConfigOptions& o) {
   config->add_flag("--dry-run", o.dryRun,
                    "Connect, ask the questions, print the table that would be written, and "
                    "disconnect without writing it");
+  AddArchiveOptions(*config, o.archive);
   return config;
 }
 
@@ -168,22 +218,26 @@ int RunConfig(const ConfigOptions& options) {
   // What the window would show after this connect, with the options over it.
   ui.choice = ChoiceFor(session.info.tab, options.overrides);
   if (options.dryRun) return DryRun(session, ui);
+  // The table as the logger gave it, for the trail: the session's copy takes the one sent.
+  const INFO_TAB before = session.info.tab;
+  const char* at = name.c_str();
   switch (WriteConfiguration(session, ui)) {
     case ConfigurationResult::Saved:
       KeepOutcome("the logger stored the configuration");  // whatever stop request comes now
-      return kExitOk;
+      return Recorded(kExitOk, options, at, before, session, ui, "stored");
     case ConfigurationResult::Cancelled:
       TearDown(session, ui);
-      return NotSaved(ui, session.info.tab);
+      return Recorded(NotSaved(ui, session.info.tab), options, at, before, session, ui,
+                      "not_written");
     case ConfigurationResult::NotReady:
     case ConfigurationResult::ReadyToSend:
-      return kExitNoAnswer;
+      return Recorded(kExitNoAnswer, options, at, before, session, ui, "not_written");
     case ConfigurationResult::PortFailure:
       std::fputs(
           "zorvant-cli config: the port failed while sending; the logger did not get "
           "the whole table\n",
           stderr);
-      return kExitPortError;
+      return Recorded(kExitPortError, options, at, before, session, ui, "not_written");
     case ConfigurationResult::NoAnswerAfterSave:
       // Once the table is out, an interrupted confirmation is as unknown as a silent logger's.
       KeepOutcome("the configuration was sent to the logger");
@@ -191,7 +245,7 @@ int RunConfig(const ConfigOptions& options) {
           "zorvant-cli config: the configuration was sent; whether the logger stored it is "
           "unknown\n",
           stderr);
-      return kExitSaveUnconfirmed;
+      return Recorded(kExitSaveUnconfirmed, options, at, before, session, ui, "unconfirmed");
   }
   return kExitNoAnswer;
 }

@@ -5,11 +5,13 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "cli/archive_choice.h"
 #include "cli/config_choice.h"
 
 namespace zv::cli {
 
 struct ConfigOptions {
+  ArchiveChoice archive;
   std::string port;
   ConfigOverrides overrides;  // what the options change, checked as they are read
   bool erase = false;

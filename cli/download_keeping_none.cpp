@@ -32,4 +32,14 @@ int RecordInfoInArchive(const char* command, const ArchiveChoice& choice, const 
   return SayNothingKept(command, choice);
 }
 
+int RecordConfigWriteInArchive(const char* command, const ArchiveChoice& choice, const char*,
+                               const INFO_TAB&, const INFO_TAB&, const GivenAnswers&, const char*) {
+  return SayNothingKept(command, choice);
+}
+
+int RecordFileWrittenInArchive(const char* command, const ArchiveChoice& choice, const std::string&,
+                               const char*, const std::string&) {
+  return SayNothingKept(command, choice);
+}
+
 }  // namespace zv::cli

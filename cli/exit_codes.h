@@ -23,6 +23,8 @@ enum ExitCode : int {
   kExitArchiveUnreadable = 15,  // archive: the archive cannot be opened or read
   kExitArchiveNotFound = 16,    // archive: no recording of that number
   kExitArchiveBroken = 17,      // archive verify: an altered, removed or inserted record
+  kExitVerifyDiffers = 18,      // verify: the file's figures are not the original's
+  kExitVerifyNotFound = 19,     // verify: the archive holds no original of the file
 };
 
 inline constexpr char kExitCodeHelp[] =
@@ -49,19 +51,25 @@ inline constexpr char kExitCodeHelp[] =
     "     whether it stored it is unknown\n"
     " 12  chart, report: the export file given to --from-export cannot be read, or is not\n"
     "     an export of this program; archive import: such a file was refused (the others\n"
-    "     were imported)\n"
+    "     were imported); verify: the file cannot be read, or is none of a text export, a\n"
+    "     report's JSON or a report's PDF (or an export whose readings do not read)\n"
     " 13  chart, report: a PNG or PDF needs the fonts DejaVu Sans and DejaVu Sans Bold\n"
     "     (Debian: fonts-dejavu-core), and they cannot be found; nothing is drawn in\n"
     "     another font, and nothing is sent to the logger\n"
-    " 14  read, report --port, chart --port, info: the command's own output was written (or\n"
-    "     printed), but the archive was not (read-only, full, busy, not an archive, newer\n"
-    "     schema): stderr says why; --no-archive keeps nothing and never fails so.\n"
-    "     archive import: the archive could not keep a file (those before it were kept)\n"
+    " 14  read, report, chart, info, config, archive export: the command's own output was\n"
+    "     written (or printed, or the configuration sent), but the archive was not\n"
+    "     (read-only, full, busy, not an archive, newer schema): stderr says why;\n"
+    "     --no-archive keeps nothing and never fails so. archive import: the archive could\n"
+    "     not keep a file (those before it were kept)\n"
     " 15  archive: the archive cannot be opened or read (absent, corrupt, not an archive,\n"
     "     written by a newer program, or no archive in this build)\n"
     " 16  archive show, export, report, chart: no recording of that number\n"
     " 17  archive verify: a recording or an event of the trail was altered, removed or\n"
     "     inserted; the first broken link is named\n"
+    " 18  verify: the file's figures are not those of the archived original; each place\n"
+    "     that differs is named\n"
+    " 19  verify: the archive holds no original of the file (a report that names no\n"
+    "     recording, or one the archive lacks; an export of readings the archive lacks)\n"
     "130  interrupted: SIGINT, or Ctrl+C or Ctrl+Break on Windows (143: SIGTERM); the link\n"
     "     ends as on a failure, with the stop frame, and no output file is written. A stop\n"
     "     that comes once the output file is in place, or once a configuration was sent,\n"

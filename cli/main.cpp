@@ -16,6 +16,7 @@
 #include "cli/process_guard.h"
 #include "cli/read_command.h"
 #include "cli/report_command.h"
+#include "cli/verify_command.h"
 #include "zv_version.h"
 
 namespace {
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
   CLI::App* reportCommand = AddReportCommand(app, report);
   ArchiveOptions archive;
   CLI::App* archiveCommand = AddArchiveCommand(app, archive);
+  VerifyOptions verify;
+  CLI::App* verifyCommand = AddVerifyCommand(app, verify);
 
   AddProgramFlags(app);
 
@@ -84,5 +87,6 @@ int main(int argc, char** argv) {
   if (*portsCommand) return FinishCommand(RunPorts(ports));
   if (*reportCommand) return FinishCommand(RunReport(report));
   if (*archiveCommand) return FinishCommand(RunArchive(archive));
+  if (*verifyCommand) return FinishCommand(RunVerify(verify));
   return kExitUsage;
 }

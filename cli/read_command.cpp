@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/output_file.h"
 #include "cli/port_option.h"
@@ -151,7 +152,11 @@ int RunRead(const ReadOptions& options) {
   }
   ui.ShowMessage(msg::kSaved.c_str(), MessageIcon::Information);
   PrintSummary(stderr, samples, recording.channelMode);
-  return recording.archiveCode;
+  const char* format = options.format == ReadFormat::Csv    ? "csv"
+                       : options.format == ReadFormat::Json ? "json"
+                                                            : "txt";
+  return FinishWrittenFile(kExitOk, recording.archiveCode, "read", options.archive, options.output,
+                           format, recording.identity.sha256);
 }
 
 }  // namespace zv::cli

@@ -4,12 +4,14 @@
 #include <ctime>
 
 #include "base/info_tab.h"
+#include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
 #include "cli/limit_options.h"
 #include "cli/output_file.h"
 #include "cli/picture_output.h"
 #include "cli/process_guard.h"
 #include "cli/report_options.h"
+#include "cli/report_remake.h"
 #include "cli/start_time_option.h"
 #include "picture/picture.h"
 #include "picture/picture_cairo.h"
@@ -75,23 +77,6 @@ ReportRequest RequestFor(const ReportOptions& options, const Recording& recordin
   return request;
 }
 
-// The report in the output's format; false when the player failed.
-bool Write(const ReportFacts& facts, ReportFormat format, ByteSink& sink) {
-  if (format == ReportFormat::Json) {
-    WriteReportJson(facts, sink);
-    return true;
-  }
-  GrowingPicture pages;
-  BuildReportPages(facts, pages);
-  const std::string& title = facts.request.title;
-  const bool written = WritePicture(
-      format == ReportFormat::Pdf ? PictureFormat::Pdf : PictureFormat::Svg, pages.View(), sink,
-      title.empty() ? ReportTextsFor(facts.request.language).defaultTitle : title,
-      ReportKeywords(facts.request));
-  ReleasePictureCaches();
-  return written;
-}
-
 }  // namespace
 
 CLI::App* AddReportCommand(CLI::App& app, ReportOptions& options) {
@@ -151,10 +136,14 @@ int RunReport(const ReportOptions& options) {
   }
   const ReportFacts facts =
       GatherReportFacts(*recording.samples, recording.logger, RequestFor(options, recording));
-  return WithArchiveCode(
-      FinishPictureFile(Write(facts, format, file),
+  return FinishWrittenFile(
+      FinishPictureFile(WriteReport(facts, format, file),
                         "zorvant-cli report: cairo could not draw the report", file, ui),
-      recording.archiveCode);
+      recording.archiveCode, "report", options.archive, options.output,
+      format == ReportFormat::Json  ? "json"
+      : format == ReportFormat::Pdf ? "pdf"
+                                    : "svg",
+      recording.identity.sha256);
 }
 
 }  // namespace zv::cli

@@ -90,12 +90,12 @@ void TerminalUi::ShowMessage(const char* text, MessageIcon icon) {
 
 Answer TerminalUi::Ask(Question question) {
   // A stop request answers every question with Cancel: nothing more is sent but the stop.
-  if (StopRequested()) return Answer::Cancel;
+  if (StopRequested()) return Given(question, Answer::Cancel);
   bool& asked = asked_[static_cast<std::size_t>(question) % std::size(asked_)];
   if (asked) {
     askedTwice = true;
     cancelled = question;
-    return Answer::Cancel;
+    return Given(question, Answer::Cancel);
   }
   asked = true;
   Print(results_, QuestionText(question));
@@ -103,6 +103,11 @@ Answer TerminalUi::Ask(Question question) {
   std::fprintf(results_, "  -> %s\n", AnswerText(question, answer));
   std::fflush(results_);
   if (answer == Answer::Cancel) cancelled = question;
+  return Given(question, answer);
+}
+
+Answer TerminalUi::Given(Question question, Answer answer) {
+  if (givenCount < std::size(given)) given[givenCount++] = {question, answer};
   return answer;
 }
 

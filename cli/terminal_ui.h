@@ -3,6 +3,7 @@
 // are answered from the command line's options.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 
@@ -37,9 +38,18 @@ class TerminalUi final : public UserInterface {
   // A question that came back after it was answered: an option answers once, so the second
   // time is a Cancel (the memory-full question returns when erasing cannot make room).
   bool askedTwice = false;
+  // Every question asked and the answer given, in order (each at most twice).
+  struct GivenAnswer {
+    Question question;
+    Answer answer;
+  };
+  GivenAnswer given[6] = {};
+  std::size_t givenCount = 0;
 
  private:
   void Print(std::FILE* to, const char* text);
+
+  Answer Given(Question question, Answer answer);
 
   bool asked_[3] = {};  // by Question
   std::FILE* results_;

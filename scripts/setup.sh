@@ -8,7 +8,7 @@ packages=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev clang-form
           librsvg2-bin procps util-linux
           pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core poppler-utils tzdata
           help2man man-db dpkg-dev bash-completion file lintian python3-jsonschema
-          libsqlite3-dev sqlite3 libssl-dev libpq-dev postgresql-15
+          libsqlite3-dev sqlite3 libssl-dev libpq-dev postgresql-15 libpoppler-cpp-dev
           libz-mingw-w64-dev tcl meson ninja-build patch patchutils xz-utils)
 
 missing=()

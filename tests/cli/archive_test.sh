@@ -47,13 +47,14 @@ for row in "1970-01-01:1" "1970-01-01T00:00:00Z:1" "2999-12-31:0" "2999-12-31T23
 done
 "$cli" archive show 1 --json >"$work/show.json"; check "archive show --json" $?
 python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
-assert [e["kind"] for e in d["events"]] == ["download", "download"], d["events"]
+assert [e["kind"] for e in d["events"]] == ["download", "file_written"] * 2, d["events"]
 assert len(d["recording"]["info_tab"]) == 52' "$work/show.json"
-check "archive show: the table as read and both downloads" $?
+check "archive show: the table as read, both downloads and the files made of them" $?
 "$cli" archive show 9 >/dev/null 2>&1; check "archive show of no such recording: 16" $(($? != 16))
 "$cli" archive log --json >"$work/log.json" &&
   python3 -c 'import json,sys; d=json.load(open(sys.argv[1]))
-assert [e["kind"] for e in d["events"]] == ["download", "download", "info"]' "$work/log.json"
+assert [e["kind"] for e in d["events"]] == ["download", "file_written"] * 2 + ["info"]' \
+    "$work/log.json"
 check "archive log: every event in order" $?
 "$cli" archive verify >"$work/verify.txt"; check "archive verify: clean" $?
 "$cli" archive export 1 -o "$work/export.txt" && cmp -s "$work/one.txt" "$work/export.txt"
@@ -71,7 +72,7 @@ check "archive export: the JSON read wrote" $?
 check "--archive PATH keeps there" $?
 "$cli" read --port "$work/port" -o "$work/three.txt" --no-archive >/dev/null 2>"$work/err.txt" &&
   ! grep -q kept "$work/err.txt" && [ "$("$cli" archive log --json |
-  python3 -c 'import json,sys; print(len(json.load(sys.stdin)["events"]))')" = 4 ]
+  python3 -c 'import json,sys; print(len(json.load(sys.stdin)["events"]))')" = 8 ]
 check "--no-archive keeps nothing" $?
 
 # A read-only archive: the export is written all the same, and the exit code says the rest.
@@ -99,9 +100,9 @@ sqlite3 "$archive" "UPDATE recordings SET memory = zeroblob(length(memory))" 2>/
 c.execute("UPDATE recordings SET memory = zeroblob(length(memory))"); c.commit()' "$archive"
 "$cli" archive verify >"$work/verify.txt"; check "an altered recording: 17" $(($? != 17))
 python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1])
-c.execute("UPDATE events SET body = replace(body, \"info\", \"inf0\") WHERE seq = 3"); c.commit()' \
+c.execute("UPDATE events SET body = replace(body, \"info\", \"inf0\") WHERE seq = 5"); c.commit()' \
   "$archive"
 "$cli" archive verify >"$work/verify.txt"
-[ $? = 17 ] && grep -q "first broken link: event 3" "$work/verify.txt"
+[ $? = 17 ] && grep -q "first broken link: event 5" "$work/verify.txt"
 check "an altered event: 17, named as the first broken link" $?
 finish archive

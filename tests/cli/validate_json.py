@@ -2,7 +2,8 @@
 """Validates what zorvant-cli printed as JSON against the schemas it documents
 (docs/schemas), the schema chosen by the document's shape: a list is `ports --json`, an object
 with "info" a download (`read --format json`), with "logger_id" `info --json`, with "title" a
-report, with "recordings", "recording" or "events" `archive list`, `show` or `log`. Prints each
+report, with "recordings", "recording" or "events" `archive list`, `show` or `log`, with
+"file_kind" `verify`, with "findings" `archive verify`. Prints each
 error and exits 1 on any.
 usage: validate_json.py SCHEMA_DIR FILE..."""
 import json
@@ -16,7 +17,8 @@ import jsonschema
 def kind(document):
     if isinstance(document, list):
         return "ports"
-    for key, name in (("info", "read"), ("logger_id", "info"), ("title", "report"),
+    for key, name in (("file_kind", "verify"), ("findings", "archive-verify"),
+                      ("info", "read"), ("logger_id", "info"), ("title", "report"),
                       ("recordings", "archive-list"), ("recording", "archive-show"),
                       ("events", "archive-log")):
         if isinstance(document, dict) and key in document:

@@ -31,10 +31,15 @@ sort >"$work/expected" <<EOF
 ./usr/share/doc/zorvant-cli/README.md
 ./usr/share/doc/zorvant-cli/changelog.gz
 ./usr/share/doc/zorvant-cli/copyright
+./usr/share/doc/zorvant-cli/schemas/archive-list.schema.json
+./usr/share/doc/zorvant-cli/schemas/archive-log.schema.json
+./usr/share/doc/zorvant-cli/schemas/archive-show.schema.json
+./usr/share/doc/zorvant-cli/schemas/archive-verify.schema.json
 ./usr/share/doc/zorvant-cli/schemas/info.schema.json
 ./usr/share/doc/zorvant-cli/schemas/ports.schema.json
 ./usr/share/doc/zorvant-cli/schemas/read.schema.json
 ./usr/share/doc/zorvant-cli/schemas/report.schema.json
+./usr/share/doc/zorvant-cli/schemas/verify.schema.json
 ./usr/share/man/man1/kvar2-emu.1.gz
 ./usr/share/man/man1/zorvant-cli.1.gz
 EOF
