@@ -51,8 +51,8 @@ start_emu --unpaced --channels 1 --id "Mroźnia" --write-pointer $((0x20 + 300))
 "$cli" read --port "$work/port" -o "$work/local.txt" >/dev/null 2>&1
 "$cli" info --port "$work/port" >/dev/null 2>&1
 copied() { sed -n 's/.* \([0-9]*\) copied, \([0-9]*\) recording.*/\1 \2/p'; }
-[ "$("$cli" archive copy --to "$site" | copied)" = "2 1" ]
-check "archive copy --to the server: both events and the recording" $?
+[ "$("$cli" archive copy --to "$site" | copied)" = "3 1" ]
+check "archive copy --to the server: the download, its file and the info, and the recording" $?
 [ "$("$cli" archive copy --to "$site" | copied)" = "0 0" ]
 check "archive copy again copies nothing" $?
 "$cli" archive copy --from "$site" --to "$work/auditor.sqlite3" >/dev/null &&
