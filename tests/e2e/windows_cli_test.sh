@@ -139,7 +139,8 @@ if [ "$pictures" = cairo ]; then
   pdffonts "$WINEPREFIX/drive_c/raport.pdf" | grep -q 'DejaVuSans-Bold .*yes' ||
     fail "raport.pdf embeds no DejaVu Sans Bold: $(pdffonts "$WINEPREFIX/drive_c/raport.pdf")"
   if [ -n "$linux_cli" ]; then
-    "$linux_cli" report --no-archive --from-export "$WINEPREFIX/drive_c/zażółć.txt" \
+    # The same archive on both sides, so both footers name the same kept recording.
+    "$linux_cli" report ${kept:+--archive "$kept"} --from-export "$WINEPREFIX/drive_c/zażółć.txt" \
       -o "$work/linux.pdf" >/dev/null 2>&1
     page_text() { pdftotext -layout "$1" - | tr -s ' ' | grep -v -e 'zażółć' -e '[0-9]\{4\}-[0-9][0-9]-[0-9][0-9] [0-9:]\{8\}'; }
     diff <(page_text "$WINEPREFIX/drive_c/raport.pdf") <(page_text "$work/linux.pdf") \
