@@ -17,7 +17,10 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "whole recording as SVG, PNG or PDF, writes the report of a recording to file"
   "and sign (a PDF page with the statistics, the mean kinetic temperature, the"
   "alarm limits and their excursions, or its figures as JSON), and programs a new"
-  "measurement configuration. kvar2-emu emulates the logger on a"
+  "measurement configuration. Every download is kept in an archive (SQLite, or"
+  "PostgreSQL for a site): the bytes as received with their SHA-256 and an audit"
+  "trail in a hash chain, from which reports are made again and against which a"
+  "report or an export is verified. kvar2-emu emulates the logger on a"
   "pseudo-terminal, to try the tools without one.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_STRIP_FILES ON)

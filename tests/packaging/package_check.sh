@@ -52,9 +52,11 @@ check "dependencies found by dpkg-shlibdeps, and the font: $depends" $?
 lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1
 ! grep -q "^E: " "$work/lintian.log"
 check "lintian reports no error" $? || grep "^E: " "$work/lintian.log"
-dpkg-deb -f "$deb" Description | grep -q "PNG" && dpkg-deb -f "$deb" Description | grep -q "PDF" &&
-  dpkg-deb -f "$deb" Description | grep -q "report"
-check "the description names PNG, PDF and the report" $?
+# Read once: grep -q leaving a pipe early would fail the writer under pipefail.
+description=$(dpkg-deb -f "$deb" Description)
+grep -q "PNG" <<<"$description" && grep -q "PDF" <<<"$description" &&
+  grep -q "report" <<<"$description" && grep -q "archive" <<<"$description"
+check "the description names PNG, PDF, the report and the archive" $?
 
 # Its commands, unpacked into a throw-away root.
 root=$work/root
