@@ -120,7 +120,12 @@ with zipfile.ZipFile(path) as z:
     readme = z.read(f"{folder}/README.txt")
     assert readme.startswith(b"\xef\xbb\xbf") and b"\n" not in readme.replace(b"\r\n", b""), \
         "README.txt: UTF-8 with a byte-order mark and CRLF"
-    readme.decode("utf-8")
+    text = readme.decode("utf-8")
+    assert "archive verify" in text and "report" in text, "README.txt: no report or archive"
+    assert b"sqlite" in z.read(f"{folder}/zorvant-cli.exe").lower(), "zorvant-cli.exe: no SQLite"
+    import os
+    cli = z.getinfo(f"{folder}/zorvant-cli.exe").file_size
+    print(f"     the zip: {os.path.getsize(path)} bytes; zorvant-cli.exe in it: {cli} bytes")
 EOF
 check "the zip's files" $?
 
