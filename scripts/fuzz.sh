@@ -9,10 +9,12 @@ cd "$(dirname "$0")/.."
 seconds=${ZV_FUZZ_SECONDS:-20}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DZV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   >/dev/null
-cmake --build build-fuzz -j"$(nproc)"
-status=0
-for target in build-fuzz/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_targets
+rm -f build-fuzz/fuzz_*.result
+# One target a core at a time: each runs for its bounded time whatever the machine, so the
+# stage takes the total divided by the cores.
+fuzz_one() {
+  local target=$1 name scratch findings log runs
   name=$(basename "$target")
   scratch=build-fuzz/scratch/$name
   findings=build-fuzz/findings/$name
@@ -26,7 +28,15 @@ for target in build-fuzz/fuzz/fuzz_*; do
   else
     echo "fuzz $name: FINDING (log $log, input in $findings)"
     tail -n 30 "$log"
-    status=1
+    return 1
   fi
-done
+}
+export -f fuzz_one
+export seconds
+status=0
+find build-fuzz/fuzz -maxdepth 1 -name 'fuzz_*' -type f -executable -print0 | sort -z |
+  xargs -0 -n 1 -P "$(nproc)" bash -c 'fuzz_one "$1" >"build-fuzz/$(basename "$1").result"' _ ||
+  status=1
+# The results in the targets' order, whichever finished first.
+cat build-fuzz/fuzz_*.result
 exit $status
