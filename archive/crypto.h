@@ -41,5 +41,7 @@ bool RandomBytes(std::span<uint8_t> out);
 // 64 lower-case hex digits, and back (upper case accepted); false for any other text.
 std::string HexOf(std::span<const uint8_t> bytes);
 bool DigestFromHex(std::string_view hex, Sha256Digest& digest);
+// The byte two hex digits spell (either case), or -1 when either is not a hex digit.
+int HexByteValue(char high, char low);
 
 }  // namespace zv::archive

@@ -1,4 +1,7 @@
 // What the archive's digests share on every platform: the whole-buffer forms and the hex text.
+#include <charconv>
+#include <system_error>
+
 #include "archive/crypto.h"
 
 namespace zv::archive {
@@ -29,22 +32,20 @@ std::string HexOf(std::span<const uint8_t> bytes) {
   return text;
 }
 
-namespace {
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+int HexByteValue(char high, char low) {
+  const char digits[2] = {high, low};
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(digits, digits + 2, value, 16);
+  // from_chars takes a '-' before the digits of a signed type only; value is unsigned.
+  return error == std::errc() && end == digits + 2 ? static_cast<int>(value) : -1;
 }
-}  // namespace
 
 bool DigestFromHex(std::string_view hex, Sha256Digest& digest) {
   if (hex.size() != 2 * digest.size()) return false;
   for (std::size_t i = 0; i < digest.size(); ++i) {
-    const int high = HexValue(hex[2 * i]);
-    const int low = HexValue(hex[2 * i + 1]);
-    if (high < 0 || low < 0) return false;
-    digest[i] = static_cast<uint8_t>(high << 4 | low);
+    const int value = HexByteValue(hex[2 * i], hex[2 * i + 1]);
+    if (value < 0) return false;
+    digest[i] = static_cast<uint8_t>(value);
   }
   return true;
 }

@@ -1,15 +1,10 @@
 #include "archive/server_url.h"
 
+#include "archive/crypto.h"
+
 namespace zv::archive {
 
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // %XX decoded; a stray '%' is kept as it is (libpq refuses such a URL, and then nothing
 // connects, but the message must still not show the password).
@@ -17,10 +12,9 @@ std::string Decoded(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 2 < text.size()) {
-      const int high = HexValue(text[i + 1]);
-      const int low = HexValue(text[i + 2]);
-      if (high >= 0 && low >= 0) {
-        out.push_back(static_cast<char>(high * 16 + low));
+      const int value = HexByteValue(text[i + 1], text[i + 2]);
+      if (value >= 0) {
+        out.push_back(static_cast<char>(value));
         i += 2;
         continue;
       }
