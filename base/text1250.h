@@ -76,6 +76,14 @@ constexpr long DecodeUtf8(const Char* text, std::size_t size, std::size_t& i) {
   return cp;
 }
 
+// The characters of a UTF-8 text, as a terminal's columns count them for Latin text: one for
+// each sequence, and one for each byte that is not part of one.
+constexpr std::size_t Utf8Characters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++count) DecodeUtf8(utf8.data(), utf8.size(), i);
+  return count;
+}
+
 template <std::size_t N>
 consteval Text1250<N> Cp1250(const char8_t (&utf8)[N]) {
   Text1250<N> out{};

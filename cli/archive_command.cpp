@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <string>
 #include <vector>
 
 #include "archive/keep.h"
@@ -11,6 +12,7 @@
 #include "archive/recording_queries.h"
 #include "archive/verify.h"
 #include "base/safe_text.h"
+#include "base/text1250.h"
 #include "cli/archive_access.h"
 #include "cli/download_keeping.h"
 #include "cli/exit_codes.h"
@@ -88,6 +90,14 @@ int Failed(const ArchiveStatus& status) {
                                                          : kExitArchiveUnreadable;
 }
 
+// The text padded to `columns` characters: printf's width counts bytes, and a Polish letter
+// is two of them in UTF-8.
+std::string InColumns(std::string text, std::size_t columns) {
+  const std::size_t characters = Utf8Characters(text);
+  if (characters < columns) text.append(columns - characters, ' ');
+  return text;
+}
+
 int List(const ArchiveOptions& options, ArchiveStore& store) {
   archive::RecordingFilter filter;
   if (!options.loggerId.empty()) filter.loggerId = options.loggerId;
@@ -105,9 +115,10 @@ int List(const ArchiveOptions& options, ArchiveStore& store) {
   std::printf("%-6s %-13s %-20s %8s %12s  %-10s %s\n", "ID", "LOGGER", "KEPT (UTC)", "READINGS",
               "SPAN", "ORIGIN", "SOURCE");
   for (const auto& listing : listings) {
-    std::printf("%-6lld %-13s %-20s %8u %12s  %-10s %s\n", static_cast<long long>(listing.id),
-                Echoed(listing.facts.loggerId).c_str(), UtcText(listing.keptAtUtc).c_str(),
-                listing.facts.readings, SpanText(SpanSeconds(listing.facts)).c_str(),
+    std::printf("%-6lld %s %-20s %8u %12s  %-10s %s\n", static_cast<long long>(listing.id),
+                InColumns(Echoed(listing.facts.loggerId), 13).c_str(),
+                UtcText(listing.keptAtUtc).c_str(), listing.facts.readings,
+                SpanText(SpanSeconds(listing.facts)).c_str(),
                 archive::OriginName(listing.facts.origin), Echoed(listing.source).c_str());
   }
   return kExitOk;

@@ -47,10 +47,7 @@ void PrintListingLine(std::FILE* out, const char* labelCp1250, std::size_t label
                       const char* value) {
   const VisibleText label(labelCp1250, labelLength);
   // The field is counted in characters, not in the bytes of the label's Polish letters.
-  std::size_t characters = 0;
-  for (const char* c = label.text; *c != '\0'; ++c) {
-    if ((static_cast<unsigned char>(*c) & 0xC0) != 0x80) ++characters;
-  }
+  const std::size_t characters = Utf8Characters(label.text);
   std::fprintf(out, "%s%*s%s\n", label.text,
                static_cast<int>(characters < 19 ? 19 - characters : 1), "", value);
 }

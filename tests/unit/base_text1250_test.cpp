@@ -8,6 +8,10 @@ namespace {
 // The literal converter and its inverse agree with the decoding table, in the build itself.
 static_assert(Cp1250(u8"Połączę \u0081\u0098").view() == "Po\xB3\xB9\x63z\xEA \x81\x98");
 static_assert(UnicodeToCp1250(0xFFFD) == -1);
+// Columns: a Polish letter is one, and so is each stray byte of a broken sequence.
+static_assert(Utf8Characters("Chłodnia 3") == 10);
+static_assert(Utf8Characters("a\xF0\x9F\x98\x80"
+                             "b\xC5") == 4);
 
 TEST(Text1250, DecodesEachByteAsWindowsDoes) {
   struct Row {
