@@ -20,7 +20,12 @@ driver="$win_build/tests/e2e/driver/zv-driver.exe"
 emulator="$build/emulator/kvar2-emu"
 shim="$build/tests/e2e/zv_modem_shim.so"
 if [ ! -e "$program" ] || [ ! -e "$driver" ] || [ ! -e "$emulator" ] || [ ! -e "$shim" ]; then
-  { cmake -S . -B "$build" && cmake --build "$build" -j2; } || exit 1
+  if [ -z "${ZV_BUILD_DIR:-}" ]; then
+    # The tests' own build (so that CI builds what the demo runs), without the Release tree.
+    ZV_SKIP_RELEASE=1 scripts/build.sh || exit 1
+  else
+    { cmake -S . -B "$build" && cmake --build "$build" -j2; } || exit 1
+  fi
 fi
 
 work="$build/demo"
