@@ -84,11 +84,17 @@ class PostgresStore final : public ArchiveStore {
 
   const std::string& Name() const override { return url_.shown; }
 
-  // Whether the database is ours: a `meta` table that says so, or an empty schema.
+  // Whether the database is ours: a `meta` table that says so, or an empty schema. Both are
+  // read from pg_class in the statement's one snapshot: to_regclass looks names up in the
+  // catalog's latest state, so while another program's set-up committed, it could miss the
+  // meta table beside tables already counted, and call our own archive foreign.
   ArchiveStatus ReadSchemaVersion(int& version) override {
     PgResult found;
     ArchiveStatus status = Exec(
-        "SELECT to_regclass('meta') IS NOT NULL, (SELECT count(*) FROM pg_catalog.pg_class c "
+        "SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_class c "
+        "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = current_schema() AND c.relname = 'meta'), "
+        "(SELECT count(*) FROM pg_catalog.pg_class c "
         "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
         "WHERE n.nspname = current_schema()), coalesce(current_schema(), '')",
         {}, found, "opening");
