@@ -49,7 +49,11 @@ ArchiveStatus PostgresFailure(PGconn* connection, const PGresult* result, const 
   const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
   const char* primary =
       result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-  const bool lost = connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
+  // A failure without a SQLSTATE is libpq's own: the server never answered. libpq marks the
+  // connection bad only once a read meets its end; a write to a server that has just died
+  // fails first, and the connection still reads as fine.
+  const bool lost =
+      connection == nullptr || PQstatus(connection) == CONNECTION_BAD || state == nullptr;
   // The server's own words when it gave them; libpq's (a lost connection, a refused login)
   // otherwise.
   std::string reason =

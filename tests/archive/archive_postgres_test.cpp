@@ -175,10 +175,11 @@ TEST(PostgresArchive, TheServerStoppedInTheMiddleOfAKeepLeavesNothingHalfKept) {
   }
   ASSERT_TRUE(RunTestServer("halt", server.folder()));
   std::vector<uint32_t> confirmed;
-  EXPECT_EQ(FinishWriter(writer, &confirmed), 3);  // the archive was not written
+  const int exitCode = FinishWriter(writer, &confirmed);
   std::ifstream file(errors);
   const std::string message{std::istreambuf_iterator<char>(file), {}};
   std::filesystem::remove(errors);
+  EXPECT_EQ(exitCode, 3) << message;  // the archive was not written
   EXPECT_NE(message.find("archive postgresql:///"), std::string::npos) << message;
   EXPECT_NE(message.find("server"), std::string::npos) << message;  // the reason
   EXPECT_NE(message.find("kept"), std::string::npos) << message;
