@@ -19,10 +19,13 @@ site="postgresql://zv_admin@/site?host=$server"
 pc() {  # name
   "$emu" --link "$work/port-$1" --unpaced --channels 2 --id "$1" \
     --write-pointer $((0x20 + 800)) >"$work/emu-$1.log" 2>&1 &
+  local emulator=$!  # this PC's own: the script's clean-up knows only its direct jobs
   for _ in $(seq 100); do [ -L "$work/port-$1" ] && break; sleep 0.05; done
   unshare --uts sh -c 'hostname "$1"; shift; for i in 1 2 3 4 5; do
       "$@" -o "$0.$i.txt" >/dev/null 2>>"$0.err" || echo "read $i: $?" >>"$0.err"; done' \
     "$work/$1" "$1" "$cli" read --port "$work/port-$1" --archive "$site"
+  kill "$emulator" 2>/dev/null
+  wait "$emulator" 2>/dev/null
 }
 if unshare --uts true 2>/dev/null; then
   pc pc-a &
