@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "base/safe_text.h"
@@ -58,21 +59,27 @@ int RunCommandLine(int argc, char** argv) {
   app.require_subcommand(1);
 
   InfoOptions info;
-  CLI::App* infoCommand = AddInfoCommand(app, info);
   ReadOptions read;
-  CLI::App* readCommand = AddReadCommand(app, read);
   ConfigOptions config;
-  CLI::App* configCommand = AddConfigCommand(app, config);
   ChartOptions chart;
-  CLI::App* chartCommand = AddChartCommand(app, chart);
   PortsOptions ports;
-  CLI::App* portsCommand = AddPortsCommand(app, ports);
   ReportOptions report;
-  CLI::App* reportCommand = AddReportCommand(app, report);
   ArchiveOptions archive;
-  CLI::App* archiveCommand = AddArchiveCommand(app, archive);
   VerifyOptions verify;
-  CLI::App* verifyCommand = AddVerifyCommand(app, verify);
+  // Each command registered beside what runs it, in the order the help lists them.
+  const struct {
+    CLI::App* command;
+    std::function<int()> run;
+  } commands[] = {
+      {AddInfoCommand(app, info), [&] { return RunInfo(info); }},
+      {AddReadCommand(app, read), [&] { return RunRead(read); }},
+      {AddConfigCommand(app, config), [&] { return RunConfig(config); }},
+      {AddChartCommand(app, chart), [&] { return RunChart(chart); }},
+      {AddPortsCommand(app, ports), [&] { return RunPorts(ports); }},
+      {AddReportCommand(app, report), [&] { return RunReport(report); }},
+      {AddArchiveCommand(app, archive), [&] { return RunArchive(archive); }},
+      {AddVerifyCommand(app, verify), [&] { return RunVerify(verify); }},
+  };
 
   AddProgramFlags(app);
 
@@ -82,14 +89,9 @@ int RunCommandLine(int argc, char** argv) {
     const int code = app.exit(e);
     return FinishCommand(code == 0 ? kExitOk : kExitUsage);
   }
-  if (*infoCommand) return FinishCommand(RunInfo(info));
-  if (*readCommand) return FinishCommand(RunRead(read));
-  if (*configCommand) return FinishCommand(RunConfig(config));
-  if (*chartCommand) return FinishCommand(RunChart(chart));
-  if (*portsCommand) return FinishCommand(RunPorts(ports));
-  if (*reportCommand) return FinishCommand(RunReport(report));
-  if (*archiveCommand) return FinishCommand(RunArchive(archive));
-  if (*verifyCommand) return FinishCommand(RunVerify(verify));
+  for (const auto& [command, run] : commands) {
+    if (*command) return FinishCommand(run());
+  }
   return kExitUsage;
 }
 
